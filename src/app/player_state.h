@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace zelvo {
+
+// The few values the player's subsystems share. One instance lives for the
+// whole run and is handed to each subsystem that reads or writes it.
+struct PlayerState {
+  // 1-based position of the row being played or about to be played; 0 until
+  // set. Not adjusted when rows move.
+  int CurrentIndex = 0;
+  // The row last started, or last put under the cursor by the user.
+  int CueIndex = 0;
+  // What the display returns to after a seek drag: the track name or the idle title.
+  QString DisplayText;
+  // True while a box, a dialog or an add is on screen; the auto-hide waits.
+  bool DialogOpen = false;
+  // Folder the add-tracks dialog opens in (persisted, settings line 31).
+  QString LastAddFolder;
+  // Skin chooser entry 1..10, 0 when none was chosen yet (persisted, line 24).
+  int SkinNumber = 0;
+  // Row selected when the settings were saved (persisted, line 30).
+  int SavedTrackIndex = 0;
+  int ScreenWidth = 0;   // twips
+  int ScreenHeight = 0;  // twips
+  bool TransparencySupported = false;
+};
+
+// The idle caption of the display.
+inline const QString kIdleTitle = QStringLiteral("Quandrell Zelvo - Audio Player");
+
+}  // namespace zelvo

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace zelvo {
+
+// Raised by a decoder operation that cannot be carried out: no file open, a
+// file that is missing, unreadable or not audio. Callers catch it and go on.
+class DecoderError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The numbers callers compare PlayState() against. The player notices the end
+// of a track only by reading Stopped (or Closed) on its once-a-second tick, so
+// it is vital that a decoder reports Stopped as soon as a file has played out.
+namespace play_state {
+inline constexpr int Stopped = 0;  // a file is open, not playing (also after its end)
+inline constexpr int Paused = 1;   // a file is open and paused; Play() resumes
+inline constexpr int Playing = 2;  // sound is being produced
+inline constexpr int Waiting = 3;  // buffering before sound starts; counts as finished
+inline constexpr int Closed = 6;   // no file has been opened
+}  // namespace play_state
+
+// Item numbers for GetMediaInfoString().
+namespace media_info {
+inline constexpr int Title = 8;
+inline constexpr int Author = 9;
+}  // namespace media_info
+
+// The media decoder the player hosts: one file at a time. Every operation is
+// called from the user-interface thread and returns at once; the player learns
+// what happens by reading PlayState() and CurrentPosition().
+//
+// Units: positions and durations in seconds of the track's own time; Volume in
+// hundredths of a decibel (0 full, -1500 the quietest the player uses, gain
+// 10^(v/2000)); Balance -1000 (right channel silent) ... 1000 (left channel
+// silent); Rate a speed factor (0.98, 1.0, 1.02) that also shifts the pitch.
+class Decoder {
+ public:
+  virtual ~Decoder() = default;
+
+  // Whether sound can be played at all (an audio output can be opened).
+  virtual bool IsSoundCardEnabled() = 0;
+
+  // Opens a file synchronously, closing the previous one (which stops).
+  // Duration() and GetMediaInfoString() describe it at once; the next Play()
+  // plays it. Throws DecoderError when the file is missing or not audio; the
+  // decoder is then Closed.
+  virtual void SetFileName(const QString& path) = 0;
+  virtual QString FileName() const = 0;
+
+  // Starts the open file from its position, or resumes after Pause().
+  // Throws DecoderError without an open file.
+  virtual void Play() = 0;
+  virtual void Pause() = 0;
+  // Stops and rewinds to the start; the file stays open (PlayState Stopped).
+  virtual void Stop() = 0;
+
+  virtual int PlayState() const = 0;
+
+  // Throw DecoderError without an open file.
+  virtual double CurrentPosition() const = 0;
+  virtual void SetCurrentPosition(double seconds) = 0;
+  virtual double Duration() const = 0;
+
+  // Accepted at any time, with or without an open file; heard within 100 ms.
+  virtual int Volume() const = 0;
+  virtual void SetVolume(int hundredthsOfDb) = 0;
+  virtual int Balance() const = 0;
+  virtual void SetBalance(int balance) = 0;
+  virtual double Rate() const = 0;
+  virtual void SetRate(double rate) = 0;
+
+  // Title (8) or author (9) of the open file; empty when the tag is absent.
+  // Throws DecoderError without an open file.
+  virtual QString GetMediaInfoString(int item) const = 0;
+};
+
+}  // namespace zelvo

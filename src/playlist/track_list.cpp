@@ -1,0 +1,57 @@
+#include "playlist/track_list.h"
+
+#include <algorithm>
+
+namespace zelvo {
+
+TrackList::TrackList(QObject* parent) : QObject(parent), model_(this), selection_(&model_, this) {}
+
+bool TrackList::IsSelected(int position) const {
+  return Has(position) && selection_.isRowSelected(position - 1, {});
+}
+
+std::vector<bool> TrackList::SelectedFlags() const {
+  std::vector<bool> flags(static_cast<size_t>(Count()), false);
+  for (const QItemSelectionRange& range : selection_.selection())
+    for (int row = range.top(); row <= range.bottom(); ++row) flags[static_cast<size_t>(row)] = true;
+  return flags;
+}
+
+std::vector<int> TrackList::SelectedPositions() const {
+  std::vector<int> positions;
+  const std::vector<bool> flags = SelectedFlags();
+  for (size_t row = 0; row < flags.size(); ++row)
+    if (flags[row]) positions.push_back(static_cast<int>(row) + 1);
+  return positions;
+}
+
+int TrackList::CountSelected() const {
+  const std::vector<bool> flags = SelectedFlags();
+  return static_cast<int>(std::count(flags.begin(), flags.end(), true));
+}
+
+int TrackList::CursorPosition() const {
+  const QModelIndex current = selection_.currentIndex();
+  return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TrackList::SelectOnly(int position) {
+  if (!Has(position)) return;
+  const QModelIndex index = model_.index(position - 1, 0);
+  selection_.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int TrackList::EraseSelected() {
+  const std::vector<bool> doomed = SelectedFlags();
+  const int before = Count();
+  selection_.clear();
+  model_.RemoveFlagged(doomed);
+  return before - Count();
+}
+
+void TrackList::Clear() {
+  selection_.clear();
+  model_.Replace({});
+}
+
+}  // namespace zelvo

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QItemSelectionModel>
+#include <QObject>
+#include <vector>
+
+#include "playlist/track_list_model.h"
+
+namespace zelvo {
+
+// The playlist as the player's operations see it: rows addressed by 1-based
+// position, any number of them selected, one with the cursor. The selection
+// model is the one the list view shows, so a selection made here is what the
+// user sees and the other way round.
+class TrackList : public QObject {
+  Q_OBJECT
+ public:
+  explicit TrackList(QObject* parent = nullptr);
+
+  TrackListModel& Model() { return model_; }
+  const TrackListModel& Model() const { return model_; }
+  QItemSelectionModel& Selection() { return selection_; }
+
+  int Count() const { return model_.rowCount(); }
+  bool Has(int position) const { return position >= 1 && position <= Count(); }
+  // The row at a 1-based position; the caller checks Has() first.
+  const TrackEntry& At(int position) const { return model_.At(position - 1); }
+
+  bool IsSelected(int position) const;
+  std::vector<int> SelectedPositions() const;
+  int CountSelected() const;
+  // Flags by 0-based row, for one-pass walks over large selections.
+  std::vector<bool> SelectedFlags() const;
+
+  // Position of the cursor row, 0 when no row has the cursor.
+  int CursorPosition() const;
+  // Puts the cursor on a row and makes it the only selected one.
+  void SelectOnly(int position);
+
+  // Removes every selected row in one pass. Returns how many went.
+  int EraseSelected();
+  void Clear();
+
+ private:
+  TrackListModel model_;
+  QItemSelectionModel selection_;
+};
+
+}  // namespace zelvo

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace zelvo::test {
+
+// Absolute path of a file under tests/data.
+QString DataFile(const QString& name);
+
+// Runs the event loop until the predicate holds or the timeout passes, so a
+// regression fails the test instead of hanging it. Returns the predicate's last value.
+bool WaitFor(const std::function<bool()>& predicate, int timeoutMs = 5000);
+
+// Reads a whole file as bytes; empty when it cannot be read.
+QByteArray ReadBytes(const QString& path);
+
+// Writes bytes to a file, replacing it; fails the test when it cannot.
+void WriteBytes(const QString& path, const QByteArray& bytes);
+
+}  // namespace zelvo::test

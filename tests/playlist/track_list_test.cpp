@@ -1,0 +1,66 @@
+#include <QAbstractItemModelTester>
+#include <gtest/gtest.h>
+
+#include "playlist/track_list.h"
+
+namespace zelvo {
+namespace {
+
+TrackList& Filled(TrackList& list, int rows) {
+  std::vector<TrackEntry> entries;
+  for (int i = 1; i <= rows; ++i)
+    entries.push_back({QString("Track %1").arg(i), "01:00", QString("/m/%1.mp3").arg(i), "0"});
+  list.Model().Replace(std::move(entries));
+  return list;
+}
+
+void Select(TrackList& list, int position) {
+  list.Selection().select(list.Model().index(position - 1, 0),
+                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+TEST(TrackList, ErasingSelectedRowsKeepsTheOthersInOrder) {
+  TrackList list;
+  QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+  Filled(list, 5);
+  Select(list, 2);
+  Select(list, 3);
+  EXPECT_EQ(list.CountSelected(), 2);
+  EXPECT_EQ(list.EraseSelected(), 2);
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.At(1).name, "Track 1");
+  EXPECT_EQ(list.At(2).name, "Track 4");
+  EXPECT_EQ(list.At(3).name, "Track 5");
+  EXPECT_EQ(list.CountSelected(), 0);
+}
+
+TEST(TrackList, ErasingWithNothingSelectedChangesNothing) {
+  TrackList list;
+  Filled(list, 3);
+  EXPECT_EQ(list.EraseSelected(), 0);
+  EXPECT_EQ(list.Count(), 3);
+}
+
+TEST(TrackList, CursorAndSelectionUseOneBasedPositions) {
+  TrackList list;
+  Filled(list, 4);
+  EXPECT_EQ(list.CursorPosition(), 0);
+  list.SelectOnly(4);
+  EXPECT_EQ(list.CursorPosition(), 4);
+  EXPECT_TRUE(list.IsSelected(4));
+  EXPECT_FALSE(list.IsSelected(3));
+  EXPECT_EQ(list.SelectedPositions(), std::vector<int>{4});
+  EXPECT_FALSE(list.Has(0));
+  EXPECT_FALSE(list.Has(5));
+}
+
+TEST(TrackList, SequenceMarkDrawsTheRowBold) {
+  TrackList list;
+  Filled(list, 2);
+  list.Model().SetSequenceMark(1, true);
+  EXPECT_TRUE(list.Model().data(list.Model().index(1, 0), Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(list.Model().data(list.Model().index(0, 0), Qt::FontRole).isValid());
+}
+
+}  // namespace
+}  // namespace zelvo
