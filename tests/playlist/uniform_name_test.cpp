@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "playlist/uniform_name.h"
+
+namespace zelvo {
+namespace {
+
+const UniformCase kCaps{.allCaps = true};
+const UniformCase kLower{.lower = true};
+const UniformCase kFirst{.firstLetter = true};
+const UniformCase kNone{};
+
+struct Example {
+  const char* before;
+  UniformCase mode;
+  const char* after;
+};
+
+TEST(UniformName, CleansAndCasesTheDocumentedExamples) {
+  const Example examples[] = {
+      {"artist - title", kFirst, "Artist - Title"},
+      {"artist -title", kFirst, "Artist - Title"},
+      {"artist- title", kFirst, "Artist - Title"},
+      {"jay-z - song", kFirst, "Jay - Z - Song"},
+      {"jay-z song", kFirst, "Jay-z Song"},
+      {"track #1", kFirst, "Track 1"},
+      {"[live]_at_home", kFirst, "Live At Home"},
+      {"rock & roll", kFirst, "Rock And Roll"},
+      {"r&b", kFirst, "Randb"},
+      {"the (live) version", kFirst, "The (Live) Version"},
+      {"mr.jones", kFirst, "Mr.Jones"},
+      {"plan b", kFirst, "Plan B"},
+      {"The Song", kCaps, "THE SONG"},
+      {"The Song", kLower, "the song"},
+      {"  the   song  ", kCaps, "THE SONG"},
+  };
+  for (const Example& e : examples)
+    EXPECT_EQ(UniformName(QString::fromUtf8(e.before), e.mode), QString::fromUtf8(e.after)) << e.before;
+}
+
+TEST(UniformName, EmptyNameStaysEmptyInEveryMode) {
+  for (const UniformCase& mode : {kCaps, kLower, kFirst, kNone}) EXPECT_EQ(UniformName("", mode), "");
+}
+
+TEST(UniformName, WithoutAStyleOnlyTheReplacementsApplyAndNothingIsTrimmed) {
+  EXPECT_EQ(UniformName(" a  -  b_[c] ", kNone), " a - b c ");
+  EXPECT_EQ(UniformName("Mixed Case", kNone), "Mixed Case");
+}
+
+TEST(UniformName, HashesGoEvenWhereNoDashIsRewritten) {
+  EXPECT_EQ(UniformName("#1 hit#", kNone), "1 hit");
+  // A name that already holds "#-#" counts as a spaced dash.
+  EXPECT_EQ(UniformName("a#-#b-c", kNone), "a - b - c");
+}
+
+TEST(UniformName, EveryTickedStyleAppliesInTurn) {
+  EXPECT_EQ(UniformName(" the song ", UniformCase{.allCaps = true, .lower = true}), "the song");
+  EXPECT_EQ(UniformName("THE SONG", UniformCase{.allCaps = true, .firstLetter = true}), "The Song");
+}
+
+TEST(UniformName, CaseMappingCoversAccentedAndNonLatinLetters) {
+  EXPECT_EQ(UniformName(QString::fromUtf8("élan vital"), kFirst), QString::fromUtf8("Élan Vital"));
+  EXPECT_EQ(UniformName(QString::fromUtf8("ÇA VA"), kLower), QString::fromUtf8("ça va"));
+  EXPECT_EQ(UniformName(QString::fromUtf8("привет мир"), kFirst), QString::fromUtf8("Привет Мир"));
+  // A letter outside the basic plane (Deseret) is capitalised as one character.
+  EXPECT_EQ(UniformName(QString::fromUtf8("\U00010428x"), kFirst), QString::fromUtf8("\U00010400x"));
+  // Digits and signs are left alone after a word break.
+  EXPECT_EQ(UniformName("1st (2nd) .3rd", kFirst), "1st (2nd) .3rd");
+}
+
+TEST(UniformName, OnlySpacesAreTrimmedNotOtherBlanks) {
+  EXPECT_EQ(UniformName("\tsong ", kLower), "\tsong");
+}
+
+}  // namespace
+}  // namespace zelvo
