@@ -1,0 +1,150 @@
+#include "app/player_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "app/layout.h"
+#include "app/player_state.h"
+#include "platform/key_release_guard.h"
+
+namespace zelvo {
+
+PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      twips_(twips),
+      keys_(keys),
+      trackProgressWidth_(layout::kProgressEmpty),
+      volumeBarWidth_(layout::kVolumeBarFull) {
+  setWindowTitle(QStringLiteral("Zelvo"));
+  setObjectName(QStringLiteral("Player"));
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+
+  skinPicture_ = new QLabel(this);
+  skinPicture_->setObjectName(QStringLiteral("SkinPicture1"));
+  skinPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  trackProgress_ = new QFrame(this);
+  trackProgress_->setObjectName(QStringLiteral("TrackProgress"));
+  trackProgress_->setAutoFillBackground(true);
+  trackProgress_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+  volumeShape_ = new QFrame(this);
+  volumeShape_->setObjectName(QStringLiteral("VolumeShape"));
+  volumeShape_->setAutoFillBackground(true);
+  volumeShape_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  volumeShape_->hide();
+
+  makeBackTrack_ = AddHotSpot(layout::kMakeBackTrack, "Previous Track (Key <)");
+  makePlay_ = AddHotSpot(layout::kMakePlay, "Play Music Now (Shift P)");
+  makeStop_ = AddHotSpot(layout::kMakeStop, "Stop Music Now (Shift S)");
+  makeNextTrack_ = AddHotSpot(layout::kMakeNextTrack, "Play Next Track (Key >)");
+  playerDisplay_ = AddHotSpot(layout::kPlayerDisplay, "Track Name and Progress (Cursor Keys)");
+  playerDisplay_->setAlignment(Qt::AlignCenter);
+  playerDisplay_->setText(kIdleTitle);
+  makePlayDrop_ = AddHotSpot(layout::kMakePlayDrop, "Open Drop Down Playlist (Shift D)");
+  makeOptionsDrop_ = AddHotSpot(layout::kMakeOptionsDrop, "Zelvo Options (Shift O)");
+  makeVolumeDrop_ = AddHotSpot(layout::kMakeVolumeDrop, "Zelvo Volume (Shift V)");
+  makeClose_ = AddHotSpot(layout::kMakeClose, "Close Zelvo (Shift C)");
+  const std::pair<HotSpot*, const char*> names[] = {
+      {makeBackTrack_, "MakeBackTrack"}, {makePlay_, "MakePlay"},         {makeStop_, "MakeStop"},
+      {makeNextTrack_, "MakeNextTrack"}, {playerDisplay_, "PlayerDisplay"}, {makePlayDrop_, "MakePlayDrop"},
+      {makeOptionsDrop_, "MakeOptionsDrop"}, {makeVolumeDrop_, "MakeVolumeDrop"}, {makeClose_, "MakeClose"}};
+  for (const auto& [spot, name] : names) spot->setObjectName(QString::fromLatin1(name));
+
+  SetDisplayColour(QColor(0x9c, 0xe0, 0xff));
+  QPalette bars = trackProgress_->palette();
+  bars.setColor(QPalette::Window, QColor(0x3a, 0x8e, 0xc8));
+  trackProgress_->setPalette(bars);
+  volumeShape_->setPalette(bars);
+  SetGeometryTwips(0, 0, layout::kPlayerWidth, layout::kPlayerHeight);
+}
+
+HotSpot* PlayerWindow::AddHotSpot(const QRect& twipsRect, const QString& tooltip) {
+  auto* spot = new HotSpot(twips_, this);
+  spot->setToolTip(tooltip);
+  spot->setGeometry(twips_.ToPixels(twipsRect));
+  return spot;
+}
+
+void PlayerWindow::SetGeometryTwips(double left, double top, double width, double height) {
+  geometryTwips_ = QRectF(left, top, width, height);
+  setGeometry(twips_.ToPixelsX(left), twips_.ToPixelsY(top), twips_.ToPixelsX(width), twips_.ToPixelsY(height));
+  PlaceChildren();
+}
+
+QRectF PlayerWindow::GeometryTwips() const { return geometryTwips_; }
+
+void PlayerWindow::PlaceChildren() {
+  // The skin picture leaves a one-pixel border on each side.
+  skinPicture_->setGeometry(0, 0, twips_.ToPixelsX(geometryTwips_.width() - 2 * twips_.PerPixelX()),
+                            twips_.ToPixelsY(geometryTwips_.height() - 2 * twips_.PerPixelY()));
+  skinPicture_->setPixmap(skin_.isNull() ? BuiltInFace() : skin_);
+  SetTrackProgressWidth(trackProgressWidth_);
+  SetVolumeBarWidth(volumeBarWidth_);
+}
+
+void PlayerWindow::SetTrackProgressWidth(double twips) {
+  trackProgressWidth_ = twips;
+  QRect bar = layout::kTrackProgress;
+  bar.setWidth(static_cast<int>(std::max(0.0, twips)));
+  trackProgress_->setGeometry(twips_.ToPixels(bar));
+  trackProgress_->lower();
+  skinPicture_->lower();
+}
+
+void PlayerWindow::SetVolumeBarWidth(double twips) {
+  volumeBarWidth_ = twips;
+  QRect bar = layout::kVolumeShape;
+  bar.setWidth(static_cast<int>(std::max(0.0, twips)));
+  volumeShape_->setGeometry(twips_.ToPixels(bar));
+}
+
+void PlayerWindow::SetVolumeBarVisible(bool visible) { volumeShape_->setVisible(visible); }
+bool PlayerWindow::VolumeBarVisible() const { return volumeShape_->isVisibleTo(this); }
+
+void PlayerWindow::SetSkinPicture(const QPixmap& picture) {
+  skin_ = picture;
+  PlaceChildren();
+}
+
+void PlayerWindow::SetDisplayColour(const QColor& colour) {
+  QPalette palette = playerDisplay_->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  playerDisplay_->setPalette(palette);
+}
+
+QPixmap PlayerWindow::BuiltInFace() const {
+  QPixmap face(twips_.ToPixelsX(layout::kPlayerWidth), twips_.ToPixelsY(layout::kPlayerHeight));
+  face.fill(QColor(0x20, 0x24, 0x2c));
+  QPainter painter(&face);
+  painter.setPen(QColor(0x70, 0x78, 0x88));
+  const std::pair<QRect, const char*> buttons[] = {
+      {layout::kMakeBackTrack, "|<"}, {layout::kMakePlay, "Play"}, {layout::kMakeStop, "Stop"},
+      {layout::kMakeNextTrack, ">|"}, {layout::kPlayerDisplay, ""},   {layout::kMakePlayDrop, "v"},
+      {layout::kMakeOptionsDrop, "Options"}, {layout::kMakeVolumeDrop, "Volume"}, {layout::kMakeClose, "X"}};
+  for (const auto& [rect, caption] : buttons) {
+    const QRect pixels = twips_.ToPixels(rect).adjusted(1, 1, -2, -2);
+    painter.fillRect(pixels, QColor(0x2c, 0x32, 0x3c));
+    painter.drawRect(pixels);
+    painter.drawText(pixels, Qt::AlignCenter, QString::fromLatin1(caption));
+  }
+  return face;
+}
+
+void PlayerWindow::closeEvent(QCloseEvent* event) {
+  // Closing the bar by any means quits the player; QuitPlayer ends the
+  // process itself once everything is saved.
+  event->ignore();
+  emit CloseRequested();
+}
+
+void PlayerWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !keys_.TakeRelease(event->key(), this)) return;
+  emit KeyReleased(event->key(), PlayerShiftState(event->modifiers()));
+}
+
+void PlayerWindow::mouseMoveEvent(QMouseEvent*) { emit BareMouseMoved(); }
+
+}  // namespace zelvo

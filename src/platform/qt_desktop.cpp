@@ -1,0 +1,118 @@
+#include "platform/qt_desktop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QOperatingSystemVersion>
+#include <QProcess>
+#include <QScreen>
+#include <QSysInfo>
+#include <QUrl>
+
+namespace zelvo {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QFileDialog* MakeDialog(const FileDialogRequest& request) {
+  auto* dialog = new QFileDialog(nullptr, request.title, request.initialFolder);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog->setNameFilters(filters);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    dialog->selectNameFilter(filters[request.filterIndex - 1]);
+  return dialog;
+}
+
+double DotsPerInchX() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
+double DotsPerInchY() { return QGuiApplication::primaryScreen()->logicalDotsPerInchY(); }
+
+}  // namespace
+
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    QString label = parts[i];
+    // A label that already names its patterns would otherwise show them twice.
+    label.remove(QStringLiteral(" (") + parts[i + 1] + ')');
+    filters << QStringLiteral("%1 (%2)").arg(label, patterns);
+  }
+  return filters;
+}
+
+MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, MessageIcon icon,
+                                     MessageButtons buttons) {
+  QMessageBox box(ToQtIcon(icon), title.isEmpty() ? QStringLiteral("Zelvo") : title, text,
+                  buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  const int answer = box.exec();
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<QStringList> QtDesktop::AskOpenFiles(const FileDialogRequest& request) {
+  std::unique_ptr<QFileDialog> dialog(MakeDialog(request));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
+                                          : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles();
+}
+
+std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) {
+  std::unique_ptr<QFileDialog> dialog(MakeDialog(request));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().constFirst();
+}
+
+void QtDesktop::Beep() { QApplication::beep(); }
+
+bool QtDesktop::OpenWithDefaultApp(const QString& pathOrUrl) {
+  const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+  return QDesktopServices::openUrl(url);
+}
+
+bool QtDesktop::StartProgram(const QString& commandLine) {
+  QStringList arguments = QProcess::splitCommand(commandLine);
+  if (arguments.isEmpty()) return false;
+  const QString program = arguments.takeFirst();
+  return QProcess::startDetached(program, arguments);
+}
+
+QPoint QtDesktop::CursorPos() { return QCursor::pos(); }
+
+QSizeF QtDesktop::ScreenSizeTwips() {
+  const QSize pixels = QGuiApplication::primaryScreen()->size();
+  return QSizeF(pixels.width() * TwipsPerPixelX(), pixels.height() * TwipsPerPixelY());
+}
+
+double QtDesktop::TwipsPerPixelX() { return 1440.0 / DotsPerInchX(); }
+double QtDesktop::TwipsPerPixelY() { return 1440.0 / DotsPerInchY(); }
+
+int QtDesktop::OsMajorVersion() {
+  // Every desktop Zelvo runs on can draw translucent windows, which is all the
+  // version is asked for; the kernel's major number answers that here.
+  bool ok = false;
+  const int major = QSysInfo::kernelVersion().section('.', 0, 0).toInt(&ok);
+  return ok ? major : 0;
+}
+
+}  // namespace zelvo

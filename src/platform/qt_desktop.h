@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/desktop.h"
+
+namespace zelvo {
+
+// The desktop of a real session, through Qt. Dialogs are Qt's own rather than
+// the platform's, so they look and behave the same on every desktop.
+class QtDesktop : public Desktop {
+ public:
+  MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon icon,
+                            MessageButtons buttons) override;
+  std::optional<QStringList> AskOpenFiles(const FileDialogRequest& request) override;
+  std::optional<QString> AskSaveFile(const FileDialogRequest& request) override;
+  void Beep() override;
+  bool OpenWithDefaultApp(const QString& pathOrUrl) override;
+  bool StartProgram(const QString& commandLine) override;
+  QPoint CursorPos() override;
+  QSizeF ScreenSizeTwips() override;
+  double TwipsPerPixelX() override;
+  double TwipsPerPixelY() override;
+  int OsMajorVersion() override;
+};
+
+// "Label|*.a;*.b|Other|*.c" as Qt's dialogs take it: "Label (*.a *.b)".
+QStringList QtNameFilters(const QString& filter);
+
+}  // namespace zelvo

@@ -1,0 +1,145 @@
+#include "playlist/playlist_window.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "app/layout.h"
+#include "platform/key_release_guard.h"
+#include "playlist/track_list.h"
+
+namespace zelvo {
+
+PlaylistWindow::PlaylistWindow(const Twips& twips, KeyReleaseGuard& keys, TrackList& tracks)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      twips_(twips),
+      keys_(keys) {
+  setWindowTitle(QStringLiteral("Zelvo Playlist"));
+  setObjectName(QStringLiteral("Playlist"));
+  setFocusPolicy(Qt::StrongFocus);
+
+  auto picture = [this](const char* name) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setScaledContents(false);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+  };
+  hTexture_ = picture("hTexture");
+  vTexture_[0] = picture("vTexture0");
+  vTexture_[1] = picture("vTexture1");
+
+  colTrack_ = new HotSpot(twips_, this);
+  colTrack_->setObjectName(QStringLiteral("ColTrack"));
+  colTrack_->setToolTip(QStringLiteral("Sort By Name (Shift N)"));
+  colDuration_ = new HotSpot(twips_, this);
+  colDuration_->setObjectName(QStringLiteral("ColDuration"));
+  colDuration_->setToolTip(QStringLiteral("Sort By Duration (Shift U)"));
+
+  list_ = new TrackListView(twips_, keys_, this);
+  list_->setModel(&tracks.Model());
+  list_->setSelectionModel(&tracks.Selection());
+
+  buttonBar_ = new QWidget(this);
+  buttonBar_->setObjectName(QStringLiteral("ListButtonFrame"));
+  playlistButtons_ = new QLabel(buttonBar_);
+  playlistButtons_->setObjectName(QStringLiteral("PlaylistButtons"));
+  playlistButtons_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  makeAdd_ = AddButton(layout::kMakeAdd, "Add Songs To Playlist (Shift A)", "MakeAdd");
+  makeDelete_ = AddButton(layout::kMakeDelete, "Delete Tracks From Playlist (Key Del)", "MakeDelete");
+  makeSort_ = AddButton(layout::kMakeSort, "Sort Playlist (Shift R)", "MakeSort");
+  makeLoad_ = AddButton(layout::kMakeLoad, "Load Playlist (Shift L)", "MakeLoad");
+  makeSave_ = AddButton(layout::kMakeSave, "Save Playlist (Shift E)", "MakeSave");
+
+  SetListColours(QColor(0xd8, 0xdc, 0xe4), QColor(0x18, 0x1b, 0x21));
+  SetGeometryTwips(0, layout::kPlayerHeight, layout::kPlaylistWidth, 6000);
+  ShowBuiltInLook();
+}
+
+HotSpot* PlaylistWindow::AddButton(const QRect& twipsRect, const QString& tooltip, const char* name) {
+  auto* spot = new HotSpot(twips_, buttonBar_);
+  spot->setObjectName(QString::fromLatin1(name));
+  spot->setToolTip(tooltip);
+  spot->setGeometry(twips_.ToPixels(twipsRect));
+  return spot;
+}
+
+QRectF PlaylistWindow::ButtonBarTwips() const {
+  return QRectF(0, geometryTwips_.height() - layout::kButtonBarHeight, geometryTwips_.width(),
+                layout::kButtonBarHeight);
+}
+
+QRectF PlaylistWindow::ListTwips() const {
+  const double height = geometryTwips_.height() - layout::kButtonBarHeight - layout::kHTextureHeight -
+                        layout::kColumnTitleHeight;
+  return QRectF(layout::kVTextureWidth, layout::kListTop, geometryTwips_.width() - 2 * layout::kVTextureWidth,
+                std::max(0.0, height));
+}
+
+void PlaylistWindow::SetGeometryTwips(double left, double top, double width, double height) {
+  geometryTwips_ = QRectF(left, top, width, height);
+  setGeometry(twips_.ToPixelsX(left), twips_.ToPixelsY(top), twips_.ToPixelsX(width), twips_.ToPixelsY(height));
+  PlaceChildren();
+}
+
+void PlaylistWindow::PlaceChildren() {
+  const double width = geometryTwips_.width();
+  const QRectF list = ListTwips();
+  auto place = [this](QWidget* widget, double left, double top, double w, double h) {
+    widget->setGeometry(twips_.ToPixels(QRectF(left, top, w, h).toRect()));
+  };
+  place(hTexture_, 0, 0, width, layout::kHTextureHeight);
+  place(vTexture_[0], 0, 0, layout::kVTextureWidth, layout::kVTextureHeight);
+  place(vTexture_[1], width - layout::kVTextureWidth, 0, layout::kVTextureWidth, layout::kVTextureHeight);
+  place(colTrack_, list.left(), layout::kColumnTitleTop, layout::kColumnTitleWidth, layout::kColumnTitleHeight);
+  // The duration title starts where the duration column starts.
+  place(colDuration_, list.left() + list.width() / 5 * 4, layout::kColumnTitleTop, layout::kColumnTitleWidth,
+        layout::kColumnTitleHeight);
+  place(list_, list.left(), list.top(), list.width(), list.height());
+  list_->SetColumnWidthsTwips(list.width());
+  const QRectF bar = ButtonBarTwips();
+  place(buttonBar_, bar.left(), bar.top(), bar.width(), bar.height());
+  place(playlistButtons_, 0, 0, bar.width(), bar.height());
+  colTrack_->raise();
+  colDuration_->raise();
+}
+
+void PlaylistWindow::ShowBuiltInLook() {
+  // Until a skin is loaded, every button's area is drawn plainly.
+  const QRect bar = twips_.ToPixels(QRect(0, 0, layout::kPlaylistWidth, layout::kButtonBarHeight));
+  QPixmap buttons(bar.size());
+  buttons.fill(QColor(0x20, 0x24, 0x2c));
+  QPainter painter(&buttons);
+  painter.setPen(QColor(0x70, 0x78, 0x88));
+  const std::pair<QRect, const char*> labels[] = {{layout::kMakeAdd, "Add"},   {layout::kMakeDelete, "Delete"},
+                                                  {layout::kMakeSort, "Sort"}, {layout::kMakeLoad, "Load"},
+                                                  {layout::kMakeSave, "Save"}};
+  for (const auto& [rect, caption] : labels) {
+    const QRect pixels = twips_.ToPixels(rect).adjusted(1, 1, -2, -2);
+    painter.drawRect(pixels);
+    painter.drawText(pixels, Qt::AlignCenter, QString::fromLatin1(caption));
+  }
+  painter.end();
+  playlistButtons_->setPixmap(buttons);
+  colTrack_->setText(QStringLiteral(" Track Name"));
+  colDuration_->setText(QStringLiteral(" Duration"));
+  QPalette frame = palette();
+  frame.setColor(QPalette::Window, QColor(0x20, 0x24, 0x2c));
+  frame.setColor(QPalette::WindowText, QColor(0xb0, 0xb8, 0xc8));
+  setPalette(frame);
+  setAutoFillBackground(true);
+}
+
+void PlaylistWindow::SetListColours(const QColor& text, const QColor& background) {
+  QPalette palette = list_->palette();
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::Base, background);
+  palette.setColor(QPalette::AlternateBase, background);
+  list_->setPalette(palette);
+}
+
+void PlaylistWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !keys_.TakeRelease(event->key(), this)) return;
+  emit KeyReleased(event->key(), PlayerShiftState(event->modifiers()));
+}
+
+}  // namespace zelvo
