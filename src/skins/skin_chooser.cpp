@@ -1,0 +1,106 @@
+#include "skins/skin_chooser.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+
+#include "app/options.h"
+#include "app/player_state.h"
+#include "platform/desktop.h"
+#include "skins/path_ignoring_case.h"
+#include "skins/skin_targets.h"
+
+namespace zelvo {
+namespace {
+
+QString EntryName(int number) { return QStringLiteral("Skin%1").arg(number); }
+
+// A "&" in a folder name would otherwise turn into a mnemonic and vanish from the menu.
+QString CaptionOf(QString folderName) { return folderName.replace('&', QStringLiteral("&&")); }
+QString FolderNameOf(QString caption) { return caption.replace(QStringLiteral("&&"), QStringLiteral("&")); }
+
+}  // namespace
+
+SkinChooser::SkinChooser(Options& options, PlayerState& state, Desktop& desktop, SkinTargets& targets,
+                         const QString& appFolder)
+    : options_(options),
+      state_(state),
+      desktop_(desktop),
+      targets_(targets),
+      loader_(targets, state, desktop),
+      appFolder_(appFolder) {}
+
+void SkinChooser::ConnectMenuEntries() {
+  for (int number = 1; number <= kEntries; ++number)
+    QObject::connect(options_.Action(EntryName(number)), &QAction::triggered, [this, number] { ChooseSkin(number); });
+  QObject::connect(options_.Action(QStringLiteral("OtherSkinsMenu")), &QAction::triggered, [this] { LoadCustomSkin(); });
+  QObject::connect(options_.Action(QStringLiteral("SkinMenu")), &QAction::triggered, [this] { ShowSkinInformation(); });
+}
+
+void SkinChooser::FillSkinMenu() {
+  const QString skinsFolder = PathIgnoringCase(appFolder_, QStringLiteral("skins"));
+  const QStringList folders =
+      QDir(skinsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  for (int number = 1; number <= kEntries && number <= folders.size(); ++number)
+    options_.Action(EntryName(number))->setText(CaptionOf(folders[number - 1]));
+  for (int number = 1; number <= kEntries; ++number) {
+    QAction* entry = options_.Action(EntryName(number));
+    if (!entry->text().isEmpty()) entry->setVisible(true);
+  }
+}
+
+QString SkinChooser::EntryFolder(int number) const {
+  return PathIgnoringCase(appFolder_, QStringLiteral("skins")) + QLatin1Char('/') +
+         FolderNameOf(options_.Action(EntryName(number))->text());
+}
+
+void SkinChooser::SelectSkin() {
+  const int number = state_.SkinNumber;
+  if (number == 0) loader_.LoadSkin(EntryFolder(1));
+  if (number >= 1 && number <= kEntries) loader_.LoadSkin(EntryFolder(number));
+  options_.SetOption(QStringLiteral("skn"));
+  if (number >= 1 && number <= kEntries) options_.SetChecked(EntryName(number), true);
+}
+
+void SkinChooser::ChooseSkin(int number) {
+  options_.SetOption(QStringLiteral("skn"));
+  options_.SetChecked(EntryName(number), true);
+  state_.SkinNumber = number;
+  SelectSkin();
+}
+
+void SkinChooser::LoadCustomSkin() {
+  state_.DialogOpen = true;
+  FileDialogRequest request;
+  request.title = QStringLiteral("Load Custom Skin ...");
+  request.initialFolder = appFolder_;
+  request.filter = QStringLiteral("Zelvo Skin Files (skininfo.zsk)|skininfo.zsk|All Files (*.*)|*.*");
+  request.filterIndex = 1;
+  request.mustExist = true;
+  // The chosen file only marks its folder; it is not read.
+  const std::optional<QStringList> chosen = desktop_.AskOpenFiles(request);
+  if (chosen && !chosen->isEmpty()) loader_.LoadSkin(FolderOfPath(chosen->first()));
+  state_.DialogOpen = false;
+}
+
+void SkinChooser::ShowSkinInformation() {
+  QString text;
+  const int number = state_.SkinNumber;
+  if (number >= 1 && number <= kEntries) {
+    QFile file(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk")));
+    if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
+  }
+  targets_.SetPlaylistVisible(false);
+  state_.DialogOpen = true;
+  if (!text.isEmpty())
+    desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
+  state_.DialogOpen = false;
+  targets_.SetPlaylistVisible(true);
+}
+
+QString FolderOfPath(const QString& path) {
+  const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+  return slash < 0 ? QString() : path.left(slash);
+}
+
+}  // namespace zelvo

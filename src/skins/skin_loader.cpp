@@ -1,0 +1,87 @@
+#include "skins/skin_loader.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <functional>
+#include <optional>
+
+#include "app/player_state.h"
+#include "platform/desktop.h"
+#include "skins/path_ignoring_case.h"
+#include "skins/skin_colour.h"
+#include "skins/skin_targets.h"
+
+namespace zelvo {
+namespace {
+
+// Skin pictures carry a neutral extension, so the format comes from the bytes.
+std::optional<QImage> ReadPicture(const QString& path) {
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  QImage picture = reader.read();
+  if (picture.isNull()) return std::nullopt;
+  return picture;
+}
+
+}  // namespace
+
+void SkinLoader::LoadSkin(const QString& folder) {
+  if (!ApplyPictures(folder) || !ApplyColours(folder)) ReportFailure();
+}
+
+bool SkinLoader::ApplyPictures(const QString& folder) {
+  // The vertical strip is read twice, once per edge, as each edge is its own control.
+  const std::pair<const char*, std::function<void(const QImage&)>> steps[] = {
+      {"htexture.zsk", [this](const QImage& p) { targets_.SetHTexture(p); }},
+      {"vtexture.zsk", [this](const QImage& p) { targets_.SetVTexture(0, p); }},
+      {"vtexture.zsk", [this](const QImage& p) { targets_.SetVTexture(1, p); }},
+      {"coltrack.zsk", [this](const QImage& p) { targets_.SetColTrack(p); }},
+      {"collength.zsk", [this](const QImage& p) { targets_.SetColDuration(p); }},
+      {"subbuttons.zsk", [this](const QImage& p) { targets_.SetPlaylistButtons(p); }},
+      {"player.zsk", [this](const QImage& p) { targets_.SetSkinPicture(p); }},
+  };
+  for (const auto& [file, apply] : steps) {
+    const std::optional<QImage> picture = ReadPicture(PathIgnoringCase(folder, file));
+    if (!picture) return false;
+    apply(*picture);
+  }
+  return true;
+}
+
+bool SkinLoader::ApplyColours(const QString& folder) {
+  QByteArray text;
+  {
+    // Read in one go and close at once, so that the settings file and the next
+    // skin load never meet a file we still hold.
+    QFile file(PathIgnoringCase(folder, QStringLiteral("skincolor.zsk")));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    text = file.readAll();
+  }
+  const std::function<void(const QColor&)> targets[] = {
+      [this](const QColor& c) { targets_.SetDisplayForeColor(c); },
+      [this](const QColor& c) { targets_.SetTrackListForeColor(c); },
+      [this](const QColor& c) { targets_.SetTrackListBackColor(c); },
+      [this](const QColor& c) { targets_.SetStripProgressColor(c); },
+      [this](const QColor& c) { targets_.SetStripBackColor(c); },
+  };
+  const QStringList fields = ReadColourFields(text, std::size(targets));
+  for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i) {
+    if (i >= fields.size()) return false;
+    const std::optional<QColor> colour = ColourFromField(fields[i]);
+    if (!colour) return false;
+    targets[i](*colour);
+  }
+  return true;
+}
+
+void SkinLoader::ReportFailure() {
+  state_.DialogOpen = true;
+  targets_.SetPlaylistVisible(false);
+  desktop_.ShowMessage(QStringLiteral("Skin Initailization Failed ..."), QStringLiteral("SkinInt Error"),
+                       MessageIcon::Critical, MessageButtons::Ok);
+  // Shown even if it was hidden before: the box is the user's cue to look at the player again.
+  targets_.SetPlaylistVisible(true);
+  state_.DialogOpen = false;
+}
+
+}  // namespace zelvo
