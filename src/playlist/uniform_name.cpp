@@ -83,10 +83,10 @@ void CapitaliseWordStarts(QString& text) {
 QString UniformName(const QString& name, const UniformCase& mode) {
   QString text = name;
   if (NeedsReplacements(text)) ApplyReplacements(text);
-  if (mode.allCaps) text = TrimSpaces(text.toUpper());
-  if (mode.lower) text = TrimSpaces(text.toLower());
+  if (mode.allCaps) text = TrimSpaces(std::move(text).toUpper());
+  if (mode.lower) text = TrimSpaces(std::move(text).toLower());
   if (mode.firstLetter) {
-    text = TrimSpaces(text.toLower());
+    text = TrimSpaces(std::move(text).toLower());
     CapitaliseWordStarts(text);
   }
   return text;

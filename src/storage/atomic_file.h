@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace zelvo {
+
+// Replaces the file at path with bytes, or leaves it exactly as it was: the
+// bytes go to a temporary file in the same folder, are flushed to disk, and
+// only then take the old file's place by rename. A crash or a full disk thus
+// never leaves a truncated file behind. On failure returns false and, when
+// error is given, sets it to a reason fit for a message.
+bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+
+}  // namespace zelvo

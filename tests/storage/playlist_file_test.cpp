@@ -1,0 +1,163 @@
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "storage/playlist_file.h"
+#include "test_support.h"
+
+namespace zelvo {
+namespace {
+
+const UniformCase kFirst{.firstLetter = true};
+const UniformCase kCaps{.allCaps = true};
+const QByteArray kV2Line = "\"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2\"\r\n";
+const QByteArray kV1Line = "\"Quandrell Software - Zelvo Audio Player - Saved Playlist\"\r\n";
+
+TrackEntry Row(const QString& name, const QString& duration, const QString& path, const QString& priority) {
+  return TrackEntry{name, duration, path, priority};
+}
+
+void ExpectRows(const std::vector<TrackEntry>& actual, const std::vector<TrackEntry>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (size_t i = 0; i < actual.size(); ++i) {
+    EXPECT_EQ(actual[i].name, expected[i].name) << "row " << i;
+    EXPECT_EQ(actual[i].duration, expected[i].duration) << "row " << i;
+    EXPECT_EQ(actual[i].path, expected[i].path) << "row " << i;
+    EXPECT_EQ(actual[i].priority, expected[i].priority) << "row " << i;
+  }
+}
+
+class PlaylistFile : public ::testing::Test {
+ protected:
+  QString Path() const { return dir_.filePath("list.zpl"); }
+  PlaylistReadResult ReadBytesBack(const QByteArray& bytes, const UniformCase& mode = kFirst) {
+    test::WriteBytes(Path(), bytes);
+    return ReadPlaylistFile(Path(), mode);
+  }
+  PlaylistReadResult RoundTrip(const std::vector<TrackEntry>& rows, const UniformCase& mode = {}) {
+    QString error;
+    EXPECT_TRUE(WritePlaylistFile(Path(), rows, &error)) << error.toStdString();
+    return ReadPlaylistFile(Path(), mode);
+  }
+
+  QTemporaryDir dir_;
+};
+
+TEST_F(PlaylistFile, WritesQuotedCrLfLinesInTheFormatEarlierVersionsRead) {
+  ASSERT_TRUE(WritePlaylistFile(Path(), {Row("Artist - Title", "03:41", "C:\\Music\\a.mp3", "-1"),
+                                         Row("Caf\u00e9, Live", "10:02", "/m/b.wma", "2")}));
+  EXPECT_EQ(test::ReadBytes(Path()), kV2Line +
+                                         "\"Artist - Title|03:41|C:\\Music\\a.mp3|-1\"\r\n"
+                                         "\"Caf\xC3\xA9, Live|10:02|/m/b.wma|2\"\r\n");
+}
+
+TEST_F(PlaylistFile, AnEmptyListIsTheHeaderOnlyAndReadsBackEmpty) {
+  ASSERT_TRUE(WritePlaylistFile(Path(), {}));
+  EXPECT_EQ(test::ReadBytes(Path()), kV2Line);
+  const PlaylistReadResult read = ReadPlaylistFile(Path(), kFirst);
+  EXPECT_EQ(read.status, PlaylistReadResult::V2);
+  EXPECT_TRUE(read.rows.empty());
+}
+
+TEST_F(PlaylistFile, RoundTripKeepsEveryFieldAndNamesPassThroughUniformation) {
+  const PlaylistReadResult read = RoundTrip({Row("rock & roll [live]", "03:41", "/m/a, b.mp3", "1"),
+                                             Row("  \u00e9t\u00e9  ", "00:05", "/m/\u00e9t\u00e9.mp3", "-2")},
+                                            kFirst);
+  EXPECT_EQ(read.status, PlaylistReadResult::V2);
+  EXPECT_FALSE(read.NeedsUpgrade());
+  ExpectRows(read.rows, {Row("Rock And Roll Live", "03:41", "/m/a, b.mp3", "1"),
+                         Row("\u00c9t\u00e9", "00:05", "/m/\u00e9t\u00e9.mp3", "-2")});
+  EXPECT_EQ(ReadPlaylistFile(Path(), kCaps).rows[0].name, "ROCK AND ROLL LIVE");
+}
+
+TEST_F(PlaylistFile, SeparatorsAndQuotesInNamesBecomeLookAlikesInsteadOfShiftingFields) {
+  const PlaylistReadResult read = RoundTrip({Row("AC|DC \"Live\"", "04|00", "/m/x.mp3", "\"1\""),
+                                             Row("two\r\nlines", "01:00", "/m/y.mp3", "0")});
+  ExpectRows(read.rows, {Row("AC\u00a6DC \u201dLive\u201d", "04\u00a600", "/m/x.mp3", "\u201d1\u201d"),
+                         Row("two lines", "01:00", "/m/y.mp3", "0")});
+}
+
+TEST_F(PlaylistFile, PathsHoldingSeparatorsOrQuotesAreStoredEscapedAndReadBackExactly) {
+  const std::vector<TrackEntry> rows = {
+      Row("A", "01:00", "/m/a|b \"c\" 100%.mp3", "0"),
+      Row("B", "01:00", "/m/new\nline.mp3", "0"),
+      Row("C", "01:00", "zelvo-escaped:%7C.mp3", "0"),
+      Row("D", "01:00", "/m/100%.mp3", "0"),
+  };
+  const PlaylistReadResult read = RoundTrip(rows);
+  ExpectRows(read.rows, rows);
+  const QByteArray bytes = test::ReadBytes(Path());
+  EXPECT_TRUE(bytes.contains("\"A|01:00|zelvo-escaped:/m/a%7Cb %22c%22 100%25.mp3|0\"\r\n"));
+  EXPECT_TRUE(bytes.contains("\"D|01:00|/m/100%.mp3|0\"\r\n")) << "paths without such characters are unchanged";
+}
+
+TEST_F(PlaylistFile, ListsBeyondThe16BitRowRangeRoundTrip) {
+  std::vector<TrackEntry> rows;
+  for (int i = 0; i < 40000; ++i) rows.push_back(Row(QString("Track %1").arg(i), "01:00", QString("/m/%1.mp3").arg(i), "0"));
+  const PlaylistReadResult read = RoundTrip(rows);
+  ASSERT_EQ(read.rows.size(), rows.size());
+  EXPECT_EQ(read.rows.back().path, "/m/39999.mp3");
+}
+
+TEST_F(PlaylistFile, AV1FileIsReadWithNeutralPrioritiesAndFlaggedForUpgrade) {
+  const PlaylistReadResult read = ReadBytesBack(kV1Line + "\"one|01:00|C:\\a.mp3\"\r\n\"two|02:00|C:\\b.mp3\"\r\n\"three|03:00|C:\\c.mp3\"\r\n");
+  EXPECT_EQ(read.status, PlaylistReadResult::V1);
+  EXPECT_TRUE(read.NeedsUpgrade());
+  ExpectRows(read.rows, {Row("One", "01:00", "C:\\a.mp3", "0"), Row("Two", "02:00", "C:\\b.mp3", "0"),
+                         Row("Three", "03:00", "C:\\c.mp3", "0")});
+}
+
+TEST_F(PlaylistFile, MissingEmptyAndUnreadableFilesAreMissingWithNoRows) {
+  EXPECT_EQ(ReadPlaylistFile(dir_.filePath("none.zpl"), kFirst).status, PlaylistReadResult::Missing);
+  EXPECT_EQ(ReadPlaylistFile(dir_.path(), kFirst).status, PlaylistReadResult::Missing);
+  EXPECT_EQ(ReadBytesBack("").status, PlaylistReadResult::Missing);
+  EXPECT_EQ(ReadBytesBack(" \r\n").status, PlaylistReadResult::Invalid) << "a blank first line is a line";
+}
+
+TEST_F(PlaylistFile, OnlyTheExactHeadersAreAccepted) {
+  for (const QByteArray& header : {QByteArray("\"Quandrell Software - Zelvo Audio Player - Saved Playlist - v2\"\r\n"),
+                                   QByteArray("\"quandrell software - zelvo audio player - saved playlist\"\r\n"),
+                                   QByteArray("Some other text\r\n")}) {
+    const PlaylistReadResult read = ReadBytesBack(header + "\"a|01:00|/a.mp3|0\"\r\n");
+    EXPECT_EQ(read.status, PlaylistReadResult::Invalid) << header.constData();
+    EXPECT_TRUE(read.rows.empty());
+  }
+}
+
+TEST_F(PlaylistFile, MalformedRecordsGiveTheRowsTheirFieldsAllow) {
+  const PlaylistReadResult read = ReadBytesBack(kV2Line +
+                                                "\"no separator\"\r\n"
+                                                "\"a|b\"\r\n"
+                                                "\"c|01:00|/c.mp3\"\r\n"
+                                                "\"d|01:00|/d.mp3|\"\r\n"
+                                                "\r\n"
+                                                "\"e|01:00|/e.mp3|1\"\r\n");
+  ExpectRows(read.rows, {Row("A", "b", "", "0"), Row("C", "01:00", "/c.mp3", "0"), Row("D", "01:00", "/d.mp3", "0"),
+                         Row("E", "01:00", "/e.mp3", "1")});
+}
+
+TEST_F(PlaylistFile, SurplusSeparatorsFromEarlierVersionsGoBackIntoTheName) {
+  const PlaylistReadResult v2 = ReadBytesBack(kV2Line + "\"AC|DC|04:00|C:\\acdc.mp3|1\"\r\n", {});
+  ExpectRows(v2.rows, {Row("AC|DC", "04:00", "C:\\acdc.mp3", "1")});
+  const PlaylistReadResult v1 = ReadBytesBack(kV1Line + "\"a|b|c|02:00|C:\\x.mp3\"\r\n", {});
+  ExpectRows(v1.rows, {Row("a|b|c", "02:00", "C:\\x.mp3", "0")});
+}
+
+TEST_F(PlaylistFile, ReadsLfLineEndsUnquotedLinesAndWindows1252Files) {
+  const PlaylistReadResult lf = ReadBytesBack(kV2Line.chopped(2) + "\n\"x|01:00|/x.mp3|0\"\n y|02:00|/y.mp3|0 \n", {});
+  ExpectRows(lf.rows, {Row("x", "01:00", "/x.mp3", "0"), Row("y", "02:00", "/y.mp3", "0")});
+
+  const PlaylistReadResult windows = ReadBytesBack(kV1Line + "\"Beyonc\xE9 \x96 D\xE9j\xE0 Vu|04:00|C:\\M\xFAsica\\dv.mp3\"\r\n", {});
+  ExpectRows(windows.rows, {Row("Beyonc\u00e9 \u2013 D\u00e9j\u00e0 Vu", "04:00", "C:\\M\u00fasica\\dv.mp3", "0")});
+}
+
+TEST_F(PlaylistFile, AFailedWriteReportsWhyAndKeepsTheOldFile) {
+  ASSERT_TRUE(WritePlaylistFile(Path(), {Row("Keep", "01:00", "/k.mp3", "0")}));
+  const QByteArray before = test::ReadBytes(Path());
+  QString error;
+  EXPECT_FALSE(WritePlaylistFile(Path() + "/inside-a-file.zpl", {Row("New", "01:00", "/n.mp3", "0")}, &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(test::ReadBytes(Path()), before);
+}
+
+}  // namespace
+}  // namespace zelvo
