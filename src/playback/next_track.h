@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace zelvo {
+
+class Decoder;
+class Options;
+class RandomSource;
+class TrackList;
+struct PlayerState;
+
+// Chooses which row plays next by the checked play mode, after the rows the
+// user queued, and keeps the ratings learning from use: a track left while it
+// plays loses a point, a track chosen by the user gains one. It only moves
+// CurrentIndex; starting the row is the caller's business.
+class NextTrackSelector {
+ public:
+  NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
+                    RandomSource& random);
+
+  void NextTrack();
+  void PreviousTrack();
+  void FuzzyPick();
+
+  void DemoteSkippedTrack();
+  void PromoteChosenTrack();
+  void SequenceSelectedTracks();
+
+ private:
+  // Adds a step to the rating of a row, kept within -2 ... 2; a rating that
+  // is not a number is left as it is.
+  void ShiftPriority(int position, int step);
+  bool Accepts(const QString& priority);
+
+  Decoder& decoder_;
+  TrackList& tracks_;
+  PlayerState& state_;
+  const Options& options_;
+  RandomSource& random_;
+};
+
+}  // namespace zelvo

@@ -1,0 +1,66 @@
+#include "scripted_decoder.h"
+
+#include <algorithm>
+
+namespace zelvo::test {
+
+const ScriptedDecoder::Clip& ScriptedDecoder::Open() const {
+  if (state_ == play_state::Closed) throw DecoderError("no file open");
+  return clips_.find(fileName_).value();
+}
+
+void ScriptedDecoder::FinishTrack() {
+  position_ = Open().duration;
+  state_ = play_state::Stopped;
+}
+
+void ScriptedDecoder::SetFileName(const QString& path) {
+  ++openCount;
+  position_ = 0;
+  if (!clips_.contains(path)) {
+    fileName_.clear();
+    state_ = play_state::Closed;
+    throw DecoderError("not an audio file: " + path.toStdString());
+  }
+  fileName_ = path;
+  state_ = play_state::Stopped;
+}
+
+void ScriptedDecoder::Play() {
+  Open();
+  state_ = play_state::Playing;
+}
+
+void ScriptedDecoder::Pause() {
+  if (state_ == play_state::Playing) state_ = play_state::Paused;
+}
+
+void ScriptedDecoder::Stop() {
+  if (state_ == play_state::Closed) return;
+  state_ = play_state::Stopped;
+  position_ = 0;
+}
+
+double ScriptedDecoder::CurrentPosition() const {
+  Open();
+  return position_;
+}
+
+void ScriptedDecoder::SetCurrentPosition(double seconds) {
+  const Clip& clip = Open();
+  if (seconds < 0) throw DecoderError("negative position");
+  position_ = std::min(seconds, clip.duration);
+  // Seeking to the very end plays the file out, as a real decoder does.
+  if (position_ >= clip.duration) state_ = play_state::Stopped;
+}
+
+double ScriptedDecoder::Duration() const { return Open().duration; }
+
+QString ScriptedDecoder::GetMediaInfoString(int item) const {
+  const Clip& clip = Open();
+  if (item == media_info::Author) return clip.author;
+  if (item == media_info::Title) return clip.title;
+  return {};
+}
+
+}  // namespace zelvo::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include "playback/decoder.h"
+
+namespace zelvo::test {
+
+// A decoder that plays nothing: it knows the files it was told about, keeps
+// a play state and a position, and lets a test end the track at will. Files
+// it was not told about are refused as a real decoder refuses non-audio.
+class ScriptedDecoder : public Decoder {
+ public:
+  struct Clip {
+    QString author;
+    QString title;
+    double duration = 180;
+  };
+
+  void AddFile(const QString& path, Clip clip) { clips_.insert(path, std::move(clip)); }
+  // Plays the open file out: the state a decoder reports at a track's end.
+  void FinishTrack();
+  // Forces a state, e.g. Waiting for a decoder stuck buffering.
+  void ForceState(int state) { state_ = state; }
+
+  int openCount = 0;  // SetFileName calls, refused ones included
+  bool soundCard = true;
+
+  bool IsSoundCardEnabled() override { return soundCard; }
+  void SetFileName(const QString& path) override;
+  QString FileName() const override { return fileName_; }
+  void Play() override;
+  void Pause() override;
+  void Stop() override;
+  int PlayState() const override { return state_; }
+  double CurrentPosition() const override;
+  void SetCurrentPosition(double seconds) override;
+  double Duration() const override;
+  int Volume() const override { return volume_; }
+  void SetVolume(int hundredthsOfDb) override { volume_ = hundredthsOfDb; }
+  int Balance() const override { return balance_; }
+  void SetBalance(int balance) override { balance_ = balance; }
+  double Rate() const override { return rate_; }
+  void SetRate(double rate) override { rate_ = rate; }
+  QString GetMediaInfoString(int item) const override;
+
+ private:
+  const Clip& Open() const;
+
+  QHash<QString, Clip> clips_;
+  QString fileName_;
+  int state_ = play_state::Closed;
+  double position_ = 0;
+  int volume_ = 0;
+  int balance_ = 0;
+  double rate_ = 1.0;
+};
+
+}  // namespace zelvo::test

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <deque>
+#include <optional>
+
+#include "platform/desktop.h"
+
+namespace zelvo::test {
+
+// A desktop that answers boxes and dialogs from queues a test fills, and
+// records every request so the test can check what was asked. An empty queue
+// answers like a user who cancels (or presses OK / No).
+class ScriptedDesktop : public Desktop {
+ public:
+  struct Message {
+    QString text;
+    QString title;
+    MessageIcon icon;
+    MessageButtons buttons;
+  };
+
+  std::deque<MessageAnswer> messageAnswers;
+  std::deque<std::optional<QStringList>> openAnswers;
+  std::deque<std::optional<QString>> saveAnswers;
+
+  QList<Message> messages;
+  QList<FileDialogRequest> openRequests;
+  QList<FileDialogRequest> saveRequests;
+  QStringList opened;           // OpenWithDefaultApp
+  QStringList startedPrograms;  // StartProgram
+  int beeps = 0;
+
+  QPoint cursorPos;
+  QSizeF screenTwips{19200, 14400};
+  double twipsPerPixel = 15;
+  int osMajorVersion = 10;
+  bool launchesSucceed = true;
+
+  MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon icon,
+                            MessageButtons buttons) override;
+  std::optional<QStringList> AskOpenFiles(const FileDialogRequest& request) override;
+  std::optional<QString> AskSaveFile(const FileDialogRequest& request) override;
+  void Beep() override { ++beeps; }
+  bool OpenWithDefaultApp(const QString& pathOrUrl) override;
+  bool StartProgram(const QString& commandLine) override;
+  QPoint CursorPos() override { return cursorPos; }
+  QSizeF ScreenSizeTwips() override { return screenTwips; }
+  double TwipsPerPixelX() override { return twipsPerPixel; }
+  double TwipsPerPixelY() override { return twipsPerPixel; }
+  int OsMajorVersion() override { return osMajorVersion; }
+};
+
+}  // namespace zelvo::test

@@ -1,0 +1,308 @@
+#include <cmath>
+#include <vector>
+
+#include "playback_rig.h"
+
+namespace zelvo::test {
+namespace {
+
+void Select(TrackList& tracks, int position) {
+  tracks.Selection().select(tracks.Model().index(position - 1, 0),
+                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+TEST(NextTrack, NormalModeWrapsAroundBothWays) {
+  PlaybackRig rig;
+  rig.Fill(5);
+  auto& selector = rig.playback.Selector();
+  rig.state.CurrentIndex = 3;
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 4);
+  rig.state.CurrentIndex = 5;
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  selector.PreviousTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 5);
+  selector.PreviousTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 4);
+}
+
+TEST(NextTrack, PositionsOutsideTheListComeBackIntoIt) {
+  PlaybackRig rig;
+  rig.Fill(5);
+  auto& selector = rig.playback.Selector();
+  // Rows were erased under the playing track.
+  rig.state.CurrentIndex = 7;
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  rig.state.CurrentIndex = 7;
+  selector.PreviousTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 5);
+  // Nothing played yet.
+  rig.state.CurrentIndex = 0;
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  rig.state.CurrentIndex = 0;
+  selector.PreviousTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 5);
+}
+
+TEST(NextTrack, QueuedRowsGoFirstInListOrderThenThePlayModeResumes) {
+  PlaybackRig rig;
+  rig.Fill(5);
+  auto& selector = rig.playback.Selector();
+  Select(rig.tracks, 3);
+  selector.SequenceSelectedTracks();
+  rig.tracks.Selection().clear();
+  Select(rig.tracks, 1);
+  selector.SequenceSelectedTracks();
+  EXPECT_TRUE(rig.tracks.At(1).sequenceMark);
+  EXPECT_TRUE(rig.tracks.At(3).sequenceMark);
+  EXPECT_EQ(rig.Priority(1), "1");  // queueing is a vote for the track
+  EXPECT_EQ(rig.Priority(3), "1");
+
+  rig.state.CurrentIndex = 4;
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_FALSE(rig.tracks.At(1).sequenceMark);
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_FALSE(rig.tracks.At(3).sequenceMark);
+  selector.NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 4);
+}
+
+TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
+  PlaybackRig rig;
+  rig.Fill(20);
+  rig.PlayMode("ShufflePlay");
+  Select(rig.tracks, 17);
+  rig.playback.Selector().SequenceSelectedTracks();
+  rig.playback.Selector().NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 17);
+}
+
+TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
+  PlaybackRig rig;
+  constexpr int kRows = 10;
+  constexpr int kDraws = 20000;
+  rig.Fill(kRows);
+  rig.PlayMode("ShufflePlay");
+  std::vector<int> counts(kRows + 1, 0);
+  for (int i = 0; i < kDraws; ++i) {
+    rig.playback.Selector().NextTrack();
+    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex)) << rig.state.CurrentIndex;
+    ++counts[rig.state.CurrentIndex];
+  }
+  // Chi-squared with 9 degrees of freedom; 27.88 is the 0.1 % critical value.
+  const double expected = double(kDraws) / kRows;
+  double chiSquared = 0;
+  for (int row = 1; row <= kRows; ++row) chiSquared += std::pow(counts[row] - expected, 2) / expected;
+  EXPECT_LT(chiSquared, 27.88);
+}
+
+TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.PlayMode("ShufflePlay");
+  std::vector<int> seen(4, 0);
+  for (int i = 0; i < 300; ++i) {
+    rig.playback.Selector().PreviousTrack();
+    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex));
+    ++seen[rig.state.CurrentIndex];
+  }
+  EXPECT_GT(seen[1], 0);
+  EXPECT_GT(seen[2], 0);
+  EXPECT_GT(seen[3], 0);
+}
+
+TEST(NextTrack, EmptyListYieldsAPositionPlayTrackRejects) {
+  PlaybackRig rig;
+  rig.state.CurrentIndex = 0;
+  rig.playback.Selector().NextTrack();
+  EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
+  rig.PlayMode("ShufflePlay");
+  rig.playback.Selector().NextTrack();
+  EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
+  rig.PlayMode("FuzzyPlay");
+  rig.state.CurrentIndex = 4;
+  rig.playback.Selector().NextTrack();
+  EXPECT_EQ(rig.state.CurrentIndex, 4);
+}
+
+// Row 1 is always accepted, row 2 with chance a; the draw ends on row 2 with
+// chance a / (1 + a).
+double ShareOfSecondRow(const QString& priority, int trials) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.SetPriorities({"2", priority});
+  int second = 0;
+  for (int i = 0; i < trials; ++i) {
+    rig.playback.Selector().FuzzyPick();
+    if (rig.state.CurrentIndex == 2) ++second;
+  }
+  return double(second) / trials;
+}
+
+TEST(FuzzyPick, AcceptsEachRatingWithItsChance) {
+  constexpr int kTrials = 40000;
+  const struct {
+    const char* priority;
+    double acceptance;
+  } ratings[] = {{"2", 1.0}, {"1", 0.5}, {"0", 0.25}, {"-1", 0.1}, {"-2", 0.01}};
+  for (const auto& rating : ratings) {
+    const double p = rating.acceptance / (1 + rating.acceptance);
+    const double sigma = std::sqrt(p * (1 - p) / kTrials);
+    EXPECT_NEAR(ShareOfSecondRow(rating.priority, kTrials), p, 5 * sigma) << rating.priority;
+  }
+}
+
+TEST(FuzzyPick, NeverAcceptsAnUnknownRatingWhileAnotherRowCanBeTaken) {
+  EXPECT_EQ(ShareOfSecondRow("3", 5000), 0.0);
+  EXPECT_EQ(ShareOfSecondRow("Nice", 5000), 0.0);
+}
+
+TEST(FuzzyPick, AlwaysChoosesEvenWhenEveryRowIsRejected) {
+  PlaybackRig rig;
+  rig.Fill(4);
+  rig.SetPriorities({"x", "x", "x", "x"});
+  std::vector<int> seen(5, 0);
+  for (int i = 0; i < 400; ++i) {
+    rig.state.CurrentIndex = 0;
+    rig.playback.Selector().FuzzyPick();
+    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex));
+    ++seen[rig.state.CurrentIndex];
+  }
+  for (int row = 1; row <= 4; ++row) EXPECT_GT(seen[row], 50) << row;
+}
+
+TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
+  PlaybackRig rig;
+  rig.Fill(6);
+  rig.SetPriorities({"-2", "-2", "-2", "2", "-2", "-2"});
+  rig.PlayMode("FuzzyPlay");
+  int fourth = 0;
+  for (int i = 0; i < 200; ++i) {
+    rig.playback.Selector().NextTrack();
+    fourth += rig.state.CurrentIndex == 4;
+    rig.playback.Selector().PreviousTrack();
+    fourth += rig.state.CurrentIndex == 4;
+  }
+  EXPECT_GT(fourth, 380);
+}
+
+TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  rig.playback.NextButton();
+  EXPECT_EQ(rig.Priority(1), "-1");
+
+  rig.SetPriorities({"0", "-2"});
+  rig.playback.NextButton();
+  EXPECT_EQ(rig.Priority(2), "-2");
+}
+
+TEST(Priorities, ATrackThatEndsByItselfKeepsItsRating) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  EXPECT_EQ(rig.Priority(1), "0");
+}
+
+TEST(Priorities, StepsStayWithinMinusTwoAndTwo) {
+  PlaybackRig rig;
+  rig.Fill(6);
+  rig.SetPriorities({"2", "-1", "-2", "7", "-9", "abc"});
+  auto& selector = rig.playback.Selector();
+  for (int position = 1; position <= 6; ++position) {
+    rig.state.CurrentIndex = position;
+    selector.PromoteChosenTrack();
+  }
+  EXPECT_EQ(rig.Priority(1), "2");
+  EXPECT_EQ(rig.Priority(2), "0");
+  EXPECT_EQ(rig.Priority(3), "-1");
+  EXPECT_EQ(rig.Priority(4), "2");   // a hand-edited rating comes back into range
+  EXPECT_EQ(rig.Priority(5), "-2");
+  EXPECT_EQ(rig.Priority(6), "abc");  // not a number: left alone
+
+  rig.SetPriorities({"-2", "2", "7"});
+  for (int position = 1; position <= 3; ++position) {
+    rig.state.CurrentIndex = position;
+    selector.DemoteSkippedTrack();
+  }
+  EXPECT_EQ(rig.Priority(1), "-2");
+  EXPECT_EQ(rig.Priority(2), "1");
+  EXPECT_EQ(rig.Priority(3), "2");
+
+  rig.state.CurrentIndex = 9;  // no such row
+  selector.DemoteSkippedTrack();
+  selector.PromoteChosenTrack();
+}
+
+TEST(Priorities, QueueingRaisesEverySelectedRowOnceUpToTwo) {
+  PlaybackRig rig;
+  rig.Fill(4);
+  rig.SetPriorities({"2", "0", "-2", "x"});
+  for (int position = 1; position <= 4; ++position) Select(rig.tracks, position);
+  rig.playback.Selector().SequenceSelectedTracks();
+  EXPECT_EQ(rig.Priority(1), "2");
+  EXPECT_EQ(rig.Priority(2), "1");
+  EXPECT_EQ(rig.Priority(3), "-1");
+  EXPECT_EQ(rig.Priority(4), "x");
+  for (int position = 1; position <= 4; ++position) EXPECT_TRUE(rig.tracks.At(position).sequenceMark);
+}
+
+TEST(Priorities, DoubleClickRaisesTheChosenRowAfterLoweringTheInterruptedOne) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.SetPriorities({"0", "-1", "2"});
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+
+  rig.tracks.SelectOnly(2);
+  rig.playback.DoubleClick();
+  EXPECT_EQ(rig.Priority(1), "-1");
+  EXPECT_EQ(rig.Priority(2), "0");
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+
+  rig.playback.StopTrack();
+  rig.tracks.SelectOnly(3);
+  rig.playback.DoubleClick();
+  EXPECT_EQ(rig.Priority(2), "0");  // stopped: nothing was interrupted
+  EXPECT_EQ(rig.Priority(3), "2");
+}
+
+TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.tracks.SelectOnly(3);
+  rig.playback.EnterPressed();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.Priority(1), "0");
+  EXPECT_EQ(rig.Priority(3), "0");
+}
+
+TEST(Priorities, DoubleClickOnAnEmptyListOnlyLowersThePlayingTrack) {
+  PlaybackRig rig;
+  rig.Fill(1);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.tracks.Clear();
+  rig.playback.DoubleClick();
+  rig.playback.EnterPressed();
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+}  // namespace
+}  // namespace zelvo::test

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "app/options.h"
+#include "app/player_state.h"
+#include "playback/playback.h"
+#include "playback/random_source.h"
+#include "playlist/track_list.h"
+#include "recording_view.h"
+#include "scripted_decoder.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+
+// The player's playback half with a decoder that plays nothing, a view that
+// records, a fixed-seed random source and real track files in a temporary
+// folder (the size check reads the real file system).
+struct PlaybackRig {
+  QTemporaryDir folder;
+  ScriptedDecoder decoder;
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 20240601u; }};
+  Playback playback{decoder, tracks, state, options, view, random};
+
+  // Appends a row whose file exists and plays for `seconds`.
+  int AddTrack(const QString& name, double seconds = 180, const QString& priority = "0") {
+    const QString path = AddRow(name, priority);
+    WriteBytes(path, QByteArray(64, 'x'));
+    decoder.AddFile(path, {"", "", seconds});
+    return tracks.Count();
+  }
+  // Appends a row whose file is not on disk.
+  int AddMissingTrack(const QString& name) {
+    AddRow(name, "0");
+    return tracks.Count();
+  }
+  // Appends a row whose file exists but holds no bytes.
+  int AddEmptyFile(const QString& name) {
+    WriteBytes(AddRow(name, "0"), {});
+    return tracks.Count();
+  }
+  void Fill(int rows) {
+    for (int i = 1; i <= rows; ++i) AddTrack(QString("Track %1").arg(i));
+  }
+  void PlayMode(const QString& mode) {
+    options.SetOption("play");
+    options.SetChecked(mode, true);
+  }
+  void SetPriorities(const QStringList& priorities) {
+    for (int row = 0; row < priorities.size(); ++row) tracks.Model().SetPriority(row, priorities[row]);
+  }
+  QString PathOf(int position) const { return tracks.At(position).path; }
+  QString Priority(int position) const { return tracks.At(position).priority; }
+
+ private:
+  QString AddRow(const QString& name, const QString& priority) {
+    const QString path = QDir(folder.path()).filePath(name + ".mp3");
+    tracks.Model().Append(TrackEntry{name, "03:00", path, priority});
+    return path;
+  }
+};
+
+}  // namespace zelvo::test
