@@ -69,9 +69,12 @@ void Playback::PlayTrack() {
 }
 
 void Playback::SkipUnplayable() {
-  // Not retried here: the next tick finds the decoder stopped and moves on.
+  // The row counts as the one last started, so the next tick finds the
+  // decoder stopped and moves on from it by the play mode. Going back to the
+  // row started before would pick the same unplayable row again in normal
+  // mode, every second, for good.
   RunDisplayTimer();
-  state_.CurrentIndex = state_.CueIndex;
+  state_.CueIndex = state_.CurrentIndex;
   decoder_.Stop();
   view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
 }

@@ -1,0 +1,182 @@
+#include "playback/display_tick.h"
+
+#include "playback_rig.h"
+
+namespace zelvo::test {
+namespace {
+
+TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
+  PlaybackRig rig;
+  rig.Fill(8);
+  rig.state.CurrentIndex = 2;
+  rig.playback.PlayTrack();
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+
+  // A single click on row 7, which was queued: the click wins over the queue
+  // and the play mode, and takes the row out of the queue.
+  rig.tracks.SelectOnly(7);
+  rig.tracks.Model().SetSequenceMark(6, true);
+  rig.state.CueIndex = 7;
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));  // still playing: nothing happens yet
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
+  EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
+  EXPECT_EQ(rig.state.CueIndex, 7);
+}
+
+TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
+  PlaybackRig rig;
+  rig.AddTrack("First");
+  rig.AddEmptyFile("Silent");
+  rig.AddTrack("Third");
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.playback.NextButton();  // the empty file moves the position on to row 3
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+}
+
+TEST(DisplayTick, ADecoderStuckWaitingCountsAsFinished) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.decoder.ForceState(play_state::Waiting);
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+TEST(DisplayTick, PausedOrPlayingTracksAreLeftAlone) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.playback.PlayButton();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+}
+
+TEST(DisplayTick, BothBarsFollowThePosition) {
+  PlaybackRig rig;
+  rig.view.displayWidth = 2048;
+  rig.view.stripWidth = 6000;
+  rig.AddTrack("Long", 256);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.decoder.SetCurrentPosition(64);
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.view.trackProgress, 512);
+  EXPECT_EQ(rig.view.stripProgress, 1500);
+}
+
+TEST(DisplayTick, BarsKeepTheirLengthWithoutAScale) {
+  PlaybackRig rig;
+  rig.view.trackProgress = rig.view.stripProgress = 321;
+  rig.playback.UpdateDisplay();  // nothing to play, no file open
+  EXPECT_EQ(rig.view.trackProgress, 321);
+  EXPECT_EQ(rig.view.stripProgress, 321);
+
+  rig.AddTrack("Nothing", 0);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.view.trackProgress = rig.view.stripProgress = 321;
+  rig.playback.UpdateDisplay();  // a track of no length
+  EXPECT_EQ(rig.view.trackProgress, 321);
+  EXPECT_EQ(rig.view.stripProgress, 321);
+}
+
+TEST(ProgressLength, ScalesThePositionToTheBarAndStaysOnIt) {
+  EXPECT_EQ(ProgressLength(64, 256, 2048), 512);
+  EXPECT_EQ(ProgressLength(0, 256, 2048), 0);
+  EXPECT_EQ(ProgressLength(256, 256, 4330), 4330);
+  EXPECT_EQ(ProgressLength(300, 256, 4330), 4330);
+  EXPECT_EQ(ProgressLength(10, 0, 4330), std::nullopt);
+  EXPECT_EQ(ProgressLength(10, -1, 4330), std::nullopt);
+}
+
+TEST(SeekTarget, TakesTheWholeSecondUnderThePointer) {
+  EXPECT_EQ(SeekTarget(256, 2048, 1024), 128.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 1000), 46.0);  // 46.18 rounds down
+  EXPECT_EQ(SeekTarget(200, 4330, 4330), 200.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 0), 0.0);
+  // A drag carries the pointer past the display's edges.
+  EXPECT_EQ(SeekTarget(200, 4330, -300), 0.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 9000), 200.0);
+  EXPECT_EQ(SeekTarget(200, 0, 10), std::nullopt);
+}
+
+TEST(Seeking, ReleaseSeeksAndBringsTheNameBack) {
+  PlaybackRig rig;
+  rig.view.displayWidth = 2048;
+  rig.AddTrack("Long", 256);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.view.captions.append("02:00");
+  rig.playback.ReleaseSeek(Qt::RightButton, 1024);
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 128);
+  EXPECT_EQ(rig.view.Caption(), "Long");
+  EXPECT_EQ(rig.view.trackProgress, 1024);
+}
+
+TEST(Seeking, DragShowsTheTimeBeforeEachMoveAndSeeks) {
+  PlaybackRig rig;
+  rig.view.displayWidth = 2000;
+  rig.AddTrack("Long", 200);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.decoder.SetCurrentPosition(65.4);
+  rig.playback.DragSeek(Qt::LeftButton, 1000);
+  EXPECT_EQ(rig.view.Caption(), "01:05");
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 100);
+  rig.playback.DragSeek(Qt::LeftButton, 1500);
+  EXPECT_EQ(rig.view.Caption(), "01:40");
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 150);
+  EXPECT_EQ(rig.view.trackProgress, 1500);
+
+  const int captions = rig.view.captions.size();
+  rig.playback.DragSeek(Qt::NoButton, 100);  // hovering only
+  rig.playback.ReleaseSeek(Qt::NoButton, 100);
+  EXPECT_EQ(rig.view.captions.size(), captions);
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 150);
+}
+
+TEST(Seeking, WithNoFileEverOpenedNothingChanges) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.playback.DragSeek(Qt::LeftButton, 500);
+  rig.playback.ReleaseSeek(Qt::LeftButton, 500);
+  EXPECT_TRUE(rig.view.captions.isEmpty());
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
+}
+
+TEST(Seeking, ReleaseAtTheRightEdgeEndsTheTrackAndTheNextStarts) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.playback.ReleaseSeek(Qt::LeftButton, rig.view.displayWidth);
+  // The seek's own display update already sees the end.
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+TEST(Seeking, AClickAfterStopSeeksAndStartsTheNextTrack) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.playback.StopButton();
+  rig.playback.ReleaseSeek(Qt::LeftButton, 100);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+}  // namespace
+}  // namespace zelvo::test

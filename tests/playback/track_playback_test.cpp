@@ -1,0 +1,199 @@
+#include <QFile>
+
+#include "playback_rig.h"
+
+namespace zelvo::test {
+namespace {
+
+TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.view.trackProgress = 900;
+  rig.state.CurrentIndex = 2;
+  rig.playback.PlayTrack();
+  EXPECT_EQ(rig.view.Caption(), "Track 2");
+  EXPECT_EQ(rig.view.tooltip, "Track 2");
+  EXPECT_EQ(rig.state.DisplayText, "Track 2");
+  EXPECT_EQ(rig.view.trackProgress, 15);
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+  EXPECT_EQ(rig.state.CueIndex, 2);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 2;
+  rig.playback.PlayTrack();
+  rig.view.trackProgress = rig.view.stripProgress = 700;
+  rig.playback.StopButton();
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
+  EXPECT_EQ(rig.view.Caption(), "Quandrell Zelvo - Audio Player");
+  EXPECT_EQ(rig.state.DisplayText, "Quandrell Zelvo - Audio Player");
+  EXPECT_EQ(rig.view.tooltip, "Track 2");
+  EXPECT_EQ(rig.view.trackProgress, 15);
+  EXPECT_EQ(rig.view.stripProgress, 15);
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
+  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  EXPECT_EQ(rig.state.CueIndex, 2);
+}
+
+TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  rig.state.CurrentIndex = 2;
+  rig.playback.PlayButton();
+  ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  rig.decoder.SetCurrentPosition(40);
+
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 40);
+
+  rig.playback.StopButton();
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.decoder.CurrentPosition(), 0);
+}
+
+TEST(TrackPlayback, AMissingFileIsSkippedAndTheRowAfterItStartsAtTheTick) {
+  PlaybackRig rig;
+  rig.AddTrack("First");
+  rig.AddMissingTrack("Gone");
+  rig.AddTrack("Third");
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+
+  rig.playback.NextButton();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+}
+
+TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
+  PlaybackRig rig;
+  rig.AddTrack("First");
+  rig.AddMissingTrack("Gone");
+  rig.AddTrack("Third");
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
+  PlaybackRig rig;
+  rig.Fill(2);
+  const QString refused = QDir(rig.folder.path()).filePath("notes.mp3");
+  WriteBytes(refused, "not audio");
+  rig.tracks.Model().Append(TrackEntry{"Notes", "00:00", refused, "0"});
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.state.CurrentIndex = 3;
+  rig.playback.PlayTrack();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  EXPECT_EQ(rig.state.CueIndex, 3);
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
+
+  // The tick moves on by the play mode: after the last row comes the first.
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+}
+
+TEST(TrackPlayback, ADeletedFileIsSkippedAndTheFollowingRowStartsOneTickLater) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  ASSERT_TRUE(QFile::remove(rig.PathOf(2)));
+  rig.tracks.SelectOnly(2);
+  rig.playback.EnterPressed();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+}
+
+TEST(TrackPlayback, PlayRightAfterStartUpSkipsOnceThenStartsRowOne) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  // The real timer, not a direct call: the skip must keep the tick running.
+  ASSERT_TRUE(WaitFor([&] { return rig.decoder.PlayState() == play_state::Playing; }, 3000));
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_EQ(rig.view.Caption(), "Track 1");
+}
+
+TEST(TrackPlayback, AnEmptyListKeepsSkippingUntilStopped) {
+  PlaybackRig rig;
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  rig.playback.UpdateDisplay();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+  rig.playback.StopButton();
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
+}
+
+TEST(TrackPlayback, AnEmptyPathIsSkipped) {
+  PlaybackRig rig;
+  rig.tracks.Model().Append(TrackEntry{"Nowhere", "00:00", "", "0"});
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+}
+
+TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheCursorRowFollows) {
+  PlaybackRig rig;
+  rig.AddTrack("First");
+  rig.AddEmptyFile("Silent");
+  rig.AddTrack("Third");
+  rig.AddTrack("Fourth");
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+
+  rig.playback.NextButton();
+  EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.state.CueIndex, 1);
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+
+  // The cue still names the first track, so at its end the cursor row wins.
+  rig.tracks.SelectOnly(4);
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+  rig.decoder.FinishTrack();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(4));
+  EXPECT_EQ(rig.state.CueIndex, 4);
+}
+
+TEST(TrackPlayback, PreviousButtonStartsTheRowBefore) {
+  PlaybackRig rig;
+  rig.Fill(3);
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  rig.playback.PreviousButton();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.view.Caption(), "Track 3");
+}
+
+}  // namespace
+}  // namespace zelvo::test
