@@ -1,0 +1,176 @@
+#include "playlist/add_tracks.h"
+
+#include <QElapsedTimer>
+#include <algorithm>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/options.h"
+#include "app/player_state.h"
+#include "platform/desktop.h"
+#include "playback/decoder.h"
+#include "playback/duration_text.h"
+#include "playback/playback.h"
+#include "playback/playback_view.h"
+#include "playlist/track_list.h"
+
+namespace zelvo {
+namespace {
+
+// Events run at most this often during an add: often enough for the windows
+// to repaint smoothly, rarely enough not to slow a large add down.
+constexpr qint64 kEventsEveryMs = 30;
+// The dot and a three-letter extension.
+constexpr int kExtensionLength = 4;
+
+// What the decoder tells about a file; whatever it cannot tell stays empty.
+struct TrackFacts {
+  QString author;
+  QString title;
+  double duration = 0;
+};
+
+TrackFacts ReadFacts(Decoder& decoder, const QString& path) {
+  TrackFacts facts;
+  try {
+    decoder.SetFileName(path);
+  } catch (const DecoderError&) {
+    return facts;
+  }
+  try {
+    facts.author = decoder.GetMediaInfoString(media_info::Author);
+    facts.title = decoder.GetMediaInfoString(media_info::Title);
+  } catch (const DecoderError&) {
+    facts.author.clear();
+    facts.title.clear();
+  }
+  try {
+    facts.duration = decoder.Duration();
+  } catch (const DecoderError&) {
+  }
+  return facts;
+}
+
+// Whether the tags can name the track. A file picked alone has its tags
+// trimmed before the test; in a group of files a tag of spaces counts.
+bool TagsUsable(const TrackFacts& facts, bool trimTags) {
+  const QString author = trimTags ? facts.author.trimmed() : facts.author;
+  const QString title = trimTags ? facts.title.trimmed() : facts.title;
+  // Titles an encoder could not read come out as question marks.
+  return !author.isEmpty() && !title.isEmpty() && title.left(2) != QLatin1String("??");
+}
+
+bool IsBlank(const QString& text) { return text.trimmed().isEmpty(); }
+
+QString FileNameOf(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+// The folder of a path with its trailing separator; empty for a bare name.
+QString FolderOf(const QString& path) { return path.left(path.lastIndexOf(QLatin1Char('/')) + 1); }
+
+// The file name without its extension. A name too short to have one, or one
+// that would leave only blanks, is kept whole, as a row needs a name.
+QString NameFromFile(const QString& fileName) {
+  const QString bare = fileName.left(fileName.size() - kExtensionLength);
+  return fileName.size() > kExtensionLength && !IsBlank(bare) ? bare : fileName;
+}
+
+}  // namespace
+
+TrackAdder::TrackAdder(Desktop& desktop, Decoder& decoder, TrackList& tracks, PlayerState& state,
+                       const Options& options, PlaybackView& view, Playback& playback,
+                       NameCleaner cleanName, AutosaveWriter writeAutosave)
+    : desktop_(desktop),
+      decoder_(decoder),
+      tracks_(tracks),
+      state_(state),
+      options_(options),
+      view_(view),
+      playback_(playback),
+      cleanName_(std::move(cleanName)),
+      writeAutosave_(std::move(writeAutosave)) {}
+
+void TrackAdder::AddTracks() {
+  state_.DialogOpen = true;
+  FileDialogRequest request;
+  request.title = QString::fromLatin1(kAddDialogTitle);
+  request.initialFolder = state_.LastAddFolder;
+  request.filter = QString::fromLatin1(kAddDialogFilter);
+  request.filterIndex = 1;
+  request.multiSelect = true;
+  request.mustExist = true;
+  const std::optional<QStringList> chosen = desktop_.AskOpenFiles(request);
+
+  if (!chosen || chosen->isEmpty()) {
+    // Nothing changes: playback goes on and the display shows what it showed.
+    view_.SetDisplayCaption(state_.DisplayText);
+  } else {
+    TakeIn(*chosen);
+    view_.SetTrackProgressWidth(layout::kProgressEmpty);
+  }
+  view_.ShowPlaylist();
+  view_.SetDisplayAlignment(DisplayAlignment::Centre);
+  view_.SetPlayerEnabled(true);
+  state_.DialogOpen = false;
+}
+
+void TrackAdder::TakeIn(const QStringList& paths) {
+  // Stop first: the files are opened in the decoder that plays, and stopping
+  // resets the display, which then reports the add.
+  playback_.StopTrack();
+  view_.SetDisplayCaption(QString::fromLatin1(kAddPleaseWait));
+  view_.HidePlaylist();
+  view_.SetPlayerEnabled(false);
+  view_.LetEventsRun();
+  view_.SetPlaylistBusyCursor(true);
+
+  const bool several = paths.size() > 1;
+  if (several) view_.SetDisplayAlignment(DisplayAlignment::Left);
+  const bool useTags = options_.IsChecked("ID3Possible");
+  const int fullWidth = view_.DisplayWidth();
+
+  // Rows are handed to the list in batches, always before events run, so
+  // that whatever the events show already holds every file done so far.
+  std::vector<TrackEntry> pending;
+  auto flush = [&] {
+    tracks_.Model().Append(std::move(pending));
+    pending.clear();
+  };
+  QElapsedTimer sinceEvents;
+  sinceEvents.start();
+
+  for (int done = 0; done < paths.size(); ++done) {
+    const QString& path = paths[done];
+    const QString fileName = FileNameOf(path);
+    const TrackFacts facts = ReadFacts(decoder_, path);
+    if (several) {
+      view_.SetDisplayCaption(QString::fromLatin1(kAddingPrefix) + fileName);
+      view_.SetTrackProgressWidth(std::max(layout::kProgressEmpty,
+                                           static_cast<int>(qint64(fullWidth) * done / paths.size())));
+      if (sinceEvents.elapsed() >= kEventsEveryMs) {
+        flush();
+        view_.LetEventsRun();
+        sinceEvents.restart();
+      }
+    }
+
+    const QString raw = useTags && TagsUsable(facts, !several)
+                            ? (facts.author + QStringLiteral(" - ") + facts.title).trimmed()
+                            : NameFromFile(fileName);
+    const QString cleaned = cleanName_(raw);
+    TrackEntry entry;
+    entry.name = IsBlank(cleaned) ? raw : cleaned;
+    entry.duration = DurationText(facts.duration);
+    entry.path = path;
+    entry.priority = QStringLiteral("0");
+    pending.push_back(std::move(entry));
+  }
+  flush();
+
+  view_.SetPlaylistBusyCursor(false);
+  if (options_.IsChecked("RealPlayList")) writeAutosave_();
+  view_.SetDisplayCaption(QString::fromLatin1(kAddComplete));
+  const QString folder = FolderOf(paths.first());
+  if (!folder.isEmpty()) state_.LastAddFolder = folder;
+}
+
+}  // namespace zelvo

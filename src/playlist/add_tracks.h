@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace zelvo {
+
+class Decoder;
+class Desktop;
+class Options;
+class Playback;
+class PlaybackView;
+class TrackList;
+struct PlayerState;
+
+// Adds the audio files the user picks in an open dialog to the end of the
+// track list: one row per file, named from its author and title tags when
+// they are usable, else from its file name, with its length, its path and the
+// rating "0". Each file is opened once in the player's own decoder, so
+// playback stops first. While the files go in, the main window is disabled,
+// the playlist hidden and the display counts the files off; the windows
+// repaint between files.
+class TrackAdder {
+ public:
+  // Gives a name its final form (separators, case style) before it enters the list.
+  using NameCleaner = std::function<QString(const QString&)>;
+  // Writes the whole list to the autosave file.
+  using AutosaveWriter = std::function<void()>;
+
+  TrackAdder(Desktop& desktop, Decoder& decoder, TrackList& tracks, PlayerState& state,
+             const Options& options, PlaybackView& view, Playback& playback, NameCleaner cleanName,
+             AutosaveWriter writeAutosave);
+
+  void AddTracks();
+
+ private:
+  void TakeIn(const QStringList& paths);
+
+  Desktop& desktop_;
+  Decoder& decoder_;
+  TrackList& tracks_;
+  PlayerState& state_;
+  const Options& options_;
+  PlaybackView& view_;
+  Playback& playback_;
+  NameCleaner cleanName_;
+  AutosaveWriter writeAutosave_;
+};
+
+inline constexpr char kAddDialogTitle[] = "Add Audio Files / Folders to Playlist";
+inline constexpr char kAddDialogFilter[] =
+    "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma";
+inline constexpr char kAddPleaseWait[] = "Adding Audio Tracks - Please Wait";
+inline constexpr char kAddingPrefix[] = "Adding: ";
+inline constexpr char kAddComplete[] = "Track Add Complete ...";
+
+}  // namespace zelvo

@@ -1,0 +1,261 @@
+#include "playlist/add_tracks.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "app/options.h"
+#include "app/player_state.h"
+#include "playback/playback.h"
+#include "playback/random_source.h"
+#include "playlist/track_list.h"
+#include "playlist/uniform_name.h"
+#include "recording_view.h"
+#include "scripted_decoder.h"
+#include "scripted_desktop.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+namespace {
+
+// Adding tracks with a decoder that knows the files it is told about, so each
+// naming rule can be given exactly the tags it tests. The names go through the
+// real uniformation in the default "First Letter Only" style.
+struct AddRig {
+  ScriptedDesktop desktop;
+  ScriptedDecoder decoder;
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 7u; }};
+  Playback playback{decoder, tracks, state, options, view, random};
+  int autosaves = 0;
+  std::function<void()> perFile;  // runs as each name is cleaned
+  TrackAdder adder{desktop,  decoder, tracks, state, options, view, playback,
+                   [this](const QString& name) {
+                     if (perFile) perFile();
+                     return UniformName(name, {.firstLetter = true});
+                   },
+                   [this] { ++autosaves; }};
+
+  AddRig() { state.LastAddFolder = "/home/user/"; }
+
+  void Choose(const QStringList& paths) { desktop.openAnswers.push_back(paths); }
+  // A chosen file whose decoder reports these tags.
+  QString Clip(const QString& path, const QString& author, const QString& title, double seconds = 60) {
+    decoder.AddFile(path, {author, title, seconds});
+    return path;
+  }
+};
+
+TEST(AddTracks, AsksForAudioFilesInTheLastFolder) {
+  AddRig rig;
+  rig.adder.AddTracks();
+  ASSERT_EQ(rig.desktop.openRequests.size(), 1);
+  const FileDialogRequest& request = rig.desktop.openRequests.first();
+  EXPECT_EQ(request.title, "Add Audio Files / Folders to Playlist");
+  EXPECT_EQ(request.initialFolder, "/home/user/");
+  EXPECT_EQ(request.filter,
+            "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma");
+  EXPECT_EQ(request.filterIndex, 1);
+  EXPECT_TRUE(request.multiSelect);
+  EXPECT_TRUE(request.mustExist);
+}
+
+TEST(AddTracks, OneFileBecomesOneRowAndTheAddIsReported) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/music/song.mp3", "Band", "Tune", 125.4)});
+  bool busyWhileAdding = false;
+  rig.view.onEvents = [&] {
+    busyWhileAdding = rig.state.DialogOpen && !rig.view.playerEnabled && !rig.view.playlistVisible;
+  };
+  rig.adder.AddTracks();
+
+  ASSERT_EQ(rig.tracks.Count(), 1);
+  const TrackEntry& row = rig.tracks.At(1);
+  EXPECT_EQ(row.name, "Band - Tune");
+  EXPECT_EQ(row.duration, "02:05");
+  EXPECT_EQ(row.path, "/music/song.mp3");
+  EXPECT_EQ(row.priority, "0");
+  EXPECT_EQ(rig.state.LastAddFolder, "/music/");
+  EXPECT_EQ(rig.autosaves, 1);
+
+  EXPECT_TRUE(busyWhileAdding);
+  EXPECT_TRUE(rig.view.captions.contains("Adding Audio Tracks - Please Wait"));
+  EXPECT_EQ(rig.view.Caption(), "Track Add Complete ...");
+  EXPECT_FALSE(rig.state.DialogOpen);
+  EXPECT_TRUE(rig.view.playerEnabled);
+  EXPECT_TRUE(rig.view.playlistVisible);
+  EXPECT_FALSE(rig.view.busyCursor);
+  EXPECT_EQ(rig.view.alignment, DisplayAlignment::Centre);
+  EXPECT_EQ(rig.view.trackProgress, 15);
+}
+
+TEST(AddTracks, PlaybackStopsBeforeTheFilesAreOpened) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/music/new.mp3", "A", "B")});
+  QTemporaryDir dir;
+  const QString real = dir.filePath("old.mp3");
+  WriteBytes(real, "x");
+  rig.decoder.AddFile(real, {});
+  rig.tracks.Model().Append(TrackEntry{"Old", "01:00", real, "0"});
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+  ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  bool stoppedBeforeOpening = false;
+  rig.view.onEvents = [&] { stoppedBeforeOpening = rig.decoder.PlayState() == play_state::Stopped; };
+
+  rig.adder.AddTracks();
+  EXPECT_TRUE(stoppedBeforeOpening);
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
+  EXPECT_EQ(rig.state.DisplayText, "Quandrell Zelvo - Audio Player");
+  EXPECT_NE(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.tracks.Count(), 2);
+}
+
+// The name one chosen file gets, and the name the first of two chosen files gets.
+QString NameAlone(const QString& author, const QString& title, bool useTags = true) {
+  AddRig rig;
+  rig.options.SetChecked("ID3Possible", useTags);
+  rig.Choose({rig.Clip("/music/my_song.mp3", author, title)});
+  rig.adder.AddTracks();
+  return rig.tracks.Count() == 1 ? rig.tracks.At(1).name : QString();
+}
+
+QString NameInAGroup(const QString& author, const QString& title) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/music/my_song.mp3", author, title), rig.Clip("/music/other.mp3", "X", "Y")});
+  rig.adder.AddTracks();
+  return rig.tracks.Count() == 2 ? rig.tracks.At(1).name : QString();
+}
+
+TEST(AddTracks, NamesComeFromUsableTagsElseFromTheFileName) {
+  EXPECT_EQ(NameAlone("Band", "Tune"), "Band - Tune");
+  EXPECT_EQ(NameAlone("Band", "Tune", false), "My Song");
+  EXPECT_EQ(NameAlone("Band", "??Tune"), "My Song");
+  EXPECT_EQ(NameAlone("", "Tune"), "My Song");
+  EXPECT_EQ(NameAlone("Band", ""), "My Song");
+  EXPECT_EQ(NameAlone("  Band ", "  Tune  "), "Band - Tune");
+
+  EXPECT_EQ(NameInAGroup("Band", "Tune"), "Band - Tune");
+  EXPECT_EQ(NameInAGroup("Band", "??Tune"), "My Song");
+  EXPECT_EQ(NameInAGroup("", "Tune"), "My Song");
+  EXPECT_EQ(NameInAGroup("Band", ""), "My Song");
+}
+
+TEST(AddTracks, TagsOfSpacesAloneCountOnlyInAGroup) {
+  EXPECT_EQ(NameAlone("   ", "Tune"), "My Song");
+  EXPECT_EQ(NameAlone("Band", "   "), "My Song");
+  EXPECT_EQ(NameAlone("Band", " ??Tune"), "My Song");  // the title's opening is trimmed too
+  EXPECT_EQ(NameInAGroup("   ", "Tune"), "- Tune");
+  EXPECT_EQ(NameInAGroup("Band", "   "), "Band -");
+  EXPECT_EQ(NameInAGroup("Band", " ??Tune"), "Band - ??tune");
+}
+
+TEST(AddTracks, SeveralFilesGoInInTheDialogsOrderWithTheirProgress) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/music/c.mp3", "C", "Three", 45), rig.Clip("/music/a.mp3", "A", "One", 3725),
+              rig.Clip("/music/b.wma", "B", "Two", 6005)});
+  rig.adder.AddTracks();
+  ASSERT_EQ(rig.tracks.Count(), 3);
+  EXPECT_EQ(rig.tracks.At(1).name, "C - Three");
+  EXPECT_EQ(rig.tracks.At(2).name, "A - One");
+  EXPECT_EQ(rig.tracks.At(3).name, "B - Two");
+  EXPECT_EQ(rig.tracks.At(1).duration, "00:45");
+  EXPECT_EQ(rig.tracks.At(2).duration, "62:05");
+  EXPECT_EQ(rig.tracks.At(3).duration, "100:05");
+  EXPECT_EQ(rig.tracks.At(3).path, "/music/b.wma");
+  EXPECT_EQ(rig.state.LastAddFolder, "/music/");
+  EXPECT_EQ(rig.autosaves, 1);
+
+  const qsizetype first = rig.view.captions.indexOf("Adding: c.mp3");
+  ASSERT_GE(first, 0);
+  EXPECT_EQ(rig.view.captions.mid(first, 4),
+            QStringList({"Adding: c.mp3", "Adding: a.mp3", "Adding: b.wma", "Track Add Complete ..."}));
+  EXPECT_EQ(rig.view.alignments,
+            QList<DisplayAlignment>({DisplayAlignment::Left, DisplayAlignment::Centre}));
+  EXPECT_EQ(rig.view.trackProgress, 15);
+}
+
+TEST(AddTracks, FilesFromTheRootFolderKeepASingleSeparator) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/one.mp3", "", ""), rig.Clip("/two.mp3", "", "")});
+  rig.adder.AddTracks();
+  EXPECT_EQ(rig.tracks.At(1).path, "/one.mp3");
+  EXPECT_EQ(rig.tracks.At(2).name, "Two");
+  EXPECT_EQ(rig.state.LastAddFolder, "/");
+}
+
+TEST(AddTracks, CancellingLeavesEverythingAsItWas) {
+  AddRig rig;
+  QTemporaryDir dir;
+  const QString playing = dir.filePath("playing.mp3");
+  WriteBytes(playing, "x");
+  rig.decoder.AddFile(playing, {});
+  rig.tracks.Model().Append(TrackEntry{"Playing", "01:00", playing, "1"});
+  rig.state.CurrentIndex = 1;
+  rig.playback.PlayTrack();
+
+  rig.adder.AddTracks();  // the user cancels
+  EXPECT_EQ(rig.tracks.Count(), 1);
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+  EXPECT_EQ(rig.view.Caption(), "Playing");
+  EXPECT_EQ(rig.state.LastAddFolder, "/home/user/");
+  EXPECT_EQ(rig.autosaves, 0);
+  EXPECT_FALSE(rig.state.DialogOpen);
+  EXPECT_TRUE(rig.view.playlistVisible);
+  EXPECT_TRUE(rig.view.playerEnabled);
+}
+
+TEST(AddTracks, WithoutRealtimePlaylistNothingIsWritten) {
+  AddRig rig;
+  rig.options.SetChecked("RealPlayList", false);
+  rig.Choose({rig.Clip("/music/a.mp3", "A", "B")});
+  rig.adder.AddTracks();
+  EXPECT_EQ(rig.tracks.Count(), 1);
+  EXPECT_EQ(rig.autosaves, 0);
+}
+
+TEST(AddTracks, AFileTheDecoderCannotOpenStillGetsOneRow) {
+  AddRig rig;
+  rig.Choose({"/music/broken_file.mp3", rig.Clip("/music/good.mp3", "Good", "One", 61)});
+  rig.adder.AddTracks();
+  ASSERT_EQ(rig.tracks.Count(), 2);
+  EXPECT_EQ(rig.tracks.At(1).name, "Broken File");
+  EXPECT_EQ(rig.tracks.At(1).duration, "00:00");
+  EXPECT_EQ(rig.tracks.At(1).path, "/music/broken_file.mp3");
+  EXPECT_EQ(rig.tracks.At(2).name, "Good - One");
+  EXPECT_EQ(rig.tracks.At(2).duration, "01:01");
+}
+
+TEST(AddTracks, ShortOrBlankFileNamesAreKeptWhole) {
+  AddRig rig;
+  rig.Choose({rig.Clip("/music/ab", "", ""), rig.Clip("/music/abcd", "", ""),
+              rig.Clip("/music/  .mp3", "", ""), rig.Clip("/music/track.flac", "", "")});
+  rig.adder.AddTracks();
+  ASSERT_EQ(rig.tracks.Count(), 4);
+  EXPECT_EQ(rig.tracks.At(1).name, "Ab");
+  EXPECT_EQ(rig.tracks.At(2).name, "Abcd");
+  EXPECT_EQ(rig.tracks.At(3).name, ".Mp3");
+  EXPECT_EQ(rig.tracks.At(4).name, "Track.");  // the last four characters go, whatever they are
+}
+
+TEST(AddTracks, TheWindowsRepaintDuringALongAddAndSeeTheRowsSoFar) {
+  AddRig rig;
+  QStringList paths;
+  for (int i = 0; i < 40; ++i) paths << rig.Clip(QString("/music/%1.mp3").arg(i, 3, 10, QChar('0')), "", "");
+  rig.Choose(paths);
+  rig.perFile = [] { QThread::msleep(5); };  // a slow disk
+  QList<int> rowsSeen;
+  rig.view.onEvents = [&] { rowsSeen << rig.tracks.Count(); };
+  rig.adder.AddTracks();
+  EXPECT_EQ(rig.tracks.Count(), 40);
+  // About 200 ms of work: events run several times, each time with the rows
+  // of every file already taken in.
+  ASSERT_GE(rowsSeen.size(), 3);
+  for (qsizetype i = 1; i < rowsSeen.size(); ++i) EXPECT_GT(rowsSeen[i], rowsSeen[i - 1]);
+}
+
+}  // namespace
+}  // namespace zelvo::test
