@@ -5,33 +5,6 @@
 
 namespace zelvo {
 
-QStringList ReadColourFields(const QByteArray& text, int count) {
-  QStringList fields;
-  qsizetype pos = 0;
-  const qsizetype end = text.size();
-  auto isLineEnd = [&](qsizetype i) { return text[i] == '\n' || text[i] == '\r'; };
-  while (fields.size() < count && pos < end) {
-    while (pos < end && (text[pos] == ' ' || text[pos] == '\t' || isLineEnd(pos))) ++pos;
-    if (pos >= end) break;
-    QByteArray field;
-    if (text[pos] == '"') {
-      const qsizetype close = text.indexOf('"', pos + 1);
-      const qsizetype stop = close < 0 ? end : close;
-      field = text.mid(pos + 1, stop - pos - 1);
-      pos = stop + 1;
-      // Whatever follows the closing quote up to the separator is not part of the value.
-      while (pos < end && text[pos] != ',' && !isLineEnd(pos)) ++pos;
-    } else {
-      const qsizetype start = pos;
-      while (pos < end && text[pos] != ',' && !isLineEnd(pos)) ++pos;
-      field = text.mid(start, pos - start);
-    }
-    if (pos < end && text[pos] == ',') ++pos;
-    fields.append(QString::fromUtf8(field));
-  }
-  return fields;
-}
-
 std::optional<QColor> ColourFromField(const QString& field) {
   bool ok = false;
   const double value = QLocale::c().toDouble(field.trimmed(), &ok);

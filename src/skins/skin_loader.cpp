@@ -10,6 +10,7 @@
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_colour.h"
 #include "skins/skin_targets.h"
+#include "storage/field_reader.h"
 
 namespace zelvo {
 namespace {
@@ -64,12 +65,13 @@ bool SkinLoader::ApplyColours(const QString& folder) {
       [this](const QColor& c) { targets_.SetStripProgressColor(c); },
       [this](const QColor& c) { targets_.SetStripBackColor(c); },
   };
-  const QStringList fields = ReadColourFields(text, std::size(targets));
-  for (qsizetype i = 0; i < qsizetype(std::size(targets)); ++i) {
-    if (i >= fields.size()) return false;
-    const std::optional<QColor> colour = ColourFromField(fields[i]);
+  FieldReader fields(QString::fromLatin1(text));
+  for (const auto& apply : targets) {
+    const std::optional<QStringView> field = fields.Next();
+    if (!field) return false;
+    const std::optional<QColor> colour = ColourFromField(field->toString());
     if (!colour) return false;
-    targets[i](*colour);
+    apply(*colour);
   }
   return true;
 }

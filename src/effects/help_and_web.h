@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace zelvo {
+
+class Desktop;
+struct PlayerState;
+
+// Zelvo's home on the web.
+inline const QString kWebSiteAddress = QStringLiteral("https://zelvo.example.org/");
+
+// The command lines the help entry and the web link start on Windows.
+QString HelpCommandLine(const QString& windowsFolder, const QString& appFolder);
+QString BrowserCommandLine(const QString& windowsFolder);
+
+// The help entry and the web link: both hand a document to another program
+// and tell the user where to find it by hand when no program starts. The
+// player keeps running either way.
+class HelpAndWeb {
+ public:
+  // `showPlaylist` brings the playlist window back after the web link.
+  HelpAndWeb(Desktop& desktop, PlayerState& state, const QString& appFolder, std::function<void()> showPlaylist);
+
+  // "&Help (Readme.rtf)": the help file in the desktop's RTF reader.
+  void OpenHelp();
+  // The web-link entry and a click on the credits picture: the site in the browser.
+  void OpenWebSite();
+
+ private:
+  void TellCannotStart(const QString& program, const QString& target);
+
+  Desktop& desktop_;
+  PlayerState& state_;
+  const QString appFolder_;
+  std::function<void()> showPlaylist_;
+};
+
+}  // namespace zelvo
