@@ -1,0 +1,25 @@
+#include "app/boxes.h"
+
+#include "app/player_state.h"
+
+namespace zelvo {
+
+Boxes::Boxes(Desktop& desktop, PlayerState& state, QWidget& playlistWindow)
+    : desktop_(desktop), state_(state), playlistWindow_(playlistWindow) {}
+
+MessageAnswer Boxes::Show(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons,
+                          AfterBox after) {
+  playlistWindow_.hide();
+  MessageAnswer answer;
+  {
+    DialogOpenScope open(state_);
+    answer = desktop_.ShowMessage(text, title, icon, buttons);
+  }
+  if (after == AfterBox::ShowPlaylist) playlistWindow_.show();
+  return answer;
+}
+
+DialogOpenScope::DialogOpenScope(PlayerState& state) : state_(state) { state_.DialogOpen = true; }
+DialogOpenScope::~DialogOpenScope() { state_.DialogOpen = false; }
+
+}  // namespace zelvo

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/boxes.h"
+#include "app/options.h"
+#include "app/player_state.h"
+#include "app/player_window.h"
+#include "app/window_views.h"
+#include "effects/strip_window.h"
+#include "platform/key_release_guard.h"
+#include "platform/twips.h"
+#include "playback/decoder.h"
+#include "playback/playback.h"
+#include "playback/random_source.h"
+#include "playlist/add_tracks.h"
+#include "playlist/playlist_keeper.h"
+#include "playlist/playlist_window.h"
+#include "playlist/track_list.h"
+#include "skins/skin_chooser.h"
+
+namespace zelvo {
+
+class Desktop;
+
+inline const QString kSettingsName = QStringLiteral("config.zcf");
+
+// The player: both windows, the track list, the options and the decoder, from
+// start-up to quit. It wires the windows' events to the operations of the
+// subsystems and holds no logic of its own beyond the order of things.
+class Player : public QObject {
+  Q_OBJECT
+ public:
+  // endProcess ends the program at once (after the files are written); tests
+  // hand in one that records the call instead.
+  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFolder, std::function<void()> endProcess);
+  ~Player() override;
+
+  // The start-up sequence. False when there is no sound output: the user has
+  // been told and the program must end without touching any file.
+  bool Start();
+  // Writes the settings, then the autosave file, then ends the program.
+  void QuitPlayer();
+
+  // Shift+letter commands and the track list's own keys (Delete, Enter).
+  void HandleKeyCommand(int virtualKey, int shift);
+
+  // Sorting: "1" name, "2" duration, "3" path, "4" the previous key again.
+  void SortPlaylist(const QString& code);
+  void ToggleSortOrder();
+
+  // The options file "config.zcf" beside the program.
+  void LoadSettings();
+  void SaveSettings();
+  QString SettingsPath() const;
+
+  void DropPlaylist();
+  void RaisePlaylist();
+  void TogglePlaylistDrop();
+
+  // Places the windows for the screen, in twips.
+  void ArrangeWindows();
+
+  Options& options() { return options_; }
+  PlayerState& state() { return state_; }
+  TrackList& tracks() { return tracks_; }
+  Decoder& decoder() { return *decoder_; }
+  PlayerWindow& playerWindow() { return player_; }
+  PlaylistWindow& playlistWindow() { return playlist_; }
+  StripWindow& stripWindow() { return strip_; }
+  PlaylistKeeper& keeper() { return keeper_; }
+  Playback& playback() { return playback_; }
+  SkinChooser& skins() { return skins_; }
+  const QTimer& automation() const { return automation_; }
+
+ private:
+  void ConnectOptions();
+  void ConnectPlayerWindow();
+  void ConnectPlaylistWindow();
+  void ChooseOption(const QString& name);
+  void RefreshVolumeBar();
+  void ApplyAllOptions();
+  void SetTransparency();
+  void SetTrackPriority();
+  void RestoreDefaultSettings();
+  void ShowTrackMenu(double xTwips, double yTwips);
+  void ResetHoverTimer();
+  void VolumeMoved(int buttons, double xTwips);
+  void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
+  void AskToQuit();
+
+  Desktop& desktop_;
+  const QString appFolder_;
+  std::unique_ptr<Decoder> decoder_;
+  std::function<void()> endProcess_;
+
+  PlayerState state_;
+  Options options_;
+  TrackList tracks_;
+  Twips twips_;
+  KeyReleaseGuard keys_;
+  PlayerWindow player_;
+  PlaylistWindow playlist_;
+  StripWindow strip_;
+  WindowViews views_;
+  Boxes boxes_;
+  PlaylistKeeper keeper_;
+  RandomSource random_;
+  Playback playback_;
+  TrackAdder adder_;
+  SkinChooser skins_;
+  QTimer automation_;
+  int sortKey_ = 0;
+  bool startedUp_ = false;
+};
+
+}  // namespace zelvo

@@ -1,0 +1,147 @@
+#include "playlist/playlist_keeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/boxes.h"
+#include "app/options.h"
+#include "app/player_state.h"
+#include "playlist/track_list.h"
+#include "storage/playlist_file.h"
+
+namespace zelvo {
+
+PlaylistKeeper::PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const Options& options,
+                               QString appFolder, QWidget& playlistWindow, std::function<void()> applyOptions)
+    : boxes_(boxes),
+      tracks_(tracks),
+      state_(state),
+      options_(options),
+      appFolder_(std::move(appFolder)),
+      playlistWindow_(playlistWindow),
+      applyOptions_(std::move(applyOptions)) {}
+
+QString PlaylistKeeper::AutosavePath() const { return QDir(appFolder_).filePath(kAutosaveName); }
+
+UniformCase PlaylistKeeper::CaseMode() const {
+  return {options_.IsChecked("UniAllCaps"), options_.IsChecked("UniLower"), options_.IsChecked("UniFirst")};
+}
+
+QString PlaylistKeeper::CleanName(const QString& name) const { return UniformName(name, CaseMode()); }
+
+void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
+  PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
+  switch (read.status) {
+    case PlaylistReadResult::Missing:
+      if (QFileInfo(path).size() > 0) KeepDamagedCopy(path);  // there, but unreadable
+      return;
+    case PlaylistReadResult::Invalid:
+      KeepDamagedCopy(path);
+      boxes_.Show(QStringLiteral("This file does not appear to be a valid playlist!\rThe file my be damaged or corrupt ..."),
+                  path, MessageIcon::Critical);
+      return;
+    case PlaylistReadResult::V1:
+    case PlaylistReadResult::V2:
+      break;
+  }
+  tracks_.Clear();
+  tracks_.Model().Replace(std::move(read.rows));
+  if (!read.NeedsUpgrade()) return;
+  QString error;
+  if (!WritePlaylistFile(path, tracks_.Model().Entries(), &error)) return;  // stays V1; asked again next time
+  boxes_.Show(QStringLiteral("The playlist file: ") + path +
+                  QStringLiteral(" has been updated from and earlier version.\r"
+                                 "> Added support for fuzzy logic playmode and advanced shuffle support.\r"
+                                 "> This message will not apprear for this playlist again."),
+              QStringLiteral("Playlist Upgraded"), MessageIcon::Exclamation, MessageButtons::Ok,
+              AfterBox::KeepPlaylistHidden);
+}
+
+void PlaylistKeeper::KeepDamagedCopy(const QString& path) {
+  // The next autosave replaces the file; the user's old list must survive it.
+  if (QFileInfo(path).absoluteFilePath() != QFileInfo(AutosavePath()).absoluteFilePath()) return;
+  const QString copy = path + QStringLiteral(".bad");
+  QFile::remove(copy);
+  QFile::copy(path, copy);
+}
+
+bool PlaylistKeeper::WriteAutosave() {
+  QString error;
+  if (WritePlaylistFile(AutosavePath(), tracks_.Model().Entries(), &error)) return true;
+  if (!autosaveFailureTold_) {
+    autosaveFailureTold_ = true;
+    boxes_.Show(QStringLiteral("Zelvo could not save the playlist to ") + AutosavePath() + QStringLiteral(":\r") +
+                    error + QStringLiteral("\rThe list stays as it is while Zelvo runs; save it with the Save button."),
+                QStringLiteral("Playlist Not Saved"), MessageIcon::Exclamation);
+  }
+  return false;
+}
+
+void PlaylistKeeper::WriteAutosaveIfRealtime() {
+  if (options_.IsChecked("RealPlayList")) WriteAutosave();
+}
+
+void PlaylistKeeper::SavePlaylistAs() {
+  if (tracks_.Count() == 0) return;
+  std::optional<QString> chosen;
+  {
+    DialogOpenScope open(state_);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save As ... Playlist");
+    request.initialFolder = appFolder_;
+    request.filter = kPlaylistFilter;
+    request.overwritePrompt = true;
+    chosen = boxes_.desktop().AskSaveFile(request);
+  }
+  if (!chosen) return;
+  QString error;
+  if (!WritePlaylistFile(*chosen, tracks_.Model().Entries(), &error))
+    boxes_.Show(QStringLiteral("The playlist could not be saved to ") + *chosen + QStringLiteral(":\r") + error,
+                QStringLiteral("Save As ... Playlist"), MessageIcon::Critical);
+}
+
+void PlaylistKeeper::OpenPlaylist() {
+  std::optional<QStringList> chosen;
+  {
+    DialogOpenScope open(state_);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Load Playlist ...");
+    request.initialFolder = appFolder_;
+    request.filter = kPlaylistFilter;
+    request.mustExist = true;
+    chosen = boxes_.desktop().AskOpenFiles(request);
+  }
+  if (chosen && !chosen->isEmpty()) ReadPlaylistFile(chosen->constFirst());
+}
+
+void PlaylistKeeper::UniformPlaylist() {
+  playlistWindow_.show();
+  const UniformCase mode = CaseMode();
+  std::vector<TrackEntry> rows = tracks_.Model().Entries();
+  for (TrackEntry& row : rows) row.name = UniformName(row.name, mode);
+  // The new names replace the old ones in place; selection and cursor stay.
+  for (size_t row = 0; row < rows.size(); ++row)
+    if (rows[row].name != tracks_.Model().At(static_cast<int>(row)).name)
+      tracks_.Model().SetName(static_cast<int>(row), rows[row].name);
+  WriteAutosave();
+}
+
+void PlaylistKeeper::EraseSelectedTracks() {
+  tracks_.EraseSelected();
+  WriteAutosaveIfRealtime();
+}
+
+void PlaylistKeeper::ClearEntirePlaylist() {
+  const MessageAnswer answer = boxes_.Show(QStringLiteral("Are you sure you want to clear the entire playlist?"),
+                                           QStringLiteral("Clear Playlist?"), MessageIcon::Exclamation,
+                                           MessageButtons::YesNo, AfterBox::KeepPlaylistHidden);
+  if (answer == MessageAnswer::Yes) {
+    tracks_.Clear();
+    WriteAutosaveIfRealtime();
+    applyOptions_();
+  }
+  playlistWindow_.show();
+}
+
+}  // namespace zelvo

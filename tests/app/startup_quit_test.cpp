@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "player_rig.h"
+#include "storage/playlist_file.h"
+#include "storage/settings_file.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+namespace {
+
+const QString kV1Header = QStringLiteral("Quandrell Software - Zelvo Audio Player - Saved Playlist");
+
+TEST(StartUp, FirstStartShowsBothWindowsPlacedForTheScreenWithAnEmptyList) {
+  PlayerRig rig;
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+
+  EXPECT_TRUE(player.playerWindow().isVisible());
+  EXPECT_TRUE(player.playlistWindow().isVisible());
+  EXPECT_EQ(player.playerWindow().windowTitle(), "Zelvo");
+  EXPECT_EQ(player.playlistWindow().windowTitle(), "Zelvo Playlist");
+  EXPECT_EQ(player.stripWindow().windowTitle(), "Zelvo Strip");
+  EXPECT_TRUE(player.playerWindow().windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(player.playerWindow().windowFlags() & Qt::FramelessWindowHint);
+
+  // A screen 19200 twips wide puts the bar at 4800; 11520 high gives the list 10520.
+  EXPECT_EQ(player.playerWindow().GeometryTwips(), QRectF(4800, 0, 9600, 390));
+  EXPECT_EQ(player.playlistWindow().GeometryTwips(), QRectF(4800 + 2245, 390, 4785, 10520));
+  EXPECT_EQ(player.playerWindow().geometry(), QRect(320, 0, 640, 26));  // 15 twips a pixel
+
+  EXPECT_EQ(player.tracks().Count(), 0);
+  EXPECT_EQ(player.state().LastAddFolder, rig.folder.path());
+  EXPECT_EQ(player.automation().interval(), 1000);
+  EXPECT_TRUE(player.automation().isActive());
+  EXPECT_EQ(player.playerWindow().PlayerDisplay()->text(), "Quandrell Zelvo - Audio Player");
+  // The built-in options reach the decoder: medium volume, centred, normal speed.
+  EXPECT_EQ(rig.decoder->Volume(), -600);
+  EXPECT_EQ(rig.decoder->Balance(), 0);
+  EXPECT_DOUBLE_EQ(rig.decoder->Rate(), 1.0);
+  EXPECT_NEAR(player.playerWindow().VolumeBarWidth(), 498, 0.01);
+}
+
+TEST(StartUp, WithoutSoundOutputTheUserIsToldAndNoFileIsTouched) {
+  PlayerRig rig;
+  Player& player = rig.Make();
+  rig.decoder->soundCard = false;
+  EXPECT_FALSE(player.Start());
+  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  EXPECT_EQ(rig.desktop.messages[0].text, "Not Sound Card Detected ... Zelvo is Quitting");
+  EXPECT_EQ(rig.desktop.messages[0].title, "");
+  EXPECT_EQ(rig.desktop.messages[0].icon, MessageIcon::Critical);
+  EXPECT_EQ(rig.desktop.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_TRUE(QDir(rig.folder.path()).entryList(QDir::Files).isEmpty());
+  EXPECT_FALSE(player.playerWindow().isVisible());
+}
+
+TEST(StartUp, TranslucencyMenuFollowsTheOperatingSystemVersion) {
+  for (const auto& [version, shown] : {std::pair{4, false}, std::pair{5, true}, std::pair{6, true}}) {
+    PlayerRig rig;
+    rig.desktop.osMajorVersion = version;
+    Player& player = rig.Make();
+    ASSERT_TRUE(player.Start());
+    EXPECT_EQ(player.state().TransparencySupported, shown) << version;
+    EXPECT_EQ(player.options().TransparencyMenu()->menuAction()->isVisible(), shown) << version;
+  }
+}
+
+TEST(StartUp, RestoresTheListAndTheSavedSelection) {
+  PlayerRig rig;
+  WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes({"one|01:00|/m/1.mp3|0", "two|02:00|/m/2.mp3|1",
+                                                      "three|03:00|/m/3.mp3|-2"}));
+  Settings settings;
+  settings.flags.insert("UniAllCaps", true);
+  settings.selectedTrack = 3;
+  settings.lastAddFolder = "/music, old";
+  ASSERT_TRUE(WriteSettingsFile(rig.File("config.zcf"), settings));
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  ASSERT_EQ(player.tracks().Count(), 3);
+  EXPECT_EQ(player.tracks().At(3).name, "THREE");  // the ticked case style, as read
+  EXPECT_EQ(player.tracks().At(3).priority, "-2");
+  EXPECT_EQ(player.tracks().SelectedPositions(), std::vector<int>{3});
+  EXPECT_EQ(player.state().LastAddFolder, "/music, old");
+  EXPECT_TRUE(rig.desktop.messages.isEmpty()) << rig.MessageTitles().join(", ").toStdString();
+}
+
+TEST(StartUp, OldPlaylistIsUpgradedOnceAndTheNoticeLeavesTheListRolledUp) {
+  PlayerRig rig;
+  WriteBytes(rig.File("AutoSave.zpl"),
+             PlaylistBytes({"band - song|03:41|/m/a.mp3", "other|00:05|/m/b.mp3"}, kV1Header));
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  EXPECT_EQ(rig.desktop.messages[0].title, "Playlist Upgraded");
+  EXPECT_EQ(rig.desktop.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(rig.desktop.messages[0].text,
+            "The playlist file: " + rig.File("AutoSave.zpl") +
+                " has been updated from and earlier version.\r> Added support for fuzzy logic playmode and "
+                "advanced shuffle support.\r> This message will not apprear for this playlist again.");
+  EXPECT_FALSE(player.playlistWindow().isVisible());
+  EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")),
+            PlaylistBytes({"Band - Song|03:41|/m/a.mp3|0", "Other|00:05|/m/b.mp3|0"}));
+
+  PlayerRig again;
+  WriteBytes(again.File("AutoSave.zpl"), ReadBytes(rig.File("AutoSave.zpl")));
+  ASSERT_TRUE(again.Make().Start());
+  EXPECT_TRUE(again.desktop.messages.isEmpty());
+}
+
+TEST(StartUp, DamagedAutosaveIsReportedAndKeptAsideBeforeItIsOverwritten) {
+  PlayerRig rig;
+  const QByteArray damaged = "\"Quandrell Software - Zelvo Audio Player - Saved Playlist - v2\"\r\n\"a|01:00|/a|0\"\r\n";
+  WriteBytes(rig.File("AutoSave.zpl"), damaged);
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  EXPECT_EQ(rig.desktop.messages[0].title, rig.File("AutoSave.zpl"));
+  EXPECT_EQ(rig.desktop.messages[0].text,
+            "This file does not appear to be a valid playlist!\rThe file my be damaged or corrupt ...");
+  EXPECT_EQ(rig.desktop.messages[0].icon, MessageIcon::Critical);
+  EXPECT_TRUE(player.playlistWindow().isVisible());
+  EXPECT_EQ(player.tracks().Count(), 0);
+
+  player.QuitPlayer();
+  EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl.bad")), damaged);
+  EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")), PlaylistBytes({}));
+}
+
+TEST(Quit, WritesTheSettingsAndThePlaylistThenEnds) {
+  PlayerRig rig;
+  WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes({"One|01:00|/m/1.mp3|0", "Two|02:00|/m/2.mp3|0"}));
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  player.tracks().SelectOnly(2);
+  player.options().Action("ShufflePlay")->trigger();
+  player.state().SkinNumber = 3;
+
+  player.QuitPlayer();
+  EXPECT_EQ(rig.quits, 1);
+  const SettingsReadResult saved = ReadSettingsFile(rig.File("config.zcf"));
+  ASSERT_TRUE(saved.Complete());
+  EXPECT_TRUE(saved.flags["ShufflePlay"]);
+  EXPECT_FALSE(saved.flags["NormalPlay"]);
+  EXPECT_EQ(*saved.selectedTrack, 2);
+  EXPECT_EQ(*saved.skinNumber, 3);
+  EXPECT_EQ(*saved.lastAddFolder, rig.folder.path());
+  EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")), PlaylistBytes({"One|01:00|/m/1.mp3|0", "Two|02:00|/m/2.mp3|0"}));
+}
+
+TEST(Quit, ClosingTheBarByAnyMeansQuits) {
+  PlayerRig rig;
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  player.playerWindow().close();
+  EXPECT_EQ(rig.quits, 1);
+  EXPECT_TRUE(QFile::exists(rig.File("AutoSave.zpl")));
+  EXPECT_TRUE(QFile::exists(rig.File("config.zcf")));
+}
+
+TEST(Quit, ShiftCAsksFirstAndNoKeepsThePlayerRunningWithTheListRolledUp) {
+  PlayerRig rig;
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  rig.desktop.messageAnswers = {MessageAnswer::No};
+  player.HandleKeyCommand('C', 1);
+  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  EXPECT_EQ(rig.desktop.messages[0].text, "Are you sure you want to quit Zelvo?");
+  EXPECT_EQ(rig.desktop.messages[0].title, "Shift C Pressed ...");
+  EXPECT_EQ(rig.desktop.messages[0].buttons, MessageButtons::YesNo);
+  EXPECT_EQ(rig.quits, 0);
+  EXPECT_FALSE(player.playlistWindow().isVisible());
+  EXPECT_FALSE(player.state().DialogOpen);
+
+  rig.desktop.messageAnswers = {MessageAnswer::Yes};
+  player.HandleKeyCommand('C', 1);
+  EXPECT_EQ(rig.quits, 1);
+  // With Ctrl or Alt held, or without Shift, a letter is no command.
+  player.HandleKeyCommand('C', 3);
+  player.HandleKeyCommand('C', 0);
+  EXPECT_EQ(rig.desktop.messages.size(), 2);
+}
+
+}  // namespace
+}  // namespace zelvo::test
