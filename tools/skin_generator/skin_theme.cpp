@@ -45,16 +45,16 @@ QList<SkinTheme> ShippedThemes() {
   linen.listBackground = QColor("#fcfaf5");
   linen.stripBackground = QColor("#e1dbcf");
 
-  SkinTheme signal;  // high contrast: yellow on black, heavy outlines
+  SkinTheme signal;  // high contrast: yellow on black buttons, heavy outlines
   signal.name = "Signal";
-  signal.barTop = QColor("#000000");
-  signal.barBottom = QColor("#000000");
+  signal.barTop = QColor("#1f1f1f");
+  signal.barBottom = QColor("#1f1f1f");
   signal.barEdgeLight = QColor("#ffffff");
   signal.barEdgeDark = QColor("#ffffff");
-  signal.faceTop = QColor("#1c1c1c");
-  signal.faceBottom = QColor("#1c1c1c");
+  signal.faceTop = QColor("#000000");
+  signal.faceBottom = QColor("#000000");
   signal.faceBorder = QColor("#ffff00");
-  signal.faceHighlight = QColor("#1c1c1c");
+  signal.faceHighlight = QColor("#000000");
   signal.symbol = QColor("#ffff00");
   signal.closeSymbol = QColor("#ffffff");
   signal.wellBackground = QColor("#000000");
