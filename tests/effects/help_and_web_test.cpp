@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include "app/player_state.h"
+#include "effects/help_and_web.h"
+#include "scripted_desktop.h"
+#include "test_support.h"
+
+namespace zelvo {
+namespace {
+
+// Notes whether the player counted itself as busy with a box or launch.
+class WatchingDesktop : public test::ScriptedDesktop {
+ public:
+  explicit WatchingDesktop(const PlayerState& state) : state_(state) {}
+  bool OpenWithDefaultApp(const QString& pathOrUrl) override {
+    dialogOpenAtLaunch.append(state_.DialogOpen);
+    return ScriptedDesktop::OpenWithDefaultApp(pathOrUrl);
+  }
+  MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon icon,
+                            MessageButtons buttons) override {
+    dialogOpenDuringBox.append(state_.DialogOpen);
+    events.append("box");
+    return ScriptedDesktop::ShowMessage(text, title, icon, buttons);
+  }
+  QList<bool> dialogOpenAtLaunch;
+  QList<bool> dialogOpenDuringBox;
+  QStringList events;
+
+ private:
+  const PlayerState& state_;
+};
+
+class HelpAndWebTest : public ::testing::Test {
+ protected:
+  PlayerState state_;
+  WatchingDesktop desktop_{state_};
+  HelpAndWeb help_{desktop_, state_, "/opt/zelvo", [this] { desktop_.events.append("playlist shown"); }};
+};
+
+TEST_F(HelpAndWebTest, HelpOpensTheHelpFileWithTheDesktopsRtfReader) {
+  help_.OpenHelp();
+  EXPECT_EQ(desktop_.opened, QStringList{"/opt/zelvo/readme.rtf"});
+  EXPECT_TRUE(desktop_.messages.isEmpty());
+  EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST_F(HelpAndWebTest, HelpThatCannotBeOpenedSaysWhereTheFileIs) {
+  desktop_.launchesSucceed = false;
+  help_.OpenHelp();
+  ASSERT_EQ(desktop_.messages.size(), 1);
+  EXPECT_EQ(desktop_.messages[0].text, "Cant find a program for RTF files, you may manually visit /opt/zelvo/readme.rtf");
+  EXPECT_EQ(desktop_.messages[0].title, "");
+  EXPECT_EQ(desktop_.messages[0].icon, MessageIcon::None);
+  EXPECT_EQ(desktop_.messages[0].buttons, MessageButtons::Ok);
+  EXPECT_EQ(desktop_.dialogOpenDuringBox, QList<bool>{true});
+  EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST_F(HelpAndWebTest, WebLinkOpensTheSiteAndShowsThePlaylist) {
+  help_.OpenWebSite();
+  EXPECT_EQ(desktop_.opened, QStringList{"https://zelvo.example.org/"});
+  EXPECT_EQ(desktop_.dialogOpenAtLaunch, QList<bool>{true});
+  EXPECT_EQ(desktop_.events, QStringList{"playlist shown"});
+  EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST_F(HelpAndWebTest, WebLinkWithoutABrowserGivesTheAddressAndStillShowsThePlaylist) {
+  desktop_.launchesSucceed = false;
+  help_.OpenWebSite();
+  ASSERT_EQ(desktop_.messages.size(), 1);
+  EXPECT_EQ(desktop_.messages[0].text, "Cant find a web browser, you may manually visit https://zelvo.example.org/");
+  EXPECT_EQ(desktop_.messages[0].title, "");
+  EXPECT_EQ(desktop_.messages[0].icon, MessageIcon::None);
+  EXPECT_EQ(desktop_.events, QStringList({"box", "playlist shown"}));
+  EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST(WindowsCommandLines, AreJoinedFromTheWindowsFolderAndTheProgramFolder) {
+  EXPECT_EQ(HelpCommandLine("C:\\WINDOWS", "D:\\Player"), "C:\\WINDOWS\\notepad.exe D:\\Player\\readme.rtf");
+  EXPECT_EQ(BrowserCommandLine("E:\\WINNT"),
+            "E:\\Program Files\\Internet Explorer\\IExplore.exe https://zelvo.example.org/");
+}
+
+TEST(HelpFile, IsAWellFormedRtfPageBesideTheProgram) {
+  const QByteArray rtf = test::ReadBytes(ZELVO_APP_DIR "/readme.rtf");
+  ASSERT_TRUE(rtf.startsWith("{\\rtf1"));
+  int depth = 0;
+  for (qsizetype i = 0; i < rtf.size(); ++i) {
+    if (rtf[i] == '\\') ++i;  // an escaped brace is text
+    else if (rtf[i] == '{') ++depth;
+    else if (rtf[i] == '}') --depth;
+    ASSERT_GE(depth, 0) << "at byte " << i;
+  }
+  EXPECT_EQ(depth, 0);
+  for (const char* topic : {"Play modes", "Fuzzy Logic", "Brilliant", "Shift+A", "AutoSave.zpl", "config.zcf"})
+    EXPECT_TRUE(rtf.contains(topic)) << topic;
+}
+
+}  // namespace
+}  // namespace zelvo
