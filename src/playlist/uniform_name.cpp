@@ -3,24 +3,35 @@
 namespace zelvo {
 namespace {
 
-// Names from tags and file names mostly hold none of these, and the start-up
-// read passes every row of the autosave file through here, so such names skip
-// the replacement passes altogether.
-bool NeedsReplacements(const QString& name) {
-  QChar previous;
-  for (QChar c : name) {
-    switch (c.unicode()) {
-      case '-': case '#': case '[': case ']': case '_': case '&':
-        return true;
+// True when the replacement steps would leave the name as it is. The
+// start-up read passes every row of the autosave file through here, and
+// those names are mostly clean already ("Artist - Title"), so they skip the
+// replacement passes. A name is unchanged when it holds none of "#[]_&",
+// no doubled space, and either no dash that touches a space or only dashes
+// with a space on both sides.
+bool IsAlreadyClean(const QString& name) {
+  const QChar* data = name.constData();
+  const qsizetype size = name.size();
+  bool dashTouchesSpace = false, dashWithoutSpaces = false;
+  for (qsizetype i = 0; i < size; ++i) {
+    switch (data[i].unicode()) {
+      case '#': case '[': case ']': case '_': case '&':
+        return false;
       case ' ':
-        if (previous == u' ') return true;
+        if (i > 0 && data[i - 1] == u' ') return false;
         break;
+      case '-': {
+        const bool spaceBefore = i > 0 && data[i - 1] == u' ';
+        const bool spaceAfter = i + 1 < size && data[i + 1] == u' ';
+        if (spaceBefore || spaceAfter) dashTouchesSpace = true;
+        if (!spaceBefore || !spaceAfter) dashWithoutSpaces = true;
+        break;
+      }
       default:
         break;
     }
-    previous = c;
   }
-  return false;
+  return !(dashTouchesSpace && dashWithoutSpaces);
 }
 
 void FoldSpaceRuns(QString& text) {
@@ -43,6 +54,22 @@ void ApplyReplacements(QString& text) {
   text.replace(u'_', u' ');
   FoldSpaceRuns(text);
   text.replace(u'&', QLatin1String("and"));
+}
+
+// Qt's case mapping looks every character up in the full Unicode tables,
+// which dominated reading a large autosave file. Plain ASCII, which most
+// names are, is mapped here instead; any other text gets the full mapping
+// (which may change its length: "ß" becomes "SS" in capitals). The ASCII
+// prefix mapped before the first other character is already in its final
+// case, which the full mapping leaves as it is.
+QString ToCase(QString text, bool upper) {
+  const char16_t from = upper ? u'a' : u'A';
+  for (QChar& c : text) {
+    const char16_t u = c.unicode();
+    if (u >= 0x80) return upper ? std::move(text).toUpper() : std::move(text).toLower();
+    if (u >= from && u <= from + 25) c = QChar(char16_t(u ^ 0x20));
+  }
+  return text;
 }
 
 // Only spaces: tabs and other blanks inside a name are the user's business.
@@ -80,13 +107,12 @@ void CapitaliseWordStarts(QString& text) {
 
 }  // namespace
 
-QString UniformName(const QString& name, const UniformCase& mode) {
-  QString text = name;
-  if (NeedsReplacements(text)) ApplyReplacements(text);
-  if (mode.allCaps) text = TrimSpaces(std::move(text).toUpper());
-  if (mode.lower) text = TrimSpaces(std::move(text).toLower());
+QString UniformName(QString text, const UniformCase& mode) {
+  if (!IsAlreadyClean(text)) ApplyReplacements(text);
+  if (mode.allCaps) text = TrimSpaces(ToCase(std::move(text), true));
+  if (mode.lower) text = TrimSpaces(ToCase(std::move(text), false));
   if (mode.firstLetter) {
-    text = TrimSpaces(std::move(text).toLower());
+    text = TrimSpaces(ToCase(std::move(text), false));
     CapitaliseWordStarts(text);
   }
   return text;

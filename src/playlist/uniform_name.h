@@ -19,6 +19,7 @@ struct UniformCase {
 // and the chosen case styles are applied. A style trims spaces at both ends;
 // with no style ticked the name is not trimmed. Case mapping covers every
 // letter Unicode maps, accented ones included. Never fails; "" stays "".
-QString UniformName(const QString& name, const UniformCase& mode);
+// Taken by value: a caller handing over a temporary saves a copy.
+QString UniformName(QString name, const UniformCase& mode);
 
 }  // namespace zelvo

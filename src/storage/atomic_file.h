@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
+#include <functional>
 
 namespace zelvo {
 
@@ -11,5 +13,11 @@ namespace zelvo {
 // never leaves a truncated file behind. On failure returns false and, when
 // error is given, sets it to a reason fit for a message.
 bool WriteFileAtomically(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+
+// The same for contents made piece by piece, so a large file need not be
+// held in memory whole: write gets the open temporary file and puts the
+// contents into it; returning false gives up and leaves the old file as it was.
+bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice& file)>& write,
+                         QString* error = nullptr);
 
 }  // namespace zelvo

@@ -1,11 +1,10 @@
 #include "storage/escaped_path.h"
 
-#include <algorithm>
-
 namespace zelvo {
 namespace {
 
-const QLatin1String kMarker("zelvo-escaped:");
+constexpr std::string_view kMarker = "zelvo-escaped:";
+const QLatin1String kLatin1Marker(kMarker.data(), kMarker.size());
 
 int HexValue(QChar c) {
   if (c >= u'0' && c <= u'9') return c.unicode() - u'0';
@@ -16,16 +15,28 @@ int HexValue(QChar c) {
 
 }  // namespace
 
-bool BreaksStoredField(QChar c) { return c == u'|' || c == u'"' || c == u'\r' || c == u'\n'; }
+bool HoldsFieldBreak(QStringView text) {
+  for (char16_t c : {u'|', u'"', u'\r', u'\n'})
+    if (text.contains(QChar(c))) return true;
+  return false;
+}
+
+bool HoldsFieldBreak(std::string_view utf8) {
+  for (char c : {'|', '"', '\r', '\n'})
+    if (utf8.find(c) != std::string_view::npos) return true;
+  return false;
+}
+
+bool IsStoredAsIs(std::string_view utf8Path) {
+  return !HoldsFieldBreak(utf8Path) && !utf8Path.starts_with(kMarker);
+}
 
 QString EscapePath(const QString& path) {
-  const bool needed = path.startsWith(kMarker) ||
-                      std::any_of(path.begin(), path.end(), BreaksStoredField);
-  if (!needed) return path;
-  QString stored = kMarker;
+  if (!HoldsFieldBreak(path) && !path.startsWith(kLatin1Marker)) return path;
+  QString stored = kLatin1Marker;
   stored.reserve(kMarker.size() + path.size() + 8);
   for (QChar c : path) {
-    if (c == u'%' || BreaksStoredField(c))
+    if (c == u'%' || HoldsFieldBreak(QStringView(&c, 1)))
       stored += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
     else
       stored += c;
@@ -34,7 +45,7 @@ QString EscapePath(const QString& path) {
 }
 
 QString UnescapePath(const QString& stored) {
-  if (!stored.startsWith(kMarker)) return stored;
+  if (!stored.startsWith(kLatin1Marker)) return stored;
   QString path;
   path.reserve(stored.size());
   for (qsizetype i = kMarker.size(); i < stored.size(); ++i) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <string_view>
 
 namespace zelvo {
 
@@ -11,9 +13,17 @@ namespace zelvo {
 // LF percent-encoded. Any other path is stored as it is, so files stay
 // readable by earlier versions, which merely fail to play an escaped path.
 
-// True for the characters that end or split a stored field: "|", the double
-// quote, CR and LF.
-bool BreaksStoredField(QChar c);
+// True when text ends or splits a stored field: it holds "|", the double
+// quote, CR or LF. The writers ask this of every field of every row; a
+// library search per character is far faster than one loop testing four.
+bool HoldsFieldBreak(QStringView text);
+// The same for UTF-8: all four are ASCII, and UTF-8 uses no ASCII byte
+// inside another character.
+bool HoldsFieldBreak(std::string_view utf8);
+
+// True when a path, given as UTF-8, is stored as it is (EscapePath would
+// return it unchanged). Lets a writer check the bytes it has just encoded.
+bool IsStoredAsIs(std::string_view utf8Path);
 
 // The path as it is stored in a file.
 QString EscapePath(const QString& path);

@@ -1,7 +1,9 @@
 #include "storage/playlist_file.h"
 
+#include <QStringEncoder>
 #include <QVarLengthArray>
-#include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "storage/atomic_file.h"
 #include "storage/escaped_path.h"
@@ -11,41 +13,101 @@
 namespace zelvo {
 namespace {
 
-// Most fields hold none of the breaking characters and are copied whole.
-void AppendSafeField(QString& out, const QString& field) {
-  if (std::none_of(field.begin(), field.end(), BreaksStoredField)) {
-    out += field;
-    return;
+// Encodes rows into a fixed buffer that goes to the file whenever the next
+// row might not fit, so a long list is never held in memory a second time
+// and writing a row neither allocates nor checks capacity per field.
+class PlaylistEncoder {
+ public:
+  explicit PlaylistEncoder(QIODevice& file) : file_(file), buffer_(kBufferBytes, Qt::Uninitialized) {}
+
+  // Makes room for the given number of UTF-16 units (three UTF-8 bytes
+  // each at most), writing out the buffer first when they might not fit.
+  bool Reserve(qsizetype units) {
+    const qsizetype needed = utf8_.requiredSpace(units);
+    if (buffer_.size() - used_ >= needed) return true;
+    if (!Flush()) return false;
+    if (buffer_.size() < needed) buffer_.resize(needed);
+    return true;
   }
-  for (QChar c : field) {
-    switch (c.unicode()) {
-      case u'|': out += QChar(u'\u00A6'); break;
-      case u'"': out += QChar(u'\u201D'); break;
-      case u'\r': case u'\n': out += QChar(u' '); break;
-      default: out += c;
-    }
+
+  bool Flush() {
+    const bool written = file_.write(buffer_.constData(), used_) == used_;
+    used_ = 0;
+    return written;
   }
+
+  void Text(QStringView text) { used_ = utf8_.appendToBuffer(Out(), text) - buffer_.data(); }
+  void Ascii(std::string_view text) {
+    memcpy(Out(), text.data(), text.size());
+    used_ += text.size();
+  }
+
+  // A name, duration or priority: a breaking character becomes its
+  // look-alike, a line break a space. Most fields hold none, so each is
+  // encoded first and looked at while its bytes are still in cache.
+  void Field(const QString& field) {
+    const qsizetype start = used_;
+    Text(field);
+    if (!HoldsFieldBreak(std::string_view(buffer_.constData() + start, used_ - start))) return;
+    QString safe = field;
+    safe.replace(u'|', u'\u00A6').replace(u'"', u'\u201D').replace(u'\r', u' ').replace(u'\n', u' ');
+    used_ = start;
+    Text(safe);
+  }
+
+  void Path(const QString& path) {
+    const qsizetype start = used_;
+    Text(path);
+    if (IsStoredAsIs(std::string_view(buffer_.constData() + start, used_ - start))) return;
+    used_ = start;
+    Text(EscapePath(path));
+  }
+
+ private:
+  static constexpr qsizetype kBufferBytes = 256 * 1024;
+  char* Out() { return buffer_.data() + used_; }
+
+  QIODevice& file_;
+  QStringEncoder utf8_{QStringEncoder::Utf8};
+  QByteArray buffer_;
+  qsizetype used_ = 0;
+};
+
+// The most UTF-16 units a row can take in the file: an escaped path grows to
+// at most three units a character plus its marker.
+qsizetype MaxRecordUnits(const TrackEntry& row) {
+  return row.name.size() + row.duration.size() + 3 * row.path.size() + row.priority.size() + 32;
 }
 
-QByteArray EncodePlaylist(const std::vector<TrackEntry>& rows) {
-  QString text;
-  qsizetype estimate = kPlaylistHeaderV2.size() + 4;
-  for (const TrackEntry& row : rows)
-    estimate += row.name.size() + row.duration.size() + row.path.size() + row.priority.size() + 8;
-  text.reserve(estimate + estimate / 16);
-  text += QLatin1Char('"') + kPlaylistHeaderV2 + QLatin1String("\"\r\n");
+bool WriteRows(QIODevice& file, const std::vector<TrackEntry>& rows) {
+  PlaylistEncoder out(file);
+  out.Reserve(kPlaylistHeaderV2.size() + 4);
+  out.Ascii("\"");
+  out.Text(kPlaylistHeaderV2);
+  out.Ascii("\"\r\n");
   for (const TrackEntry& row : rows) {
-    text += QLatin1Char('"');
-    AppendSafeField(text, row.name);
-    text += QLatin1Char('|');
-    AppendSafeField(text, row.duration);
-    text += QLatin1Char('|');
-    text += EscapePath(row.path);
-    text += QLatin1Char('|');
-    AppendSafeField(text, row.priority);
-    text += QLatin1String("\"\r\n");
+    if (!out.Reserve(MaxRecordUnits(row))) return false;
+    out.Ascii("\"");
+    out.Field(row.name);
+    out.Ascii("|");
+    out.Field(row.duration);
+    out.Ascii("|");
+    out.Path(row.path);
+    out.Ascii("|");
+    out.Field(row.priority);
+    out.Ascii("\"\r\n");
   }
-  return text.toUtf8();
+  return out.Flush();
+}
+
+// The five ratings share one copy each instead of a string per row; anything
+// else is kept as read, and a missing priority is the neutral one.
+QString PriorityText(QStringView text) {
+  static const QString kRatings[] = {"-2", "-1", "0", "1", "2"};
+  if (text.isEmpty()) return kRatings[2];
+  for (const QString& rating : kRatings)
+    if (text == rating) return rating;
+  return text.toString();
 }
 
 // Splits a record into its fields: name, duration, path and, for V2,
@@ -70,15 +132,14 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, Tr
   row.name = UniformName(field(0).toString(), mode);
   row.duration = field(1).toString();
   row.path = UnescapePath(field(2).toString());
-  const QStringView priority = fieldCount == 4 ? field(3) : QStringView();
-  row.priority = priority.isEmpty() ? QStringLiteral("0") : priority.toString();
+  row.priority = PriorityText(fieldCount == 4 ? field(3) : QStringView());
   return true;
 }
 
 }  // namespace
 
 bool WritePlaylistFile(const QString& path, const std::vector<TrackEntry>& rows, QString* error) {
-  return WriteFileAtomically(path, EncodePlaylist(rows), error);
+  return WriteFileAtomically(path, [&rows](QIODevice& file) { return WriteRows(file, rows); }, error);
 }
 
 PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode) {

@@ -47,6 +47,15 @@ TEST(UniformName, WithoutAStyleOnlyTheReplacementsApplyAndNothingIsTrimmed) {
   EXPECT_EQ(UniformName("Mixed Case", kNone), "Mixed Case");
 }
 
+TEST(UniformName, DashesAreSpacedOnlyWhenOneOfThemTouchesASpace) {
+  const Example examples[] = {
+      {"a - b", kNone, "a - b"},     {"a - b-c", kNone, "a - b - c"}, {"- a", kNone, " - a"},
+      {"a -", kNone, "a - "},        {"a-b-c", kNone, "a-b-c"},       {"a -- b", kNone, "a - - b"},
+      {"a-[b]", kNone, "a- b "},
+  };
+  for (const Example& e : examples) EXPECT_EQ(UniformName(e.before, e.mode), e.after) << e.before;
+}
+
 TEST(UniformName, HashesGoEvenWhereNoDashIsRewritten) {
   EXPECT_EQ(UniformName("#1 hit#", kNone), "1 hit");
   // A name that already holds "#-#" counts as a spaced dash.
@@ -61,6 +70,8 @@ TEST(UniformName, EveryTickedStyleAppliesInTurn) {
 TEST(UniformName, CaseMappingCoversAccentedAndNonLatinLetters) {
   EXPECT_EQ(UniformName(QString::fromUtf8("élan vital"), kFirst), QString::fromUtf8("Élan Vital"));
   EXPECT_EQ(UniformName(QString::fromUtf8("ÇA VA"), kLower), QString::fromUtf8("ça va"));
+  EXPECT_EQ(UniformName(QString::fromUtf8("ZOË ABBA"), kLower), QString::fromUtf8("zoë abba"));
+  EXPECT_EQ(UniformName(QString::fromUtf8("straße"), kCaps), QString::fromUtf8("STRASSE"));
   EXPECT_EQ(UniformName(QString::fromUtf8("привет мир"), kFirst), QString::fromUtf8("Привет Мир"));
   // A letter outside the basic plane (Deseret) is capitalised as one character.
   EXPECT_EQ(UniformName(QString::fromUtf8("\U00010428x"), kFirst), QString::fromUtf8("\U00010400x"));
