@@ -9,7 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libsdl2-dev libtag1-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth openbox xdotool x11-utils
+  xvfb xauth openbox xdotool x11-utils wmctrl python3
   pulseaudio pulseaudio-utils
   fonts-dejavu-core
 )
