@@ -24,11 +24,7 @@ void PaintBackground(QPainter& painter, const QRect& area, const SkinTheme& them
 void PaintDisplayWell(QPainter& painter, const SkinTheme& theme) {
   const QRect well = PixelRect(layout::kPlayerDisplay);
   painter.fillRect(well.adjusted(1, 1, -1, -1), theme.wellBackground);
-  const int border = theme.borderWidth;
-  painter.fillRect(QRect(well.left() + 1, well.top(), well.width() - 2, border), theme.wellBorder);
-  painter.fillRect(QRect(well.left() + 1, well.bottom() - border + 1, well.width() - 2, border), theme.wellBorder);
-  painter.fillRect(QRect(well.left(), well.top() + 1, border, well.height() - 2), theme.wellBorder);
-  painter.fillRect(QRect(well.right() - border + 1, well.top() + 1, border, well.height() - 2), theme.wellBorder);
+  DrawOutline(painter, well, theme.wellBorder, theme.borderWidth);
   // Light catching the lower lip of the recess.
   painter.fillRect(QRect(well.left() + 1, well.bottom() + 1, well.width() - 2, 1), theme.wellShadow);
 }

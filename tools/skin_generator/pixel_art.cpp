@@ -78,17 +78,20 @@ void DrawGlyphCentred(QPainter& painter, const Glyph& glyph, const QRect& area, 
   DrawGlyph(painter, glyph, topLeft, colour);
 }
 
+void DrawOutline(QPainter& painter, const QRect& area, const QColor& colour, int width) {
+  painter.fillRect(QRect(area.left() + 1, area.top(), area.width() - 2, width), colour);
+  painter.fillRect(QRect(area.left() + 1, area.bottom() - width + 1, area.width() - 2, width), colour);
+  painter.fillRect(QRect(area.left(), area.top() + 1, width, area.height() - 2), colour);
+  painter.fillRect(QRect(area.right() - width + 1, area.top() + 1, width, area.height() - 2), colour);
+}
+
 void DrawFace(QPainter& painter, const QRect& area, const SkinTheme& theme) {
   const int border = theme.borderWidth;
   QLinearGradient gradient(area.topLeft(), area.bottomLeft());
   gradient.setColorAt(0, theme.faceTop);
   gradient.setColorAt(1, theme.faceBottom);
   painter.fillRect(area.adjusted(1, 1, -1, -1), gradient);
-  // Outline without its corner pixels reads as a softly rounded button at this size.
-  painter.fillRect(QRect(area.left() + 1, area.top(), area.width() - 2, border), theme.faceBorder);
-  painter.fillRect(QRect(area.left() + 1, area.bottom() - border + 1, area.width() - 2, border), theme.faceBorder);
-  painter.fillRect(QRect(area.left(), area.top() + 1, border, area.height() - 2), theme.faceBorder);
-  painter.fillRect(QRect(area.right() - border + 1, area.top() + 1, border, area.height() - 2), theme.faceBorder);
+  DrawOutline(painter, area, theme.faceBorder, border);
   painter.fillRect(QRect(area.left() + border, area.top() + border, area.width() - 2 * border, 1), theme.faceHighlight);
 }
 

@@ -37,6 +37,10 @@ Glyph Stacked(std::initializer_list<Glyph> parts);
 void DrawGlyph(QPainter& painter, const Glyph& glyph, QPoint topLeft, const QColor& colour);
 void DrawGlyphCentred(QPainter& painter, const Glyph& glyph, const QRect& area, const QColor& colour);
 
+// An outline `width` pixels thick without its corner pixels, which reads as
+// softly rounded at this size.
+void DrawOutline(QPainter& painter, const QRect& area, const QColor& colour, int width);
+
 // A raised button face filling `area`: gradient, outline with clipped
 // corners and a highlight along the top.
 void DrawFace(QPainter& painter, const QRect& area, const SkinTheme& theme);
