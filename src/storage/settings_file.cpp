@@ -45,8 +45,14 @@ std::optional<Int> ParseInteger(QStringView text) {
 
 // Converts one line into the result; false when the text does not fit it.
 bool Store(int line, QStringView text, SettingsReadResult& result) {
-  if (line == kSkinNumberLine) return bool(result.skinNumber = ParseInteger<qint16>(text));
-  if (line == kSelectedTrackLine) return bool(result.selectedTrack = ParseInteger<qint32>(text));
+  if (line == kSkinNumberLine) {
+    result.skinNumber = ParseInteger<qint16>(text);
+    return result.skinNumber.has_value();
+  }
+  if (line == kSelectedTrackLine) {
+    result.selectedTrack = ParseInteger<qint32>(text);
+    return result.selectedTrack.has_value();
+  }
   if (line == kLastAddFolderLine) {
     result.lastAddFolder = UnescapePath(text.toString());
     return true;

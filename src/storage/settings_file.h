@@ -16,10 +16,13 @@ namespace zelvo {
 // Flags are written "#TRUE#" or "#FALSE#", integers in plain decimal.
 inline constexpr int kSettingsLineCount = 31;
 inline const QStringList kSettingsFlagEntries = {
-    "BalLeft",  "BalLHalf", "BalMiddle", "BalRHalf",    "BalRight",   "ClassicSE",    "NormalSE",
-    "DanceSE",  "NormalPlay", "ShufflePlay", "FuzzyPlay", "UniAllCaps", "UniFirst",    "UniLower",
-    "MuteVol",  "LowVol",   "MedVol",    "HighVol",     "FullVol",    "ID3Possible",  "ID3Disable",
-    "AniEffects", "AscOrder", "RealPlayList", "Trans100", "Trans150",  "Trans200",     "Trans254",
+    "BalLeft",    "BalLHalf",   "BalMiddle", "BalRHalf",    "BalRight",              // lines 1-5
+    "ClassicSE",  "NormalSE",   "DanceSE",                                           // 6-8
+    "NormalPlay", "ShufflePlay", "FuzzyPlay",                                        // 9-11
+    "UniAllCaps", "UniFirst",   "UniLower",                                          // 12-14
+    "MuteVol",    "LowVol",     "MedVol",    "HighVol",     "FullVol",               // 15-19
+    "ID3Possible", "ID3Disable", "AniEffects", "AscOrder",                           // 20-23
+    "RealPlayList", "Trans100", "Trans150",  "Trans200",    "Trans254",              // 25-29
 };
 
 struct Settings {
