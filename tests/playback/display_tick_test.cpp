@@ -1,15 +1,14 @@
 #include "playback/display_tick.h"
 
-#include "playback_rig.h"
+#include "scripted_player.h"
 
 namespace zelvo::test {
 namespace {
 
 TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(8);
-  rig.state.CurrentIndex = 2;
-  rig.playback.PlayTrack();
+  rig.Start(2);
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
@@ -29,12 +28,11 @@ TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
 }
 
 TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.AddTrack("First");
   rig.AddEmptyFile("Silent");
   rig.AddTrack("Third");
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.playback.NextButton();  // the empty file moves the position on to row 3
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
@@ -42,10 +40,9 @@ TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
 }
 
 TEST(DisplayTick, ADecoderStuckWaitingCountsAsFinished) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.decoder.ForceState(play_state::Waiting);
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
@@ -53,10 +50,9 @@ TEST(DisplayTick, ADecoderStuckWaitingCountsAsFinished) {
 }
 
 TEST(DisplayTick, PausedOrPlayingTracksAreLeftAlone) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.playback.PlayButton();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
@@ -64,12 +60,11 @@ TEST(DisplayTick, PausedOrPlayingTracksAreLeftAlone) {
 }
 
 TEST(DisplayTick, BothBarsFollowThePosition) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.view.displayWidth = 2048;
   rig.view.stripWidth = 6000;
   rig.AddTrack("Long", 256);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.decoder.SetCurrentPosition(64);
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.view.trackProgress, 512);
@@ -77,15 +72,14 @@ TEST(DisplayTick, BothBarsFollowThePosition) {
 }
 
 TEST(DisplayTick, BarsKeepTheirLengthWithoutAScale) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.view.trackProgress = rig.view.stripProgress = 321;
   rig.playback.UpdateDisplay();  // nothing to play, no file open
   EXPECT_EQ(rig.view.trackProgress, 321);
   EXPECT_EQ(rig.view.stripProgress, 321);
 
   rig.AddTrack("Nothing", 0);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.view.trackProgress = rig.view.stripProgress = 321;
   rig.playback.UpdateDisplay();  // a track of no length
   EXPECT_EQ(rig.view.trackProgress, 321);
@@ -113,11 +107,10 @@ TEST(SeekTarget, TakesTheWholeSecondUnderThePointer) {
 }
 
 TEST(Seeking, ReleaseSeeksAndBringsTheNameBack) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.view.displayWidth = 2048;
   rig.AddTrack("Long", 256);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.view.captions.append("02:00");
   rig.playback.ReleaseSeek(Qt::RightButton, 1024);
   EXPECT_EQ(rig.decoder.CurrentPosition(), 128);
@@ -126,11 +119,10 @@ TEST(Seeking, ReleaseSeeksAndBringsTheNameBack) {
 }
 
 TEST(Seeking, DragShowsTheTimeBeforeEachMoveAndSeeks) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.view.displayWidth = 2000;
   rig.AddTrack("Long", 200);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.decoder.SetCurrentPosition(65.4);
   rig.playback.DragSeek(Qt::LeftButton, 1000);
   EXPECT_EQ(rig.view.Caption(), "01:05");
@@ -148,7 +140,7 @@ TEST(Seeking, DragShowsTheTimeBeforeEachMoveAndSeeks) {
 }
 
 TEST(Seeking, WithNoFileEverOpenedNothingChanges) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
   rig.playback.DragSeek(Qt::LeftButton, 500);
   rig.playback.ReleaseSeek(Qt::LeftButton, 500);
@@ -157,10 +149,9 @@ TEST(Seeking, WithNoFileEverOpenedNothingChanges) {
 }
 
 TEST(Seeking, ReleaseAtTheRightEdgeEndsTheTrackAndTheNextStarts) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.playback.ReleaseSeek(Qt::LeftButton, rig.view.displayWidth);
   // The seek's own display update already sees the end.
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
@@ -168,10 +159,9 @@ TEST(Seeking, ReleaseAtTheRightEdgeEndsTheTrackAndTheNextStarts) {
 }
 
 TEST(Seeking, AClickAfterStopSeeksAndStartsTheNextTrack) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.playback.StopButton();
   rig.playback.ReleaseSeek(Qt::LeftButton, 100);
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));

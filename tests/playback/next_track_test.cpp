@@ -1,7 +1,7 @@
 #include <cmath>
 #include <vector>
 
-#include "playback_rig.h"
+#include "scripted_player.h"
 
 namespace zelvo::test {
 namespace {
@@ -11,44 +11,40 @@ void Select(TrackList& tracks, int position) {
                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
+int NextFrom(ScriptedPlayer& rig, int position) {
+  rig.state.CurrentIndex = position;
+  rig.playback.Selector().NextTrack();
+  return rig.state.CurrentIndex;
+}
+
+int PreviousFrom(ScriptedPlayer& rig, int position) {
+  rig.state.CurrentIndex = position;
+  rig.playback.Selector().PreviousTrack();
+  return rig.state.CurrentIndex;
+}
+
 TEST(NextTrack, NormalModeWrapsAroundBothWays) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(5);
-  auto& selector = rig.playback.Selector();
-  rig.state.CurrentIndex = 3;
-  selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 4);
-  rig.state.CurrentIndex = 5;
-  selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
-  selector.PreviousTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 5);
-  selector.PreviousTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 4);
+  EXPECT_EQ(NextFrom(rig, 3), 4);
+  EXPECT_EQ(NextFrom(rig, 5), 1);
+  EXPECT_EQ(PreviousFrom(rig, 1), 5);
+  EXPECT_EQ(PreviousFrom(rig, 5), 4);
 }
 
 TEST(NextTrack, PositionsOutsideTheListComeBackIntoIt) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(5);
-  auto& selector = rig.playback.Selector();
   // Rows were erased under the playing track.
-  rig.state.CurrentIndex = 7;
-  selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
-  rig.state.CurrentIndex = 7;
-  selector.PreviousTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 5);
+  EXPECT_EQ(NextFrom(rig, 7), 1);
+  EXPECT_EQ(PreviousFrom(rig, 7), 5);
   // Nothing played yet.
-  rig.state.CurrentIndex = 0;
-  selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
-  rig.state.CurrentIndex = 0;
-  selector.PreviousTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 5);
+  EXPECT_EQ(NextFrom(rig, 0), 1);
+  EXPECT_EQ(PreviousFrom(rig, 0), 5);
 }
 
 TEST(NextTrack, QueuedRowsGoFirstInListOrderThenThePlayModeResumes) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(5);
   auto& selector = rig.playback.Selector();
   Select(rig.tracks, 3);
@@ -73,7 +69,7 @@ TEST(NextTrack, QueuedRowsGoFirstInListOrderThenThePlayModeResumes) {
 }
 
 TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(20);
   rig.PlayMode("ShufflePlay");
   Select(rig.tracks, 17);
@@ -83,7 +79,7 @@ TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
 }
 
 TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   constexpr int kRows = 10;
   constexpr int kDraws = 20000;
   rig.Fill(kRows);
@@ -102,7 +98,7 @@ TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
 }
 
 TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
   rig.PlayMode("ShufflePlay");
   std::vector<int> seen(4, 0);
@@ -117,7 +113,7 @@ TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
 }
 
 TEST(NextTrack, EmptyListYieldsAPositionPlayTrackRejects) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.state.CurrentIndex = 0;
   rig.playback.Selector().NextTrack();
   EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
@@ -133,7 +129,7 @@ TEST(NextTrack, EmptyListYieldsAPositionPlayTrackRejects) {
 // Row 1 is always accepted, row 2 with chance a; the draw ends on row 2 with
 // chance a / (1 + a).
 double ShareOfSecondRow(const QString& priority, int trials) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
   rig.SetPriorities({"2", priority});
   int second = 0;
@@ -163,7 +159,7 @@ TEST(FuzzyPick, NeverAcceptsAnUnknownRatingWhileAnotherRowCanBeTaken) {
 }
 
 TEST(FuzzyPick, AlwaysChoosesEvenWhenEveryRowIsRejected) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(4);
   rig.SetPriorities({"x", "x", "x", "x"});
   std::vector<int> seen(5, 0);
@@ -177,7 +173,7 @@ TEST(FuzzyPick, AlwaysChoosesEvenWhenEveryRowIsRejected) {
 }
 
 TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(6);
   rig.SetPriorities({"-2", "-2", "-2", "2", "-2", "-2"});
   rig.PlayMode("FuzzyPlay");
@@ -192,10 +188,9 @@ TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
 }
 
 TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   rig.playback.NextButton();
   EXPECT_EQ(rig.Priority(1), "-1");
@@ -206,48 +201,47 @@ TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
 }
 
 TEST(Priorities, ATrackThatEndsByItselfKeepsItsRating) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.state.CurrentIndex, 2);
   EXPECT_EQ(rig.Priority(1), "0");
 }
 
+// The ratings after one step on every row in turn.
+QStringList Stepped(const QStringList& priorities, void (NextTrackSelector::*step)()) {
+  ScriptedPlayer rig;
+  rig.Fill(int(priorities.size()));
+  rig.SetPriorities(priorities);
+  QStringList after;
+  for (int position = 1; position <= rig.tracks.Count(); ++position) {
+    rig.state.CurrentIndex = position;
+    (rig.playback.Selector().*step)();
+    after << rig.Priority(position);
+  }
+  return after;
+}
+
 TEST(Priorities, StepsStayWithinMinusTwoAndTwo) {
-  PlaybackRig rig;
-  rig.Fill(6);
-  rig.SetPriorities({"2", "-1", "-2", "7", "-9", "abc"});
-  auto& selector = rig.playback.Selector();
-  for (int position = 1; position <= 6; ++position) {
-    rig.state.CurrentIndex = position;
-    selector.PromoteChosenTrack();
-  }
-  EXPECT_EQ(rig.Priority(1), "2");
-  EXPECT_EQ(rig.Priority(2), "0");
-  EXPECT_EQ(rig.Priority(3), "-1");
-  EXPECT_EQ(rig.Priority(4), "2");   // a hand-edited rating comes back into range
-  EXPECT_EQ(rig.Priority(5), "-2");
-  EXPECT_EQ(rig.Priority(6), "abc");  // not a number: left alone
+  // Hand-edited ratings outside the range come back into it; texts that are
+  // not numbers are left alone.
+  EXPECT_EQ(Stepped({"2", "-1", "-2", "7", "-9", "abc"}, &NextTrackSelector::PromoteChosenTrack),
+            QStringList({"2", "0", "-1", "2", "-2", "abc"}));
+  EXPECT_EQ(Stepped({"-2", "2", "7", "-9", "abc"}, &NextTrackSelector::DemoteSkippedTrack),
+            QStringList({"-2", "1", "2", "-2", "abc"}));
 
-  rig.SetPriorities({"-2", "2", "7"});
-  for (int position = 1; position <= 3; ++position) {
-    rig.state.CurrentIndex = position;
-    selector.DemoteSkippedTrack();
-  }
-  EXPECT_EQ(rig.Priority(1), "-2");
-  EXPECT_EQ(rig.Priority(2), "1");
-  EXPECT_EQ(rig.Priority(3), "2");
-
+  ScriptedPlayer rig;
+  rig.Fill(1);
   rig.state.CurrentIndex = 9;  // no such row
-  selector.DemoteSkippedTrack();
-  selector.PromoteChosenTrack();
+  rig.playback.Selector().DemoteSkippedTrack();
+  rig.playback.Selector().PromoteChosenTrack();
+  EXPECT_EQ(rig.Priority(1), "0");
 }
 
 TEST(Priorities, QueueingRaisesEverySelectedRowOnceUpToTwo) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(4);
   rig.SetPriorities({"2", "0", "-2", "x"});
   for (int position = 1; position <= 4; ++position) Select(rig.tracks, position);
@@ -260,11 +254,10 @@ TEST(Priorities, QueueingRaisesEverySelectedRowOnceUpToTwo) {
 }
 
 TEST(Priorities, DoubleClickRaisesTheChosenRowAfterLoweringTheInterruptedOne) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
   rig.SetPriorities({"0", "-1", "2"});
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
 
   rig.tracks.SelectOnly(2);
   rig.playback.DoubleClick();
@@ -280,10 +273,9 @@ TEST(Priorities, DoubleClickRaisesTheChosenRowAfterLoweringTheInterruptedOne) {
 }
 
 TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.tracks.SelectOnly(3);
   rig.playback.EnterPressed();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
@@ -293,10 +285,9 @@ TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
 }
 
 TEST(Priorities, DoubleClickOnAnEmptyListOnlyLowersThePlayingTrack) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(1);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.tracks.Clear();
   rig.playback.DoubleClick();
   rig.playback.EnterPressed();

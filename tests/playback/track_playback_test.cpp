@@ -1,16 +1,15 @@
 #include <QFile>
 
-#include "playback_rig.h"
+#include "scripted_player.h"
 
 namespace zelvo::test {
 namespace {
 
 TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
   rig.view.trackProgress = 900;
-  rig.state.CurrentIndex = 2;
-  rig.playback.PlayTrack();
+  rig.Start(2);
   EXPECT_EQ(rig.view.Caption(), "Track 2");
   EXPECT_EQ(rig.view.tooltip, "Track 2");
   EXPECT_EQ(rig.state.DisplayText, "Track 2");
@@ -22,10 +21,9 @@ TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
 }
 
 TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 2;
-  rig.playback.PlayTrack();
+  rig.Start(2);
   rig.view.trackProgress = rig.view.stripProgress = 700;
   rig.playback.StopButton();
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
@@ -40,7 +38,7 @@ TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
 }
 
 TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
   rig.state.CurrentIndex = 2;
   rig.playback.PlayButton();
@@ -61,12 +59,11 @@ TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
 }
 
 TEST(TrackPlayback, AMissingFileIsSkippedAndTheRowAfterItStartsAtTheTick) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.AddTrack("First");
   rig.AddMissingTrack("Gone");
   rig.AddTrack("Third");
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
 
   rig.playback.NextButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
@@ -80,12 +77,11 @@ TEST(TrackPlayback, AMissingFileIsSkippedAndTheRowAfterItStartsAtTheTick) {
 }
 
 TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.AddTrack("First");
   rig.AddMissingTrack("Gone");
   rig.AddTrack("Third");
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
@@ -95,15 +91,13 @@ TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
 }
 
 TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(2);
   const QString refused = QDir(rig.folder.path()).filePath("notes.mp3");
   WriteBytes(refused, "not audio");
   rig.tracks.Model().Append(TrackEntry{"Notes", "00:00", refused, "0"});
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
-  rig.state.CurrentIndex = 3;
-  rig.playback.PlayTrack();
+  rig.Start(1);
+  rig.Start(3);
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
   EXPECT_EQ(rig.state.CueIndex, 3);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
@@ -115,7 +109,7 @@ TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
 }
 
 TEST(TrackPlayback, ADeletedFileIsSkippedAndTheFollowingRowStartsOneTickLater) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
   ASSERT_TRUE(QFile::remove(rig.PathOf(2)));
   rig.tracks.SelectOnly(2);
@@ -128,7 +122,7 @@ TEST(TrackPlayback, ADeletedFileIsSkippedAndTheFollowingRowStartsOneTickLater) {
 }
 
 TEST(TrackPlayback, PlayRightAfterStartUpSkipsOnceThenStartsRowOne) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
   rig.playback.PlayButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
@@ -139,7 +133,7 @@ TEST(TrackPlayback, PlayRightAfterStartUpSkipsOnceThenStartsRowOne) {
 }
 
 TEST(TrackPlayback, AnEmptyListKeepsSkippingUntilStopped) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.playback.PlayButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
   rig.playback.UpdateDisplay();
@@ -151,21 +145,19 @@ TEST(TrackPlayback, AnEmptyListKeepsSkippingUntilStopped) {
 }
 
 TEST(TrackPlayback, AnEmptyPathIsSkipped) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.tracks.Model().Append(TrackEntry{"Nowhere", "00:00", "", "0"});
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
 }
 
 TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheCursorRowFollows) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.AddTrack("First");
   rig.AddEmptyFile("Silent");
   rig.AddTrack("Third");
   rig.AddTrack("Fourth");
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
 
   rig.playback.NextButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
@@ -186,10 +178,9 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheCursorRowFollows) 
 }
 
 TEST(TrackPlayback, PreviousButtonStartsTheRowBefore) {
-  PlaybackRig rig;
+  ScriptedPlayer rig;
   rig.Fill(3);
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.Start(1);
   rig.playback.PreviousButton();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
   EXPECT_EQ(rig.view.Caption(), "Track 3");

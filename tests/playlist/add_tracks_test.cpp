@@ -3,15 +3,9 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include "app/options.h"
-#include "app/player_state.h"
-#include "playback/playback.h"
-#include "playback/random_source.h"
-#include "playlist/track_list.h"
 #include "playlist/uniform_name.h"
-#include "recording_view.h"
-#include "scripted_decoder.h"
 #include "scripted_desktop.h"
+#include "scripted_player.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -20,15 +14,8 @@ namespace {
 // Adding tracks with a decoder that knows the files it is told about, so each
 // naming rule can be given exactly the tags it tests. The names go through the
 // real uniformation in the default "First Letter Only" style.
-struct AddRig {
+struct AddRig : ScriptedPlayer {
   ScriptedDesktop desktop;
-  ScriptedDecoder decoder;
-  TrackList tracks;
-  PlayerState state;
-  Options options;
-  RecordingView view;
-  RandomSource random{[] { return 7u; }};
-  Playback playback{decoder, tracks, state, options, view, random};
   int autosaves = 0;
   std::function<void()> perFile;  // runs as each name is cleaned
   TrackAdder adder{desktop,  decoder, tracks, state, options, view, playback,
@@ -94,13 +81,8 @@ TEST(AddTracks, OneFileBecomesOneRowAndTheAddIsReported) {
 TEST(AddTracks, PlaybackStopsBeforeTheFilesAreOpened) {
   AddRig rig;
   rig.Choose({rig.Clip("/music/new.mp3", "A", "B")});
-  QTemporaryDir dir;
-  const QString real = dir.filePath("old.mp3");
-  WriteBytes(real, "x");
-  rig.decoder.AddFile(real, {});
-  rig.tracks.Model().Append(TrackEntry{"Old", "01:00", real, "0"});
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.AddTrack("Old");
+  rig.Start(1);
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   bool stoppedBeforeOpening = false;
   rig.view.onEvents = [&] { stoppedBeforeOpening = rig.decoder.PlayState() == play_state::Stopped; };
@@ -188,13 +170,8 @@ TEST(AddTracks, FilesFromTheRootFolderKeepASingleSeparator) {
 
 TEST(AddTracks, CancellingLeavesEverythingAsItWas) {
   AddRig rig;
-  QTemporaryDir dir;
-  const QString playing = dir.filePath("playing.mp3");
-  WriteBytes(playing, "x");
-  rig.decoder.AddFile(playing, {});
-  rig.tracks.Model().Append(TrackEntry{"Playing", "01:00", playing, "1"});
-  rig.state.CurrentIndex = 1;
-  rig.playback.PlayTrack();
+  rig.AddTrack("Playing");
+  rig.Start(1);
 
   rig.adder.AddTracks();  // the user cancels
   EXPECT_EQ(rig.tracks.Count(), 1);

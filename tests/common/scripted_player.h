@@ -18,7 +18,7 @@ namespace zelvo::test {
 // The player's playback half with a decoder that plays nothing, a view that
 // records, a fixed-seed random source and real track files in a temporary
 // folder (the size check reads the real file system).
-struct PlaybackRig {
+struct ScriptedPlayer {
   QTemporaryDir folder;
   ScriptedDecoder decoder;
   TrackList tracks;
@@ -54,6 +54,11 @@ struct PlaybackRig {
   }
   void SetPriorities(const QStringList& priorities) {
     for (int row = 0; row < priorities.size(); ++row) tracks.Model().SetPriority(row, priorities[row]);
+  }
+  // Starts the row at a position as the buttons do.
+  void Start(int position) {
+    state.CurrentIndex = position;
+    playback.PlayTrack();
   }
   QString PathOf(int position) const { return tracks.At(position).path; }
   QString Priority(int position) const { return tracks.At(position).priority; }
