@@ -43,7 +43,8 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
-      skins_(options_, state_, desktop_, views_, appFolder_) {
+      skins_(options_, state_, desktop_, views_, appFolder_),
+      helpAndWeb_(desktop_, state_, appFolder_, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
   ConnectOptions();
   ConnectPlayerWindow();
@@ -113,6 +114,14 @@ void Player::ConnectOptions() {
   // "Realtime Playlist" is set only by the settings file: a click leaves it.
   connect(options_.Action("RealPlayList"), &QAction::triggered, this,
           [this](bool checked) { options_.SetChecked("RealPlayList", !checked); });
+  connect(options_.Action("HelpMenu"), &QAction::triggered, this, [this] { helpAndWeb_.OpenHelp(); });
+  connect(options_.Action("WebLinkMenu"), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
+  connect(options_.Action("AboutMenu"), &QAction::triggered, this, [this] {
+    if (!credits_)
+      credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { RaisePlaylist(); },
+                                                 [this] { helpAndWeb_.OpenWebSite(); });
+    credits_->Present();
+  });
   connect(options_.Action("DefSetMenu"), &QAction::triggered, this, &Player::RestoreDefaultSettings);
   connect(options_.Action("SaveSetMenu"), &QAction::triggered, this, [this] {
     SaveSettings();

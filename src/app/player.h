@@ -10,6 +10,8 @@
 #include "app/player_state.h"
 #include "app/player_window.h"
 #include "app/window_views.h"
+#include "effects/credits_window.h"
+#include "effects/help_and_web.h"
 #include "effects/strip_window.h"
 #include "platform/key_release_guard.h"
 #include "platform/twips.h"
@@ -112,6 +114,8 @@ class Player : public QObject {
   Playback playback_;
   TrackAdder adder_;
   SkinChooser skins_;
+  HelpAndWeb helpAndWeb_;
+  std::unique_ptr<CreditsWindow> credits_;  // made on first use
   QTimer automation_;
   int sortKey_ = 0;
   bool startedUp_ = false;
