@@ -1,8 +1,6 @@
 #include "player_rig.h"
 
-#include <QDir>
-#include <QFile>
-
+#include "skin_folders.h"
 #include "storage/playlist_file.h"
 
 namespace zelvo::test {
@@ -10,12 +8,7 @@ namespace zelvo::test {
 PlayerRig::PlayerRig() {
   desktop.screenTwips = QSizeF(19200, 11520);
   // The program's folder as it ships: with its skins.
-  const QDir shipped(QStringLiteral(ZELVO_APP_DIR "/skins"));
-  for (const QString& skin : shipped.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-    QDir().mkpath(File("skins/" + skin));
-    for (const QString& file : QDir(shipped.filePath(skin)).entryList(QDir::Files))
-      QFile::copy(shipped.filePath(skin + "/" + file), File("skins/" + skin + "/" + file));
-  }
+  for (const QString& skin : ShippedSkinNames()) CopySkin(ShippedSkin(skin), File("skins/" + skin));
 }
 
 Player& PlayerRig::Make() {
