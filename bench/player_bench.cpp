@@ -1,0 +1,90 @@
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "app/player.h"
+#include "scripted_decoder.h"
+#include "scripted_desktop.h"
+#include "storage/playlist_file.h"
+
+// Start-up with a large autosave file (window shown with the list filled,
+// within 1 s for 100,000 rows), and erasing half of such a list (within
+// 100 ms). Each is followed by its anchor: the bare work of reading the same
+// file, and of compacting the same rows in a plain vector.
+
+namespace zelvo {
+namespace {
+
+std::vector<TrackEntry> ManyRows(int count) {
+  std::vector<TrackEntry> rows;
+  rows.reserve(count);
+  for (int i = 0; i < count; ++i)
+    rows.push_back({QStringLiteral("Artist %1 - Title Of Song %2").arg(i % 700).arg(i), "03:41",
+                    QStringLiteral("/home/user/Music/Artist %1/Song %2.mp3").arg(i % 700).arg(i), "0"});
+  return rows;
+}
+
+void StartUpWithLargeAutosave(benchmark::State& state) {
+  QTemporaryDir folder;
+  WritePlaylistFile(folder.filePath("AutoSave.zpl"), ManyRows(int(state.range(0))));
+  test::ScriptedDesktop desktop;
+  for (auto _ : state) {
+    auto player = std::make_unique<Player>(desktop, std::make_unique<test::ScriptedDecoder>(), folder.path(),
+                                           [] {});
+    player->Start();
+    QCoreApplication::processEvents();  // the first paint of both windows
+    if (player->tracks().Count() != state.range(0)) state.SkipWithError("list not filled");
+    state.PauseTiming();  // tearing the windows down is no part of start-up
+    player.reset();
+    state.ResumeTiming();
+  }
+}
+
+void StartUpWithLargeAutosave_Anchor_ReadFile(benchmark::State& state) {
+  QTemporaryDir folder;
+  WritePlaylistFile(folder.filePath("AutoSave.zpl"), ManyRows(int(state.range(0))));
+  for (auto _ : state) {
+    QFile file(folder.filePath("AutoSave.zpl"));
+    file.open(QIODevice::ReadOnly);
+    benchmark::DoNotOptimize(QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n")));
+  }
+}
+
+void EraseHalfOfTheRows(benchmark::State& state) {
+  const int count = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    TrackList tracks;
+    tracks.Model().Replace(ManyRows(count));
+    QItemSelection every2nd;
+    for (int row = 0; row < count; row += 2)
+      every2nd.append(QItemSelectionRange(tracks.Model().index(row, 0), tracks.Model().index(row, 3)));
+    tracks.Selection().select(every2nd, QItemSelectionModel::Select);
+    state.ResumeTiming();
+    tracks.EraseSelected();
+    if (tracks.Count() != count / 2) state.SkipWithError("wrong rows erased");
+  }
+}
+
+void EraseHalfOfTheRows_Anchor_VectorCompaction(benchmark::State& state) {
+  const int count = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<TrackEntry> rows = ManyRows(count);
+    state.ResumeTiming();
+    size_t kept = 0;
+    for (size_t row = 0; row < rows.size(); ++row)
+      if (row % 2) rows[kept++] = std::move(rows[row]);
+    rows.resize(kept);
+    benchmark::DoNotOptimize(rows);
+  }
+}
+
+BENCHMARK(StartUpWithLargeAutosave)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(StartUpWithLargeAutosave_Anchor_ReadFile)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EraseHalfOfTheRows)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EraseHalfOfTheRows_Anchor_VectorCompaction)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace zelvo
