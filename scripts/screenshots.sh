@@ -14,35 +14,13 @@ grabber="$build/tools/screen_grabber/zelvo_screen_grabber"
 out=docs/screenshots
 mkdir -p "$out"
 
-work=$(mktemp -d /tmp/zelvo-shots.XXXXXX)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM HUP
-
+source scripts/desktop-session.sh
+work=$session_dir
 # A screen just larger than the bar, so the pictures show the player, not the desktop.
 width=720 height=400
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -dpi 96 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-# The player wants a sound device: a private PulseAudio server with a null sink.
-export PULSE_SERVER="unix:$work/pulse.socket"
-export PULSE_RUNTIME_PATH="$work/pulse-runtime"
-export XDG_RUNTIME_DIR="$work/xdg"; mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$PULSE_RUNTIME_PATH"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.socket" \
-  -L "module-null-sink sink_name=zelvo_shots" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+start_x_server ${width}x${height}
+# The player wants a sound device.
+start_sound_server zelvo_shots
 
 # Where the bar's buttons are: the bar is 640 px wide, centred on the top edge.
 bar_left=$(( (width - 640) / 2 ))
@@ -67,7 +45,7 @@ for skin_dir in "$build"/zelvo/skins/*/; do
 
   "$app/zelvo" >"$work/$skin.log" 2>&1 &
   pid=$!
-  pids+=($pid)
+  session_pids+=($pid)
   shown=""
   for _ in $(seq 100); do
     if xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; then shown=yes; break; fi
