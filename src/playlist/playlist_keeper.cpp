@@ -82,15 +82,20 @@ void PlaylistKeeper::WriteAutosaveIfRealtime() {
   if (options_.IsChecked("RealPlayList")) WriteAutosave();
 }
 
+FileDialogRequest PlaylistKeeper::DialogRequest(const QString& title) const {
+  FileDialogRequest request;
+  request.title = title;
+  request.initialFolder = appFolder_;
+  request.filter = kPlaylistFilter;
+  return request;
+}
+
 void PlaylistKeeper::SavePlaylistAs() {
   if (tracks_.Count() == 0) return;
   std::optional<QString> chosen;
   {
     DialogOpenScope open(state_);
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save As ... Playlist");
-    request.initialFolder = appFolder_;
-    request.filter = kPlaylistFilter;
+    FileDialogRequest request = DialogRequest(QStringLiteral("Save As ... Playlist"));
     request.overwritePrompt = true;
     chosen = boxes_.desktop().AskSaveFile(request);
   }
@@ -105,10 +110,7 @@ void PlaylistKeeper::OpenPlaylist() {
   std::optional<QStringList> chosen;
   {
     DialogOpenScope open(state_);
-    FileDialogRequest request;
-    request.title = QStringLiteral("Load Playlist ...");
-    request.initialFolder = appFolder_;
-    request.filter = kPlaylistFilter;
+    FileDialogRequest request = DialogRequest(QStringLiteral("Load Playlist ..."));
     request.mustExist = true;
     chosen = boxes_.desktop().AskOpenFiles(request);
   }

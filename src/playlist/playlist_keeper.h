@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/desktop.h"
 #include "playlist/uniform_name.h"
 
 namespace zelvo {
@@ -51,6 +52,8 @@ class PlaylistKeeper {
 
  private:
   void KeepDamagedCopy(const QString& path);
+  // The save and load dialogs: playlist files, opening in the program's folder.
+  FileDialogRequest DialogRequest(const QString& title) const;
 
   Boxes& boxes_;
   TrackList& tracks_;
