@@ -1,0 +1,200 @@
+#include "playback/sdl_audio_sink.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace zelvo {
+namespace {
+
+// SDL's init and quit are process-wide and not meant to race; every sink goes
+// through this lock. SDL counts the audio subsystem's users itself.
+std::mutex& SdlLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+bool InitSdlAudio() {
+  std::lock_guard lock(SdlLock());
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+}
+
+void QuitSdlAudio() {
+  std::lock_guard lock(SdlLock());
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+SDL_AudioSpec WantedSpec() {
+  SDL_AudioSpec want{};
+  want.freq = AudioSink::kSampleRate;
+  want.format = AUDIO_F32SYS;
+  want.channels = AudioSink::kChannels;
+  want.samples = SdlAudioSink::kDeviceFrames;
+  return want;
+}
+
+// SDL marks a device whose server went away as stopped (and goes on calling
+// back with a simulated clock). As a second line, a device that has not called
+// back for this long while playing is gone; a fresh PulseAudio null sink takes
+// about a second before its first periods.
+constexpr auto kSilentDeviceLimit = std::chrono::milliseconds(3000);
+
+}  // namespace
+
+SdlAudioSink::SdlAudioSink() = default;
+
+SdlAudioSink::~SdlAudioSink() { Close(); }
+
+bool SdlAudioSink::CanOpen() {
+  if (IsOpen()) return true;
+  if (!InitSdlAudio()) return false;
+  SDL_AudioSpec want = WantedSpec(), have{};
+  const SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (probe != 0) SDL_CloseAudioDevice(probe);
+  QuitSdlAudio();
+  return probe != 0;
+}
+
+bool SdlAudioSink::Open() {
+  if (IsOpen()) return true;
+  if (!InitSdlAudio()) return false;
+  SDL_AudioSpec want = WantedSpec(), have{};
+  want.callback = &SdlAudioSink::Callback;
+  want.userdata = this;
+  // No allowed changes: SDL converts to whatever the device really takes.
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device == 0) {
+    QuitSdlAudio();
+    return false;
+  }
+  std::lock_guard lock(mutex_);
+  device_ = device;
+  paused_ = true;
+  head_ = count_ = lastDelivered_ = 0;
+  lastCallback_ = resumed_ = Clock::now();
+  return true;
+}
+
+void SdlAudioSink::Close() {
+  SDL_AudioDeviceID device;
+  {
+    std::lock_guard lock(mutex_);
+    device = device_;
+    device_ = 0;
+    count_ = head_ = lastDelivered_ = 0;
+    writable_.notify_all();
+  }
+  if (device == 0) return;
+  SDL_CloseAudioDevice(device);  // waits for a running callback
+  QuitSdlAudio();
+}
+
+bool SdlAudioSink::IsOpen() const {
+  std::lock_guard lock(mutex_);
+  return device_ != 0;
+}
+
+void SdlAudioSink::Callback(void* self, std::uint8_t* stream, int len) {
+  static_cast<SdlAudioSink*>(self)->Fill(reinterpret_cast<float*>(stream),
+                                         static_cast<std::size_t>(len) / (sizeof(float) * kChannels));
+}
+
+void SdlAudioSink::Fill(float* out, std::size_t frames) {
+  std::size_t delivered = 0;
+  {
+    std::lock_guard lock(mutex_);
+    const std::size_t take = std::min(frames, count_);
+    while (delivered < take) {
+      const std::size_t run = std::min(take - delivered, kRingFrames - head_);
+      std::memcpy(out + delivered * kChannels, ring_.data() + head_ * kChannels,
+                  run * kChannels * sizeof(float));
+      head_ = (head_ + run) % kRingFrames;
+      delivered += run;
+    }
+    count_ -= take;
+    lastDelivered_ = take;
+    lastCallback_ = Clock::now();
+    writable_.notify_all();
+  }
+  ApplyGains(out, delivered);
+  std::fill(out + delivered * kChannels, out + frames * kChannels, 0.0f);
+}
+
+std::size_t SdlAudioSink::Write(const float* samples, std::size_t frames) {
+  std::lock_guard lock(mutex_);
+  if (device_ == 0) return 0;
+  const std::size_t take = std::min(frames, kRingFrames - count_);
+  std::size_t done = 0;
+  while (done < take) {
+    const std::size_t tail = (head_ + count_ + done) % kRingFrames;
+    const std::size_t run = std::min(take - done, kRingFrames - tail);
+    std::memcpy(ring_.data() + tail * kChannels, samples + done * kChannels,
+                run * kChannels * sizeof(float));
+    done += run;
+  }
+  count_ += take;
+  return take;
+}
+
+void SdlAudioSink::WaitWritable(int timeoutMs) {
+  std::unique_lock lock(mutex_);
+  writable_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                     [&] { return wake_ || device_ == 0 || count_ < kRingFrames; });
+  wake_ = false;
+}
+
+void SdlAudioSink::Wake() {
+  std::lock_guard lock(mutex_);
+  wake_ = true;
+  writable_.notify_all();
+}
+
+void SdlAudioSink::Pause(bool paused) {
+  SDL_AudioDeviceID device;
+  {
+    std::lock_guard lock(mutex_);
+    if (device_ == 0 || paused_ == paused) return;
+    device = device_;
+    paused_ = paused;
+    if (!paused) resumed_ = lastCallback_ = Clock::now();
+  }
+  // Outside our lock: SDL takes the device lock, which a running callback holds
+  // while it waits for ours.
+  SDL_PauseAudioDevice(device, paused ? 1 : 0);
+}
+
+void SdlAudioSink::Flush() {
+  std::lock_guard lock(mutex_);
+  head_ = count_ = 0;
+  writable_.notify_all();
+}
+
+std::size_t SdlAudioSink::Delay() const {
+  std::lock_guard lock(mutex_);
+  if (device_ == 0) return 0;
+  // What the device took at its last callback plays out after the period it
+  // was already playing: about two periods at the callback, falling since.
+  const double elapsed =
+      std::chrono::duration<double>(Clock::now() - lastCallback_).count() * kSampleRate;
+  const double device = std::max(0.0, 2.0 * static_cast<double>(lastDelivered_) - elapsed);
+  return count_ + static_cast<std::size_t>(lastDelivered_ == 0 ? 0.0 : device);
+}
+
+bool SdlAudioSink::Lost() const {
+  SDL_AudioDeviceID device;
+  {
+    std::lock_guard lock(mutex_);
+    if (device_ == 0 || paused_) return false;
+    device = device_;
+  }
+  // A disconnected device reads "stopped" (SDL reads atomics here, no lock).
+  if (SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) return true;
+  std::lock_guard lock(mutex_);
+  if (paused_) return false;
+  const auto now = Clock::now();
+  return now - resumed_ > kSilentDeviceLimit && now - lastCallback_ > kSilentDeviceLimit;
+}
+
+}  // namespace zelvo
