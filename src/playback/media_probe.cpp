@@ -1,0 +1,182 @@
+#include "playback/media_probe.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+#include <taglib/asffile.h>
+#include <taglib/audioproperties.h>
+#include <taglib/fileref.h>
+#include <taglib/id3v2header.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/mpegproperties.h>
+#include <taglib/tag.h>
+#include <taglib/xingheader.h>
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/dict.h>
+}
+
+#include "playback/decoder.h"
+#include "playback/ffmpeg_support.h"
+#include "playback/mpeg_frame_walk.h"
+
+namespace zelvo {
+namespace {
+
+QString FromTagLib(const TagLib::String& text) {
+  return QString::fromStdWString(text.toWString());
+}
+
+// FFmpeg hands over ID3v1 (and some other) text as the raw bytes of the file,
+// usually Latin-1; UTF-8 is taken as such, anything else as Latin-1.
+QString FromFfmpeg(const char* text) {
+  if (!text) return {};
+  const QByteArray bytes(text);
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString decoded = utf8(bytes);
+  if (utf8.hasError()) return QString::fromLatin1(bytes);
+  return decoded;
+}
+
+// One stat: present, a regular file, not empty. (Unreadable files fail to
+// open in TagLib and FFmpeg.)
+void CheckFile(const QString& path, const QByteArray& name, qint64* size) {
+  struct stat st {};
+  if (path.isEmpty() || ::stat(name.constData(), &st) != 0)
+    throw DecoderError("file not found: " + path.toStdString());
+  if (!S_ISREG(st.st_mode)) throw DecoderError("not a file: " + path.toStdString());
+  if (st.st_size == 0) throw DecoderError("empty file: " + path.toStdString());
+  *size = st.st_size;
+}
+
+// The MP3's length by its frames when the header cannot be trusted: none at
+// all (a VBR file estimated from its first frame), or a header that counts more
+// bytes than the file holds (a cut file).
+bool NeedsFrameWalk(TagLib::MPEG::File& file) {
+  const auto* properties = file.audioProperties();
+  const TagLib::MPEG::XingHeader* header = properties ? properties->xingHeader() : nullptr;
+  if (!header || !header->isValid()) return true;
+  const qint64 fileSize = file.length();
+  // The tags' sizes are known already; the first frame's offset would cost a search.
+  qint64 tags = file.hasID3v1Tag() ? 128 : 0;
+  if (file.hasID3v2Tag()) tags += file.ID3v2Tag()->header()->completeTagSize();
+  const qint64 promised = header->totalSize();
+  return promised > 0 && promised > fileSize - tags + 1024;
+}
+
+std::uint64_t LittleEndian(const unsigned char* p, int bytes) {
+  std::uint64_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+  return value;
+}
+
+// A cut WMA file keeps its header's play duration; its length is then the
+// share of the data packets that are still there. Returns nothing for a whole
+// file (or one whose header cannot be read).
+std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
+  static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
+                                                    0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+  QFile file(QFile::decodeName(name));
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  const qint64 actual = file.size();
+  const QByteArray head = file.read(64 * 1024);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(head.constData());
+  if (head.size() < 30) return std::nullopt;
+  const std::uint64_t headerSize = LittleEndian(bytes + 16, 8);
+  // The header's objects follow its 30-byte preamble.
+  for (qint64 at = 30; at + 24 <= head.size();) {
+    const std::uint64_t size = LittleEndian(bytes + at + 16, 8);
+    if (size < 24) return std::nullopt;
+    if (std::memcmp(bytes + at, kFileProperties, 16) == 0) {
+      if (at + 24 + 80 > head.size()) return std::nullopt;
+      const unsigned char* properties = bytes + at + 24;
+      const std::uint64_t declaredSize = LittleEndian(properties + 16, 8);
+      const std::uint64_t packets = LittleEndian(properties + 32, 8);
+      const std::uint64_t packetSize = LittleEndian(properties + 68, 4);
+      const std::uint64_t dataStart = headerSize + 50;  // the data object's own header
+      if (declaredSize <= static_cast<std::uint64_t>(actual) + 1024 || declaredSize <= dataStart)
+        return std::nullopt;
+      if (static_cast<std::uint64_t>(actual) <= dataStart) return 0.0;
+      const double present = static_cast<double>(static_cast<std::uint64_t>(actual) - dataStart);
+      if (packets > 0 && packetSize > 0)
+        return declaredSeconds * std::floor(present / packetSize) / static_cast<double>(packets);
+      return declaredSeconds * present / static_cast<double>(declaredSize - dataStart);
+    }
+    at += static_cast<qint64>(size);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+MediaInfo ProbeMedia(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  // No checks before TagLib (a path lookup costs as much as a tenth of the
+  // probe): what TagLib cannot read is looked at closely by the fallback.
+  TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+  const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
+  if (!properties || properties->sampleRate() <= 0) return ProbeMediaWithFfmpeg(path);
+
+  MediaInfo info;
+  if (const TagLib::Tag* tag = ref.tag()) {
+    info.title = FromTagLib(tag->title());
+    info.author = FromTagLib(tag->artist());
+  }
+  info.duration = properties->lengthInMilliseconds() / 1000.0;
+  if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file())) {
+    if (NeedsFrameWalk(*mpeg)) {
+      if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
+    }
+  }
+  // TagLib's ASF length already leaves out the preroll (File Properties'
+  // play duration minus preroll).
+  if (dynamic_cast<TagLib::ASF::File*>(ref.file())) {
+    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+  }
+  return info;
+}
+
+MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
+  const QByteArray name = QFile::encodeName(path);
+  qint64 size = 0;
+  CheckFile(path, name, &size);
+  QuietFfmpegLog();
+
+  AVFormatContext* format = nullptr;
+  if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0)
+    throw DecoderError("not an audio file: " + path.toStdString());
+  FormatContextPtr owner(format);
+  if (avformat_find_stream_info(format, nullptr) < 0)
+    throw DecoderError("not an audio file: " + path.toStdString());
+  const int stream = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+  if (stream < 0) throw DecoderError("no audio in: " + path.toStdString());
+
+  MediaInfo info;
+  auto tag = [&](const char* key) -> QString {
+    for (AVDictionary* dict : {format->metadata, format->streams[stream]->metadata}) {
+      if (const AVDictionaryEntry* entry = av_dict_get(dict, key, nullptr, 0))
+        return FromFfmpeg(entry->value);
+    }
+    return {};
+  };
+  info.title = tag("title");
+  info.author = tag("artist");
+  if (info.author.isEmpty()) info.author = tag("author");
+
+  info.duration = StreamDuration(format, stream);
+  if (std::string_view(format->iformat->name) == "mp3") {
+    // FFmpeg estimates a VBR file without a header from its bitrate.
+    if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
+  }
+  return info;
+}
+
+}  // namespace zelvo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace zelvo {
+
+// What the player learns about a file the moment it is opened: its tags and
+// its length. Probing reads tags and headers only; it decodes nothing.
+struct MediaInfo {
+  QString title;   // empty when the tag is absent
+  QString author;
+  double duration = 0;  // seconds of the track's own time
+};
+
+// Probes a file: TagLib for the tags and the length (ID3v1, ID3v2.2-2.4,
+// ASF); for an MP3 without a Xing/Info/VBRI header, or whose header promises
+// more bytes than the file holds, the length comes from a walk over the frame
+// headers; a WMA's length leaves out the ASF preroll. Files TagLib cannot read
+// are probed with FFmpeg instead. Throws DecoderError when the file is
+// missing, empty, unreadable or holds no audio.
+MediaInfo ProbeMedia(const QString& path);
+
+// The FFmpeg half alone (the fallback): same contract.
+MediaInfo ProbeMediaWithFfmpeg(const QString& path);
+
+}  // namespace zelvo
