@@ -1,0 +1,96 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "playback/audio_sink.h"
+#include "playback/decoder.h"
+#include "playback/media_probe.h"
+
+namespace zelvo {
+
+// The real decoder: FFmpeg demuxes and decodes on a worker thread, swresample
+// converts to the sink's format (and changes the speed), and the sink plays.
+//
+// Setting the file name probes tags and length at once (TagLib, see
+// ProbeMedia); FFmpeg opens the file only when it is first played or sought.
+// Every public member is called from the user-interface thread and returns at
+// once: commands go to the worker through a queue, and PlayState answers from
+// what the user asked for until the worker learns otherwise (the end of the
+// track, a file FFmpeg cannot decode, a sound output that cannot be opened or
+// has gone away, each of which makes the state Stopped).
+//
+// PlayState numbers: Closed 6 until a file is open; Stopped 0 with
+// a file open and silent, and again as soon as a track has played to its end
+// (the player's tick relies on this to start the next track); Playing 2 from
+// Play() on, never Waiting 3 (the player would take that for the end);
+// Paused 1 after Pause().
+class FfmpegDecoder : public Decoder {
+ public:
+  explicit FfmpegDecoder(AudioSinkFactory makeSink);
+  ~FfmpegDecoder() override;
+  FfmpegDecoder(const FfmpegDecoder&) = delete;
+  FfmpegDecoder& operator=(const FfmpegDecoder&) = delete;
+
+  bool IsSoundCardEnabled() override;
+  void SetFileName(const QString& path) override;
+  QString FileName() const override;
+  void Play() override;
+  void Pause() override;
+  void Stop() override;
+  int PlayState() const override;
+  double CurrentPosition() const override;
+  void SetCurrentPosition(double seconds) override;
+  double Duration() const override;
+  int Volume() const override;
+  void SetVolume(int hundredthsOfDb) override;
+  int Balance() const override;
+  void SetBalance(int balance) override;
+  double Rate() const override;
+  void SetRate(double rate) override;
+  QString GetMediaInfoString(int item) const override;
+
+ private:
+  struct Command {
+    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Quit };
+    Command(Kind k, QString p = {}, double v = 0) : kind(k), path(std::move(p)), value(v) {}
+    Kind kind;
+    QString path;
+    double value;
+  };
+
+  void Post(Command command);  // with mutex_ held
+  void ApplyGains();
+  void Run();
+  // The worker's verdict that playback has ended on its own (end of track,
+  // failure): Stopped, unless a newer Play is queued. Takes mutex_.
+  void ReportStopped();
+
+  std::unique_ptr<AudioSink> sink_;
+
+  // Guarded by mutex_: shared with the worker.
+  mutable std::mutex mutex_;
+  std::condition_variable commandsReady_;
+  std::deque<Command> commands_;
+  int state_ = play_state::Closed;
+  double basePosition_ = 0;      // position while stopped, or until `written_` is known
+  bool positionKnown_ = false;   // the worker has published `written_` since the last seek/start
+  double written_ = 0;           // track time at the end of what the sink has taken
+  double rate_ = 1.0;
+
+  // User-interface thread only.
+  QString fileName_;
+  MediaInfo info_;
+  int volume_ = 0;
+  int balance_ = 0;
+
+  std::thread thread_;
+};
+
+// The decoder the program uses: FfmpegDecoder playing through SDL2.
+std::unique_ptr<Decoder> CreateSystemDecoder();
+
+}  // namespace zelvo

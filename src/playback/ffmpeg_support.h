@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswresample/swresample.h>
+}
+
+namespace zelvo {
+
+// Owners for FFmpeg's objects.
+struct FormatContextDeleter {
+  void operator()(AVFormatContext* p) const { avformat_close_input(&p); }
+};
+struct CodecContextDeleter {
+  void operator()(AVCodecContext* p) const { avcodec_free_context(&p); }
+};
+struct SwrDeleter {
+  void operator()(SwrContext* p) const { swr_free(&p); }
+};
+struct FrameDeleter {
+  void operator()(AVFrame* p) const { av_frame_free(&p); }
+};
+struct PacketDeleter {
+  void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextDeleter>;
+using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
+using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
+
+// FFmpeg reports every damaged frame on stderr; the player logs nothing.
+void QuietFfmpegLog();
+
+// A stream's length in seconds: the stream's own duration, else the
+// container's, counted from the stream's start (FFmpeg's ASF timestamps
+// already leave out the preroll). 0 when unknown.
+double StreamDuration(const AVFormatContext* format, int stream);
+
+}  // namespace zelvo
