@@ -1,8 +1,12 @@
 #include "playlist/add_tracks.h"
 
+#include <QFile>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
 
+#include "playback/ffmpeg_decoder.h"
 #include "playlist/uniform_name.h"
 #include "scripted_desktop.h"
 #include "scripted_player.h"
@@ -232,6 +236,64 @@ TEST(AddTracks, TheWindowsRepaintDuringALongAddAndSeeTheRowsSoFar) {
   // of every file already taken in.
   ASSERT_GE(rowsSeen.size(), 3);
   for (qsizetype i = 1; i < rowsSeen.size(); ++i) EXPECT_GT(rowsSeen[i], rowsSeen[i - 1]);
+}
+
+// The same rules on real tagged files read by the player's own decoder.
+struct RealFileRig {
+  ScriptedDesktop desktop;
+  std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random;
+  Playback playback{*decoder, tracks, state, options, view, random};
+  TrackAdder adder{desktop, *decoder, tracks, state, options, view, playback,
+                   [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
+                   [] {}};
+
+  QStringList Add(const QStringList& paths) {
+    desktop.openAnswers.push_back(paths);
+    adder.AddTracks();
+    QStringList rows;
+    for (int position = 1; position <= tracks.Count(); ++position)
+      rows << tracks.At(position).name + " | " + tracks.At(position).duration;
+    return rows;
+  }
+};
+
+TEST(AddTracksFromRealFiles, OneFileIsNamedFromItsTags) {
+  RealFileRig rig;
+  EXPECT_EQ(rig.Add({DataFile("id3v23.mp3")}), QStringList({"Motörhead - Ace Of Spädes | 00:01"}));
+  EXPECT_EQ(rig.state.LastAddFolder, DataFile(""));
+}
+
+TEST(AddTracksFromRealFiles, SeveralFilesFallBackToTheirNamesWhereTagsFail) {
+  RealFileRig rig;
+  const QStringList rows =
+      rig.Add({DataFile("id3v24.mp3"), DataFile("chirp.wma"), DataFile("qq_title.mp3"), DataFile("no_author.mp3"),
+               DataFile("no_title.mp3"), DataFile("not_audio.mp3"), DataFile("id3v1_only.mp3")});
+  EXPECT_EQ(rows, QStringList({"Sigur Rós - Жизнь 東京 | 00:01", "Wma Author - Wma Title | 00:05",
+                               "Qq Title | 00:01", "No Author | 00:01", "No Title | 00:01",
+                               "Not Audio | 00:00", "Beyoncé - Café Olé | 00:01"}));
+  EXPECT_EQ(rig.tracks.At(2).path, DataFile("chirp.wma"));
+}
+
+TEST(AddTracksFromRealFiles, BlankTagsNameOnlyFilesAddedInAGroup) {
+  QTemporaryDir dir;
+  const QString blank = dir.filePath("blank_artist.mp3");
+  ASSERT_TRUE(QFile::copy(DataFile("id3v23.mp3"), blank));
+  QFile::setPermissions(blank, QFile::ReadOwner | QFile::WriteOwner);
+  {
+    TagLib::FileRef file(QFile::encodeName(blank).constData());
+    file.tag()->setArtist("   ");
+    ASSERT_TRUE(file.save());
+  }
+  RealFileRig alone;
+  EXPECT_EQ(alone.Add({blank}), QStringList({"Blank Artist | 00:01"}));
+  RealFileRig group;
+  EXPECT_EQ(group.Add({blank, DataFile("id3v23.mp3")}),
+            QStringList({"- Ace Of Spädes | 00:01", "Motörhead - Ace Of Spädes | 00:01"}));
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+
+#include "app/options.h"
+#include "app/player_state.h"
+#include "platform/desktop.h"
+#include "playback/ffmpeg_decoder.h"
+#include "playback/playback.h"
+#include "playback/playback_view.h"
+#include "playback/random_source.h"
+#include "playlist/add_tracks.h"
+#include "playlist/track_list.h"
+#include "playlist/uniform_name.h"
+#include "storage/playlist_file.h"
+
+// Adding 5,000 files, from the dialog's answer to the rows in the list and the
+// autosave written, followed by its anchor: a bare TagLib loop reading artist,
+// title and length of the same files. The add must stay within 2x of the
+// anchor, and the windows must get to repaint at least every 50 ms meanwhile
+// (the counter max_gap_ms).
+
+namespace zelvo {
+namespace {
+
+constexpr int kFiles = 5000;
+
+// Copies of the committed fixtures, each with its own artist and title.
+class TaggedCopies {
+ public:
+  TaggedCopies() {
+    const QStringList sources = {"chirp_cbr.mp3", "id3v23.mp3", "id3v24.mp3", "chirp_vbr_xing.mp3",
+                                 "chirp.wma"};
+    for (int i = 0; i < kFiles; ++i) {
+      const QString source = sources[i % sources.size()];
+      const QString path = dir_.filePath(QStringLiteral("%1 %2").arg(i, 4, 10, QChar('0')).arg(source));
+      QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
+      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+      TagLib::FileRef file(QFile::encodeName(path).constData());
+      file.tag()->setArtist(TagLib::String(QStringLiteral("Artist %1").arg(i % 300).toStdString(), TagLib::String::UTF8));
+      file.tag()->setTitle(TagLib::String(QStringLiteral("Song_%1 [live]").arg(i).toStdString(), TagLib::String::UTF8));
+      file.save();
+      paths_ << path;
+    }
+  }
+  const QStringList& Paths() const { return paths_; }
+  QString Folder() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QStringList paths_;
+};
+
+const TaggedCopies& Copies() {
+  static const TaggedCopies copies;
+  return copies;
+}
+
+// The dialog answers with every copy at once.
+class AnsweringDesktop : public Desktop {
+ public:
+  explicit AnsweringDesktop(QStringList paths) : paths_(std::move(paths)) {}
+  MessageAnswer ShowMessage(const QString&, const QString&, MessageIcon, MessageButtons) override {
+    return MessageAnswer::Ok;
+  }
+  std::optional<QStringList> AskOpenFiles(const FileDialogRequest&) override { return paths_; }
+  std::optional<QString> AskSaveFile(const FileDialogRequest&) override { return std::nullopt; }
+  void Beep() override {}
+  bool OpenWithDefaultApp(const QString&) override { return false; }
+  bool StartProgram(const QString&) override { return false; }
+  QPoint CursorPos() override { return {}; }
+  QSizeF ScreenSizeTwips() override { return {19200, 14400}; }
+  double TwipsPerPixelX() override { return 15; }
+  double TwipsPerPixelY() override { return 15; }
+  int OsMajorVersion() override { return 10; }
+
+ private:
+  QStringList paths_;
+};
+
+// Runs the events as the windows would, and notes the longest time the
+// windows went without them.
+class TimingView : public PlaybackView {
+ public:
+  qint64 maxGapMs = 0;
+  void SetDisplayCaption(const QString&) override {}
+  void SetDisplayTooltip(const QString&) override {}
+  void SetDisplayAlignment(DisplayAlignment) override {}
+  int DisplayWidth() const override { return 4330; }
+  void SetTrackProgressWidth(int) override {}
+  void SetStripProgress(int) override {}
+  int StripWidth() const override { return 6000; }
+  void HidePlaylist() override {}
+  void ShowPlaylist() override {}
+  void SetPlaylistBusyCursor(bool) override {}
+  void SetPlayerEnabled(bool) override {}
+  void LetEventsRun() override {
+    if (sinceEvents_.isValid()) maxGapMs = std::max(maxGapMs, sinceEvents_.elapsed());
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+  }
+
+ private:
+  QElapsedTimer sinceEvents_;
+};
+
+void AddTracks5000(benchmark::State& state) {
+  const TaggedCopies& copies = Copies();
+  const QString autosave = QDir(copies.Folder()).filePath("AutoSave.zpl");
+  std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
+  Options options;
+  AnsweringDesktop desktop(copies.Paths());
+  qint64 maxGapMs = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TrackList tracks;
+    PlayerState player;
+    TimingView view;
+    RandomSource random;
+    Playback playback(*decoder, tracks, player, options, view, random);
+    TrackAdder adder(
+        desktop, *decoder, tracks, player, options, view, playback,
+        [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
+        [&] { WritePlaylistFile(autosave, tracks.Model().Entries()); });
+    state.ResumeTiming();
+
+    adder.AddTracks();
+
+    state.PauseTiming();
+    if (tracks.Count() != kFiles || !QFile::exists(autosave)) state.SkipWithError("add incomplete");
+    maxGapMs = std::max(maxGapMs, view.maxGapMs);
+    state.ResumeTiming();
+  }
+  state.counters["max_gap_ms"] = double(maxGapMs);
+  state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+void AddTracks5000_Anchor_TagLib(benchmark::State& state) {
+  const TaggedCopies& copies = Copies();
+  for (auto _ : state) {
+    for (const QString& path : copies.Paths()) {
+      TagLib::FileRef file(QFile::encodeName(path).constData());
+      if (file.isNull() || !file.tag() || !file.audioProperties()) {
+        state.SkipWithError("TagLib could not read a copy");
+        break;
+      }
+      benchmark::DoNotOptimize(file.tag()->artist());
+      benchmark::DoNotOptimize(file.tag()->title());
+      benchmark::DoNotOptimize(file.audioProperties()->lengthInMilliseconds());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+}  // namespace
+}  // namespace zelvo
+
+// Real time: the add lets events run and the decoder works beside it.
+BENCHMARK(zelvo::AddTracks5000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.5);
+BENCHMARK(zelvo::AddTracks5000_Anchor_TagLib)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.5);
