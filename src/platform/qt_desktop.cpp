@@ -57,7 +57,10 @@ QStringList QtNameFilters(const QString& filter) {
 
 MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, MessageIcon icon,
                                      MessageButtons buttons) {
-  QMessageBox box(ToQtIcon(icon), title.isEmpty() ? QStringLiteral("Zelvo") : title, text,
+  // The player's texts break their lines with a carriage return alone.
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(ToQtIcon(icon), title.isEmpty() ? QStringLiteral("Zelvo") : title, shown,
                   buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   const int answer = box.exec();

@@ -1,0 +1,98 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
+
+#include "platform/qt_desktop.h"
+#include "platform/twips.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+namespace {
+
+// Answers the next modal window of the given kind the way a user would,
+// once it is up.
+template <typename Window>
+void WhenShown(std::function<void(Window*)> answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      answer(window);
+    }
+  });
+  poll->start(20);
+}
+
+TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
+  QtDesktop desktop;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(desktop.ShowMessage("First line\rSecond line", "Clear Playlist?", MessageIcon::Exclamation,
+                                MessageButtons::YesNo),
+            MessageAnswer::No);
+  EXPECT_EQ(text, "First line\nSecond line");
+  EXPECT_EQ(title, "Clear Playlist?");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    title = box->windowTitle();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(desktop.ShowMessage("No title of its own", "", MessageIcon::Critical, MessageButtons::Ok),
+            MessageAnswer::Ok);
+  EXPECT_EQ(title, "Zelvo");
+}
+
+TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
+  QTemporaryDir folder;
+  WriteBytes(folder.filePath("a.mp3"), "x");
+  WriteBytes(folder.filePath("b.wma"), "x");
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.title = "Add Audio Files / Folders to Playlist";
+  request.initialFolder = folder.path();
+  request.filter = "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3";
+  request.multiSelect = true;
+  QStringList filters;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Add Audio Files / Folders to Playlist");
+    filters = dialog->nameFilters();
+    EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
+    dialog->selectFile("\"a.mp3\" \"b.wma\"");
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  const std::optional<QStringList> chosen = desktop.AskOpenFiles(request);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, (QStringList{folder.filePath("a.mp3"), folder.filePath("b.wma")}));
+  EXPECT_EQ(filters, (QStringList{"All Compressed Audio (MP3 & WMA) (*.mp3 *.wma)", "MP3 Files Only (*.mp3)"}));
+
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
+}
+
+TEST(Twips, ControlsMeetEdgeToEdgeAtEveryScale) {
+  const Twips at96(15, 15);
+  EXPECT_EQ(at96.ToPixels(QRect(0, 0, 9600, 390)), QRect(0, 0, 640, 26));
+  // Neighbours share their edge in pixels however the division rounds.
+  for (double perPixel : {15.0, 12.0, 10.0, 7.5}) {
+    const Twips twips(perPixel, perPixel);
+    const QRect play = twips.ToPixels(QRect(480, 0, 600, 375));
+    const QRect gapToStop = twips.ToPixels(QRect(1080, 0, 20, 375));
+    EXPECT_EQ(play.right() + 1, gapToStop.left()) << perPixel;
+  }
+}
+
+}  // namespace
+}  // namespace zelvo::test
