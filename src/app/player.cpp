@@ -73,6 +73,7 @@ bool Player::Start() {
   ArrangeWindows();
   skins_.SelectSkin();
   player_.show();
+  player_.raise();  // the playlist hangs beneath the bar, never over it
   keeper_.ReadPlaylistFile(keeper_.AutosavePath());
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
