@@ -172,16 +172,16 @@ void Options::Build() {
   Add(track, "RenameFile", "&Rename this Track", false);
 }
 
-void Options::SetBuiltInDefaults() {
+bool Options::CheckedByDefault(const QString& name) {
   static const QStringList kCheckedByDefault = {
       "BalMiddle", "NormalSE", "NormalPlay", "UniFirst",    "MedVol", "ID3Possible",
       "AniEffects", "AscOrder", "RealPlayList", "Trans200", "Skin1"};
-  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
-    if (it.value()->isCheckable()) it.value()->setChecked(kCheckedByDefault.contains(it.key()));
+  return kCheckedByDefault.contains(name);
 }
 
-QList<QMenu*> Options::PopupMenus() const {
-  return {optionsMenu_.get(), volumeMenu_.get(), sortMenu_.get(), deleteMenu_.get(), trackMenu_.get()};
+void Options::SetBuiltInDefaults() {
+  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
+    if (it.value()->isCheckable()) it.value()->setChecked(CheckedByDefault(it.key()));
 }
 
 }  // namespace zelvo

@@ -33,6 +33,7 @@ class Options : public QObject {
   void SetOption(const QString& code);
 
   // The built-in check marks, as a new window has them.
+  static bool CheckedByDefault(const QString& name);
   void SetBuiltInDefaults();
 
   QMenu* OptionsMenu() const { return optionsMenu_.get(); }
@@ -42,8 +43,6 @@ class Options : public QObject {
   QMenu* TrackMenu() const { return trackMenu_.get(); }
   QMenu* TransparencyMenu() const { return transparencyMenu_; }
   QMenu* RatingMenu() const { return ratingMenu_; }
-  // Every pop-up menu, in the order the hover test looks at them.
-  QList<QMenu*> PopupMenus() const;
 
  signals:
   // A category was cleared; the hover timer restarts and the volume bar hides.

@@ -187,9 +187,9 @@ void Player::RestoreDefaultSettings() {
   static const QStringList kCategories = {"bal", "se", "play", "uni", "vol", "id3", "trn"};
   // Only these check marks: the sort order, "Realtime Playlist", the skin and
   // the ratings stay as they are, and nothing is applied until chosen.
-  Options defaults;
   for (const QString& code : kCategories)
-    for (const QString& name : Options::CategoryEntries(code)) options_.SetChecked(name, defaults.IsChecked(name));
+    for (const QString& name : Options::CategoryEntries(code))
+      options_.SetChecked(name, Options::CheckedByDefault(name));
   options_.SetChecked("AniEffects", true);
   boxes_.Show(QStringLiteral("Default Options Selected!"), QStringLiteral("Defaults Selected"),
               MessageIcon::Information);
@@ -401,7 +401,8 @@ void Player::SaveSettings() {
   Settings settings;
   for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(name));
   settings.skinNumber = static_cast<qint16>(state_.SkinNumber);
-  settings.selectedTrack = tracks_.SelectedPositions().empty() ? 0 : tracks_.SelectedPositions().front();
+  const std::vector<int> selected = tracks_.SelectedPositions();
+  settings.selectedTrack = selected.empty() ? 0 : selected.front();
   settings.lastAddFolder = state_.LastAddFolder;
   WriteSettingsFile(SettingsPath(), settings);
 }
