@@ -1,6 +1,5 @@
 #include "app/player.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
