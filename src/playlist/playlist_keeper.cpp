@@ -119,13 +119,13 @@ void PlaylistKeeper::OpenPlaylist() {
 
 void PlaylistKeeper::UniformPlaylist() {
   playlistWindow_.show();
-  const UniformCase mode = CaseMode();
-  std::vector<TrackEntry> rows = tracks_.Model().Entries();
-  for (TrackEntry& row : rows) row.name = UniformName(row.name, mode);
   // The new names replace the old ones in place; selection and cursor stay.
-  for (size_t row = 0; row < rows.size(); ++row)
-    if (rows[row].name != tracks_.Model().At(static_cast<int>(row)).name)
-      tracks_.Model().SetName(static_cast<int>(row), rows[row].name);
+  const UniformCase mode = CaseMode();
+  for (int row = 0; row < tracks_.Count(); ++row) {
+    const QString& name = tracks_.Model().At(row).name;
+    const QString cleaned = UniformName(name, mode);
+    if (cleaned != name) tracks_.Model().SetName(row, cleaned);
+  }
   WriteAutosave();
 }
 

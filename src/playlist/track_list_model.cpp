@@ -1,6 +1,7 @@
 #include "playlist/track_list_model.h"
 
 #include <QFont>
+#include <algorithm>
 
 namespace zelvo {
 
@@ -81,14 +82,11 @@ void TrackListModel::Replace(std::vector<TrackEntry> entries) {
 }
 
 void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
+  if (std::find(doomed.begin(), doomed.end(), true) == doomed.end()) return;
   std::vector<TrackEntry> kept;
   kept.reserve(entries_.size());
   for (size_t row = 0; row < entries_.size(); ++row)
     if (row >= doomed.size() || !doomed[row]) kept.push_back(std::move(entries_[row]));
-  if (kept.size() == entries_.size()) {
-    entries_ = std::move(kept);
-    return;
-  }
   Replace(std::move(kept));
 }
 
