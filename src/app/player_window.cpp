@@ -2,11 +2,11 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPainter>
 
 #include "app/layout.h"
 #include "app/player_state.h"
 #include "platform/key_release_guard.h"
+#include "platform/plain_buttons.h"
 
 namespace zelvo {
 
@@ -116,21 +116,16 @@ void PlayerWindow::SetDisplayColour(const QColor& colour) {
 }
 
 QPixmap PlayerWindow::BuiltInFace() const {
-  QPixmap face(twips_.ToPixelsX(layout::kPlayerWidth), twips_.ToPixelsY(layout::kPlayerHeight));
-  face.fill(QColor(0x20, 0x24, 0x2c));
-  QPainter painter(&face);
-  painter.setPen(QColor(0x70, 0x78, 0x88));
-  const std::pair<QRect, const char*> buttons[] = {
-      {layout::kMakeBackTrack, "|<"}, {layout::kMakePlay, "Play"}, {layout::kMakeStop, "Stop"},
-      {layout::kMakeNextTrack, ">|"}, {layout::kPlayerDisplay, ""},   {layout::kMakePlayDrop, "v"},
-      {layout::kMakeOptionsDrop, "Options"}, {layout::kMakeVolumeDrop, "Volume"}, {layout::kMakeClose, "X"}};
-  for (const auto& [rect, caption] : buttons) {
-    const QRect pixels = twips_.ToPixels(rect).adjusted(1, 1, -2, -2);
-    painter.fillRect(pixels, QColor(0x2c, 0x32, 0x3c));
-    painter.drawRect(pixels);
-    painter.drawText(pixels, Qt::AlignCenter, QString::fromLatin1(caption));
-  }
-  return face;
+  return PlainButtons(twips_, QSize(layout::kPlayerWidth, layout::kPlayerHeight),
+                      {{layout::kMakeBackTrack, "|<"},
+                       {layout::kMakePlay, "Play"},
+                       {layout::kMakeStop, "Stop"},
+                       {layout::kMakeNextTrack, ">|"},
+                       {layout::kPlayerDisplay, ""},
+                       {layout::kMakePlayDrop, "v"},
+                       {layout::kMakeOptionsDrop, "Options"},
+                       {layout::kMakeVolumeDrop, "Volume"},
+                       {layout::kMakeClose, "X"}});
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {

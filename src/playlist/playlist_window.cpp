@@ -1,10 +1,10 @@
 #include "playlist/playlist_window.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 
 #include "app/layout.h"
 #include "platform/key_release_guard.h"
+#include "platform/plain_buttons.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
@@ -105,21 +105,12 @@ void PlaylistWindow::PlaceChildren() {
 
 void PlaylistWindow::ShowBuiltInLook() {
   // Until a skin is loaded, every button's area is drawn plainly.
-  const QRect bar = twips_.ToPixels(QRect(0, 0, layout::kPlaylistWidth, layout::kButtonBarHeight));
-  QPixmap buttons(bar.size());
-  buttons.fill(QColor(0x20, 0x24, 0x2c));
-  QPainter painter(&buttons);
-  painter.setPen(QColor(0x70, 0x78, 0x88));
-  const std::pair<QRect, const char*> labels[] = {{layout::kMakeAdd, "Add"},   {layout::kMakeDelete, "Delete"},
-                                                  {layout::kMakeSort, "Sort"}, {layout::kMakeLoad, "Load"},
-                                                  {layout::kMakeSave, "Save"}};
-  for (const auto& [rect, caption] : labels) {
-    const QRect pixels = twips_.ToPixels(rect).adjusted(1, 1, -2, -2);
-    painter.drawRect(pixels);
-    painter.drawText(pixels, Qt::AlignCenter, QString::fromLatin1(caption));
-  }
-  painter.end();
-  playlistButtons_->setPixmap(buttons);
+  playlistButtons_->setPixmap(PlainButtons(twips_, QSize(layout::kPlaylistWidth, layout::kButtonBarHeight),
+                                           {{layout::kMakeAdd, "Add"},
+                                            {layout::kMakeDelete, "Delete"},
+                                            {layout::kMakeSort, "Sort"},
+                                            {layout::kMakeLoad, "Load"},
+                                            {layout::kMakeSave, "Save"}}));
   colTrack_->setText(QStringLiteral(" Track Name"));
   colDuration_->setText(QStringLiteral(" Duration"));
   QPalette frame = palette();
