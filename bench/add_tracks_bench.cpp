@@ -8,16 +8,16 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "platform/desktop.h"
 #include "playback/ffmpeg_decoder.h"
 #include "playback/playback.h"
 #include "playback/playback_view.h"
 #include "playback/random_source.h"
-#include "playlist/add_tracks.h"
+#include "app/add_tracks.h"
 #include "playlist/track_list.h"
-#include "playlist/uniform_name.h"
+#include "base/uniform_name.h"
 #include "storage/playlist_file.h"
 
 // Adding 5,000 files, from the dialog's answer to the rows in the list and the

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/layout.h"
-#include "app/options.h"
+#include "base/layout.h"
+#include "base/options.h"
 #include "playback/decoder.h"
 
 namespace zelvo {

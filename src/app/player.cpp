@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "app/apply_options.h"
-#include "app/layout.h"
+#include "base/layout.h"
 #include "platform/desktop.h"
 #include "platform/virtual_keys.h"
 #include "playlist/sort_rows.h"

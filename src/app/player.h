@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/boxes.h"
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/boxes.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "app/player_window.h"
 #include "app/window_views.h"
 #include "effects/credits_window.h"
@@ -18,7 +18,7 @@
 #include "playback/decoder.h"
 #include "playback/playback.h"
 #include "playback/random_source.h"
-#include "playlist/add_tracks.h"
+#include "app/add_tracks.h"
 #include "playlist/playlist_keeper.h"
 #include "playlist/playlist_window.h"
 #include "playlist/track_list.h"

@@ -3,8 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "app/layout.h"
-#include "app/player_state.h"
+#include "base/layout.h"
+#include "base/player_state.h"
 #include "platform/key_release_guard.h"
 #include "platform/plain_buttons.h"
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QPixmap>
 
-#include "app/layout.h"
+#include "base/layout.h"
 #include "app/player_window.h"
 #include "effects/strip_window.h"
 #include "playlist/playlist_window.h"

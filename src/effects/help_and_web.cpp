@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "app/player_state.h"
+#include "base/player_state.h"
 #include "platform/desktop.h"
 
 #ifdef Q_OS_WIN

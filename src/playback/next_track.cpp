@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/random_source.h"
 #include "playlist/track_list.h"

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "app/layout.h"
-#include "app/player_state.h"
+#include "base/layout.h"
+#include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/display_tick.h"
 #include "playback/duration_text.h"

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/boxes.h"
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/boxes.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "playlist/track_list.h"
 #include "storage/playlist_file.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "platform/desktop.h"
-#include "playlist/uniform_name.h"
+#include "base/uniform_name.h"
 
 namespace zelvo {
 

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "app/layout.h"
+#include "base/layout.h"
 #include "platform/key_release_guard.h"
 #include "platform/plain_buttons.h"
 #include "playlist/track_list.h"

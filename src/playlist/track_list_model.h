@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "playlist/track_entry.h"
+#include "base/track_entry.h"
 
 namespace zelvo {
 

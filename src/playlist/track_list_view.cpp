@@ -4,10 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "app/layout.h"
+#include "base/layout.h"
 #include "platform/hot_spot.h"
 #include "platform/key_release_guard.h"
-#include "playlist/track_entry.h"
+#include "base/track_entry.h"
 
 namespace zelvo {
 

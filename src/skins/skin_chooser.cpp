@@ -4,8 +4,8 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_targets.h"

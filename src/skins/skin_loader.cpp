@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/player_state.h"
+#include "base/player_state.h"
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_colour.h"

@@ -3,8 +3,8 @@
 #include <QString>
 #include <vector>
 
-#include "playlist/track_entry.h"
-#include "playlist/uniform_name.h"
+#include "base/track_entry.h"
+#include "base/uniform_name.h"
 
 namespace zelvo {
 

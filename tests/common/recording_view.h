@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/layout.h"
+#include "base/layout.h"
 #include "playback/playback_view.h"
 
 namespace zelvo::test {

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "playback/playback.h"
 #include "playback/random_source.h"
 #include "playlist/track_list.h"

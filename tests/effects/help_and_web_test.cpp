@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/player_state.h"
+#include "base/player_state.h"
 #include "effects/help_and_web.h"
 #include "scripted_desktop.h"
 #include "test_support.h"

@@ -2,9 +2,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/boxes.h"
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/boxes.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "playlist/playlist_keeper.h"
 #include "playlist/track_list.h"
 #include "scripted_desktop.h"

@@ -3,8 +3,8 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-#include "app/layout.h"
-#include "app/player_state.h"
+#include "base/layout.h"
+#include "base/player_state.h"
 #include "app/player_window.h"
 #include "platform/key_release_guard.h"
 #include "playlist/playlist_window.h"

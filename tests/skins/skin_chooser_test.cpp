@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "recording_skin_targets.h"
 #include "scripted_desktop.h"
 #include "skin_folders.h"

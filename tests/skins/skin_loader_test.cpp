@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "app/player_state.h"
+#include "base/player_state.h"
 #include "recording_skin_targets.h"
 #include "scripted_desktop.h"
 #include "skin_folders.h"

@@ -2,7 +2,7 @@
 
 #include <QLinearGradient>
 
-#include "app/layout.h"
+#include "base/layout.h"
 #include "glyphs.h"
 
 namespace zelvo::skingen {

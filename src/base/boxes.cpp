@@ -1,6 +1,6 @@
-#include "app/boxes.h"
+#include "base/boxes.h"
 
-#include "app/player_state.h"
+#include "base/player_state.h"
 
 namespace zelvo {
 

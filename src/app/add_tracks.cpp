@@ -1,12 +1,12 @@
-#include "playlist/add_tracks.h"
+#include "app/add_tracks.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
 #include <vector>
 
-#include "app/layout.h"
-#include "app/options.h"
-#include "app/player_state.h"
+#include "base/layout.h"
+#include "base/options.h"
+#include "base/player_state.h"
 #include "platform/desktop.h"
 #include "playback/decoder.h"
 #include "playback/duration_text.h"

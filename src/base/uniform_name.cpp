@@ -1,4 +1,4 @@
-#include "playlist/uniform_name.h"
+#include "base/uniform_name.h"
 
 namespace zelvo {
 namespace {

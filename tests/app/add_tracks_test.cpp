@@ -1,4 +1,4 @@
-#include "playlist/add_tracks.h"
+#include "app/add_tracks.h"
 
 #include <QFile>
 #include <QThread>
@@ -7,7 +7,7 @@
 #include <taglib/tag.h>
 
 #include "playback/ffmpeg_decoder.h"
-#include "playlist/uniform_name.h"
+#include "base/uniform_name.h"
 #include "scripted_desktop.h"
 #include "scripted_player.h"
 #include "test_support.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "playlist/uniform_name.h"
+#include "base/uniform_name.h"
 
 namespace zelvo {
 namespace {
