@@ -73,7 +73,6 @@ class AnsweringDesktop : public Desktop {
   std::optional<QString> AskSaveFile(const FileDialogRequest&) override { return std::nullopt; }
   void Beep() override {}
   bool OpenWithDefaultApp(const QString&) override { return false; }
-  bool StartProgram(const QString&) override { return false; }
   QPoint CursorPos() override { return {}; }
   QSizeF ScreenSizeTwips() override { return {19200, 14400}; }
   double TwipsPerPixelX() override { return 15; }

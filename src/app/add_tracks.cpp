@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/boxes.h"
 #include "base/layout.h"
 #include "base/options.h"
 #include "base/player_state.h"
@@ -90,7 +91,7 @@ TrackAdder::TrackAdder(Desktop& desktop, Decoder& decoder, TrackList& tracks, Pl
       writeAutosave_(std::move(writeAutosave)) {}
 
 void TrackAdder::AddTracks() {
-  state_.DialogOpen = true;
+  DialogOpenScope open(state_);
   FileDialogRequest request;
   request.title = QString::fromLatin1(kAddDialogTitle);
   request.initialFolder = state_.LastAddFolder;
@@ -110,7 +111,6 @@ void TrackAdder::AddTracks() {
   view_.ShowPlaylist();
   view_.SetDisplayAlignment(DisplayAlignment::Centre);
   view_.SetPlayerEnabled(true);
-  state_.DialogOpen = false;
 }
 
 void TrackAdder::TakeIn(const QStringList& paths) {
@@ -125,7 +125,7 @@ void TrackAdder::TakeIn(const QStringList& paths) {
 
   const bool several = paths.size() > 1;
   if (several) view_.SetDisplayAlignment(DisplayAlignment::Left);
-  const bool useTags = options_.IsChecked("ID3Possible");
+  const bool useTags = options_.IsChecked(Entry::ID3Possible);
   const int fullWidth = view_.DisplayWidth();
 
   // Rows are handed to the list in batches, always before events run, so
@@ -167,7 +167,7 @@ void TrackAdder::TakeIn(const QStringList& paths) {
   flush();
 
   view_.SetPlaylistBusyCursor(false);
-  if (options_.IsChecked("RealPlayList")) writeAutosave_();
+  if (options_.IsChecked(Entry::RealPlayList)) writeAutosave_();
   view_.SetDisplayCaption(QString::fromLatin1(kAddComplete));
   const QString folder = FolderOf(paths.first());
   if (!folder.isEmpty()) state_.LastAddFolder = folder;

@@ -14,11 +14,12 @@ double VolumeBarWidth(int volume) {
 }
 
 double ApplyOptions(const Options& options, Decoder& decoder) {
-  static const std::pair<const char*, int> kBalances[] = {
-      {"BalLeft", -1000}, {"BalLHalf", -500}, {"BalMiddle", 0}, {"BalRHalf", 500}, {"BalRight", 1000}};
-  static const std::pair<const char*, double> kRates[] = {{"ClassicSE", 0.98}, {"NormalSE", 1.0}, {"DanceSE", 1.02}};
-  static const std::pair<const char*, int> kVolumes[] = {
-      {"MuteVol", kMuteVolume}, {"LowVol", -1000}, {"MedVol", -600}, {"HighVol", -250}, {"FullVol", 0}};
+  using enum Entry;
+  static const std::pair<Entry, int> kBalances[] = {
+      {BalLeft, -1000}, {BalLHalf, -500}, {BalMiddle, 0}, {BalRHalf, 500}, {BalRight, 1000}};
+  static const std::pair<Entry, double> kRates[] = {{ClassicSE, 0.98}, {NormalSE, 1.0}, {DanceSE, 1.02}};
+  static const std::pair<Entry, int> kVolumes[] = {
+      {MuteVol, kMuteVolume}, {LowVol, -1000}, {MedVol, -600}, {HighVol, -250}, {FullVol, 0}};
   for (const auto& [name, balance] : kBalances)
     if (options.IsChecked(name)) decoder.SetBalance(balance);
   for (const auto& [name, rate] : kRates)

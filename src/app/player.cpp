@@ -15,11 +15,14 @@ namespace zelvo {
 namespace {
 
 // Priority texts of the rating entries, in menu order.
-const std::pair<const char*, const char*> kRatings[] = {
-    {"FuzVHigh", "2"}, {"FuzHigh", "1"}, {"FuzNorm", "0"}, {"FuzLow", "-1"}, {"FuzVLow", "-2"}};
+const std::pair<Entry, const char*> kRatings[] = {{Entry::FuzVHigh, "2"},
+                                                  {Entry::FuzHigh, "1"},
+                                                  {Entry::FuzNorm, "0"},
+                                                  {Entry::FuzLow, "-1"},
+                                                  {Entry::FuzVLow, "-2"}};
 
-const std::pair<const char*, int> kOpacities[] = {
-    {"Trans100", 100}, {"Trans200", 200}, {"Trans150", 150}, {"Trans254", 255}};
+const std::pair<Entry, int> kOpacities[] = {
+    {Entry::Trans100, 100}, {Entry::Trans200, 200}, {Entry::Trans150, 150}, {Entry::Trans254, 255}};
 
 QString LastPathPart(const QString& path) { return path.section(QDir::separator(), -1); }
 
@@ -106,39 +109,39 @@ void Player::ArrangeWindows() {
 
 void Player::ConnectOptions() {
   connect(&options_, &Options::HoverResetRequested, this, &Player::ResetHoverTimer);
-  for (const char* code : {"bal", "se", "play", "uni", "vol", "id3", "trn", "skn", "fuz"}) {
-    if (QLatin1String(code) == "skn") continue;  // the skin chooser connects its own entries
-    for (const QString& name : Options::CategoryEntries(code))
-      connect(options_.Action(name), &QAction::triggered, this, [this, name] { ChooseOption(name); });
-  }
+  using enum Category;
+  // The skin chooser connects the skin entries itself.
+  for (Category category : {Balance, Effects, PlayMode, Uniform, Volume, Tags, Transparency, Rating})
+    for (Entry entry : CategoryEntries(category))
+      connect(options_.Action(entry), &QAction::triggered, this, [this, entry] { ChooseOption(entry); });
   // "Realtime Playlist" is set only by the settings file: a click leaves it.
-  connect(options_.Action("RealPlayList"), &QAction::triggered, this,
-          [this](bool checked) { options_.SetChecked("RealPlayList", !checked); });
-  connect(options_.Action("HelpMenu"), &QAction::triggered, this, [this] { helpAndWeb_.OpenHelp(); });
-  connect(options_.Action("WebLinkMenu"), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
-  connect(options_.Action("AboutMenu"), &QAction::triggered, this, [this] {
+  connect(options_.Action(Entry::RealPlayList), &QAction::triggered, this,
+          [this](bool checked) { options_.SetChecked(Entry::RealPlayList, !checked); });
+  connect(options_.Action(Entry::HelpMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenHelp(); });
+  connect(options_.Action(Entry::WebLinkMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
+  connect(options_.Action(Entry::AboutMenu), &QAction::triggered, this, [this] {
     if (!credits_)
       credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { RaisePlaylist(); },
                                                  [this] { helpAndWeb_.OpenWebSite(); });
     credits_->Present();
   });
-  connect(options_.Action("DefSetMenu"), &QAction::triggered, this, &Player::RestoreDefaultSettings);
-  connect(options_.Action("SaveSetMenu"), &QAction::triggered, this, [this] {
+  connect(options_.Action(Entry::DefSetMenu), &QAction::triggered, this, &Player::RestoreDefaultSettings);
+  connect(options_.Action(Entry::SaveSetMenu), &QAction::triggered, this, [this] {
     SaveSettings();
     desktop_.Beep();
   });
-  connect(options_.Action("NameSort"), &QAction::triggered, this, [this] { SortPlaylist("1"); });
-  connect(options_.Action("TimeSort"), &QAction::triggered, this, [this] { SortPlaylist("2"); });
-  connect(options_.Action("PathSort"), &QAction::triggered, this, [this] { SortPlaylist("3"); });
-  connect(options_.Action("AscOrder"), &QAction::triggered, this, [this](bool checked) {
-    options_.SetChecked("AscOrder", !checked);  // ToggleSortOrder flips it itself
+  connect(options_.Action(Entry::NameSort), &QAction::triggered, this, [this] { SortPlaylist("1"); });
+  connect(options_.Action(Entry::TimeSort), &QAction::triggered, this, [this] { SortPlaylist("2"); });
+  connect(options_.Action(Entry::PathSort), &QAction::triggered, this, [this] { SortPlaylist("3"); });
+  connect(options_.Action(Entry::AscOrder), &QAction::triggered, this, [this](bool checked) {
+    options_.SetChecked(Entry::AscOrder, !checked);  // ToggleSortOrder flips it itself
     ToggleSortOrder();
   });
-  connect(options_.Action("SelectedDel"), &QAction::triggered, this, [this] { keeper_.EraseSelectedTracks(); });
-  connect(options_.Action("EntireDel"), &QAction::triggered, this, [this] { keeper_.ClearEntirePlaylist(); });
-  connect(options_.Action("SequenceMenu"), &QAction::triggered, this,
+  connect(options_.Action(Entry::SelectedDel), &QAction::triggered, this, [this] { keeper_.EraseSelectedTracks(); });
+  connect(options_.Action(Entry::EntireDel), &QAction::triggered, this, [this] { keeper_.ClearEntirePlaylist(); });
+  connect(options_.Action(Entry::SequenceMenu), &QAction::triggered, this,
           [this] { playback_.Selector().SequenceSelectedTracks(); });
-  connect(options_.Action("RenameFile"), &QAction::triggered, this, [this] {
+  connect(options_.Action(Entry::RenameFile), &QAction::triggered, this, [this] {
     const int cursor = tracks_.CursorPosition();
     if (cursor > 0) playlist_.PlayViewList()->edit(tracks_.Model().index(cursor - 1, NameColumn));
   });
@@ -149,15 +152,15 @@ void Player::ConnectOptions() {
   });
 }
 
-void Player::ChooseOption(const QString& name) {
-  const QString code = Options::CategoryOf(name);
-  options_.SetOption(code);
-  options_.SetChecked(name, true);
-  if (code == "uni")
+void Player::ChooseOption(Entry entry) {
+  const Category category = *CategoryOf(entry);
+  options_.SetOption(category);
+  options_.SetChecked(entry, true);
+  if (category == Category::Uniform)
     keeper_.UniformPlaylist();
-  else if (code == "trn")
+  else if (category == Category::Transparency)
     SetTransparency();
-  else if (code == "fuz")
+  else if (category == Category::Rating)
     SetTrackPriority();
   else
     ApplyAllOptions();
@@ -183,13 +186,12 @@ void Player::SetTrackPriority() {
 }
 
 void Player::RestoreDefaultSettings() {
-  static const QStringList kCategories = {"bal", "se", "play", "uni", "vol", "id3", "trn"};
+  using enum Category;
   // Only these check marks: the sort order, "Realtime Playlist", the skin and
   // the ratings stay as they are, and nothing is applied until chosen.
-  for (const QString& code : kCategories)
-    for (const QString& name : Options::CategoryEntries(code))
-      options_.SetChecked(name, Options::CheckedByDefault(name));
-  options_.SetChecked("AniEffects", true);
+  for (Category category : {Balance, Effects, PlayMode, Uniform, Volume, Tags, Transparency})
+    for (Entry entry : CategoryEntries(category)) options_.SetChecked(entry, Options::CheckedByDefault(entry));
+  options_.SetChecked(Entry::AniEffects, true);
   boxes_.Show(QStringLiteral("Default Options Selected!"), QStringLiteral("Defaults Selected"),
               MessageIcon::Information);
 }
@@ -294,16 +296,16 @@ void Player::ShowTrackMenu(double xTwips, double yTwips) {
   const int cursor = tracks_.CursorPosition();
   const QString path = tracks_.Has(cursor) ? tracks_.At(cursor).path : QString();
   const QFileInfo file(path);
-  options_.Action("TotalTrackMenu")->setText(QStringLiteral("Total Tracks: %1").arg(tracks_.Count()));
-  options_.Action("FileNameMenu")->setText(QStringLiteral("File: ") + LastPathPart(path));
-  options_.Action("FileSizeMenu")
+  options_.Action(Entry::TotalTrackMenu)->setText(QStringLiteral("Total Tracks: %1").arg(tracks_.Count()));
+  options_.Action(Entry::FileNameMenu)->setText(QStringLiteral("File: ") + LastPathPart(path));
+  options_.Action(Entry::FileSizeMenu)
       ->setText(file.exists() ? QStringLiteral("File Size: %1 kb").arg(file.size() / 1024)
                               : QStringLiteral("File Size: (file not found)"));
   const bool single = tracks_.CountSelected() == 1;
   options_.RatingMenu()->setTitle(single ? QStringLiteral("This &Track Is?") : QStringLiteral("These &Tracks Are All?"));
-  options_.Action("SequenceMenu")
+  options_.Action(Entry::SequenceMenu)
       ->setText(single ? QStringLiteral("Sequence this track ...") : QStringLiteral("Sequence these tracks ..."));
-  options_.SetOption("fuz");
+  options_.SetOption(Category::Rating);
   if (single && tracks_.Has(cursor))
     for (const auto& [name, priority] : kRatings)
       if (tracks_.At(cursor).priority == QLatin1String(priority)) options_.SetChecked(name, true);
@@ -316,14 +318,14 @@ void Player::ShowTrackMenu(double xTwips, double yTwips) {
 void Player::SortPlaylist(const QString& code) {
   const int key = code.toInt();
   if (key >= 1 && key <= 3) sortKey_ = key - 1;
-  SortRows(tracks_, sortKey_, options_.IsChecked("AscOrder"));
+  SortRows(tracks_, sortKey_, options_.IsChecked(Entry::AscOrder));
   // The sort made while the settings are read comes before the autosave file
   // is read back, and must not overwrite it.
   if (startedUp_) keeper_.WriteAutosaveIfRealtime();
 }
 
 void Player::ToggleSortOrder() {
-  options_.SetChecked("AscOrder", !options_.IsChecked("AscOrder"));
+  options_.SetChecked(Entry::AscOrder, !options_.IsChecked(Entry::AscOrder));
   SortPlaylist("4");
 }
 
@@ -389,7 +391,7 @@ QString Player::SettingsPath() const { return QDir(appFolder_).filePath(kSetting
 
 void Player::LoadSettings() {
   const SettingsReadResult read = ReadSettingsFile(SettingsPath());
-  for (auto it = read.flags.cbegin(); it != read.flags.cend(); ++it) options_.SetChecked(it.key(), it.value());
+  for (auto it = read.flags.cbegin(); it != read.flags.cend(); ++it) options_.SetChecked(*EntryNamed(it.key()), it.value());
   if (read.skinNumber) state_.SkinNumber = *read.skinNumber;
   if (read.selectedTrack) state_.SavedTrackIndex = *read.selectedTrack;
   if (read.lastAddFolder) state_.LastAddFolder = *read.lastAddFolder;
@@ -398,7 +400,7 @@ void Player::LoadSettings() {
 
 void Player::SaveSettings() {
   Settings settings;
-  for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(name));
+  for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(*EntryNamed(name)));
   settings.skinNumber = static_cast<qint16>(state_.SkinNumber);
   const std::vector<int> selected = tracks_.SelectedPositions();
   settings.selectedTrack = selected.empty() ? 0 : selected.front();

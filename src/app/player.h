@@ -82,7 +82,7 @@ class Player : public QObject {
   void ConnectOptions();
   void ConnectPlayerWindow();
   void ConnectPlaylistWindow();
-  void ChooseOption(const QString& name);
+  void ChooseOption(Entry entry);
   void RefreshVolumeBar();
   void ApplyAllOptions();
   void SetTransparency();

@@ -29,7 +29,8 @@ class Boxes {
   QWidget& playlistWindow_;
 };
 
-// Sets DialogOpen for the life of a dialog and clears it on every way out.
+// Sets DialogOpen for the life of a dialog and puts back what it was on every
+// way out, so a box shown from inside a dialog leaves the dialog's mark alone.
 class DialogOpenScope {
  public:
   explicit DialogOpenScope(PlayerState& state);
@@ -39,6 +40,7 @@ class DialogOpenScope {
 
  private:
   PlayerState& state_;
+  const bool wasOpen_;
 };
 
 }  // namespace zelvo

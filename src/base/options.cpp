@@ -1,29 +1,8 @@
 #include "base/options.h"
 
+#include <algorithm>
+
 namespace zelvo {
-namespace {
-
-struct Category {
-  const char* code;
-  QStringList entries;
-};
-
-const QList<Category>& Categories() {
-  static const QList<Category> categories = {
-      {"bal", {"BalLeft", "BalLHalf", "BalMiddle", "BalRHalf", "BalRight"}},
-      {"se", {"ClassicSE", "NormalSE", "DanceSE"}},
-      {"play", {"NormalPlay", "ShufflePlay", "FuzzyPlay"}},
-      {"uni", {"UniAllCaps", "UniFirst", "UniLower"}},
-      {"vol", {"MuteVol", "LowVol", "MedVol", "HighVol", "FullVol"}},
-      {"id3", {"ID3Possible", "ID3Disable"}},
-      {"trn", {"Trans100", "Trans200", "Trans150", "Trans254"}},
-      {"skn", {"Skin1", "Skin2", "Skin3", "Skin4", "Skin5", "Skin6", "Skin7", "Skin8", "Skin9", "Skin10"}},
-      {"fuz", {"FuzVHigh", "FuzHigh", "FuzNorm", "FuzLow", "FuzVLow"}},
-  };
-  return categories;
-}
-
-}  // namespace
 
 Options::Options(QObject* parent) : QObject(parent) {
   Build();
@@ -32,35 +11,17 @@ Options::Options(QObject* parent) : QObject(parent) {
 
 Options::~Options() = default;
 
-QStringList Options::CategoryEntries(const QString& code) {
-  for (const Category& category : Categories())
-    if (code == QLatin1String(category.code)) return category.entries;
-  return {};
-}
-
-QString Options::CategoryOf(const QString& name) {
-  for (const Category& category : Categories())
-    if (category.entries.contains(name)) return QString::fromLatin1(category.code);
-  return {};
-}
-
-QAction* Options::Action(const QString& name) const {
-  QAction* action = actions_.value(name);
-  Q_ASSERT_X(action, "Options::Action", qPrintable(name));
-  return action;
-}
-
-void Options::SetOption(const QString& code) {
-  for (const QString& name : CategoryEntries(code)) Action(name)->setChecked(false);
+void Options::SetOption(Category category) {
+  for (Entry entry : CategoryEntries(category)) Action(entry)->setChecked(false);
   emit HoverResetRequested();
 }
 
-QAction* Options::Add(QMenu* menu, const QString& name, const QString& caption, bool checkable) {
+QAction* Options::Add(QMenu* menu, Entry entry, const QString& caption, bool checkable) {
   auto* action = new QAction(caption, this);
-  action->setObjectName(name);
+  action->setObjectName(EntryName(entry));
   action->setCheckable(checkable);
   menu->addAction(action);
-  actions_.insert(name, action);
+  actions_[static_cast<size_t>(entry)] = action;
   return action;
 }
 
@@ -74,114 +35,114 @@ void Options::Build() {
   };
 
   QMenu* balance = submenu("AudioBalanceMenu", "&Audio Balance");
-  Add(balance, "BalLeft", "&Left Only", true);
-  Add(balance, "BalLHalf", "Left Half", true);
-  Add(balance, "BalMiddle", "&Middle", true);
-  Add(balance, "BalRHalf", "Right Half", true);
-  Add(balance, "BalRight", "&Right Only", true);
+  Add(balance, Entry::BalLeft, "&Left Only", true);
+  Add(balance, Entry::BalLHalf, "Left Half", true);
+  Add(balance, Entry::BalMiddle, "&Middle", true);
+  Add(balance, Entry::BalRHalf, "Right Half", true);
+  Add(balance, Entry::BalRight, "&Right Only", true);
   options->addSeparator();
 
   QMenu* effects = submenu("SEMenu", "&Special Effects");
-  Add(effects, "ClassicSE", "&Classic Mode", true);
-  Add(effects, "NormalSE", "&Normal Effects", true);
-  Add(effects, "DanceSE", "&Dance Mode", true);
+  Add(effects, Entry::ClassicSE, "&Classic Mode", true);
+  Add(effects, Entry::NormalSE, "&Normal Effects", true);
+  Add(effects, Entry::DanceSE, "&Dance Mode", true);
   effects->addSeparator();
-  Add(effects, "AniEffects", "Animation Effects", true);
+  Add(effects, Entry::AniEffects, "Animation Effects", true);
 
   transparencyMenu_ = submenu("TransparencyMenu", "&Transparency (2k/XP only)");
-  Add(transparencyMenu_, "Trans254", "Off", true);
-  Add(transparencyMenu_, "Trans200", "A Little", true);
-  Add(transparencyMenu_, "Trans150", "Half Way", true);
-  Add(transparencyMenu_, "Trans100", "Very", true);
+  Add(transparencyMenu_, Entry::Trans254, "Off", true);
+  Add(transparencyMenu_, Entry::Trans200, "A Little", true);
+  Add(transparencyMenu_, Entry::Trans150, "Half Way", true);
+  Add(transparencyMenu_, Entry::Trans100, "Very", true);
   options->addSeparator();
 
   QMenu* playMode = submenu("PlayModeMenu", "Play &Mode");
-  Add(playMode, "NormalPlay", "&Normal", true);
-  Add(playMode, "ShufflePlay", "&Shuffle", true);
-  Add(playMode, "FuzzyPlay", "&Fuzzy Logic", true);
+  Add(playMode, Entry::NormalPlay, "&Normal", true);
+  Add(playMode, Entry::ShufflePlay, "&Shuffle", true);
+  Add(playMode, Entry::FuzzyPlay, "&Fuzzy Logic", true);
 
   QMenu* uniform = submenu("PlaylistUniformMenu", "&Play List Uniformation");
-  Add(uniform, "UniAllCaps", "&ALL CAPITALS", true);
-  Add(uniform, "UniFirst", "&First Letter Only", true);
-  Add(uniform, "UniLower", "all &lower case", true);
+  Add(uniform, Entry::UniAllCaps, "&ALL CAPITALS", true);
+  Add(uniform, Entry::UniFirst, "&First Letter Only", true);
+  Add(uniform, Entry::UniLower, "all &lower case", true);
   uniform->addSeparator();
-  Add(uniform, "RealPlayList", "Realtime Playlist", true);
+  Add(uniform, Entry::RealPlayList, "Realtime Playlist", true);
   options->addSeparator();
 
   QMenu* tags = submenu("ID3Menu", "ID&3 Tags (v1+v2)");
-  Add(tags, "ID3Possible", "&Use When Possible", true);
-  Add(tags, "ID3Disable", "&Disable IDTags", true);
+  Add(tags, Entry::ID3Possible, "&Use When Possible", true);
+  Add(tags, Entry::ID3Disable, "&Disable IDTags", true);
   options->addSeparator();
 
   QMenu* skins = submenu("SkinsMenu", "Skin &Chooser");
-  Add(skins, "Skin1", "(Skin List)", true);
-  for (int k = 2; k <= 10; ++k) Add(skins, QString("Skin%1").arg(k), QString(), true)->setVisible(false);
+  Add(skins, Entry::Skin1, "(Skin List)", true);
+  for (int k = 2; k <= 10; ++k) Add(skins, SkinEntry(k), QString(), true)->setVisible(false);
   skins->addSeparator();
-  Add(skins, "OtherSkinsMenu", "&Other Skins ...", false);
-  Add(options, "SkinMenu", "Skin &Infomation", false);
+  Add(skins, Entry::OtherSkinsMenu, "&Other Skins ...", false);
+  Add(options, Entry::SkinMenu, "Skin &Infomation", false);
   options->addSeparator();
 
-  Add(options, "WebLinkMenu", "&Web Site (zelvo.example.org)", false);
-  Add(options, "AboutMenu", "&About Zelvo ...", false);
-  Add(options, "HelpMenu", "&Help (Readme.rtf)", false);
+  Add(options, Entry::WebLinkMenu, "&Web Site (zelvo.example.org)", false);
+  Add(options, Entry::AboutMenu, "&About Zelvo ...", false);
+  Add(options, Entry::HelpMenu, "&Help (Readme.rtf)", false);
   options->addSeparator();
-  Add(options, "SaveSetMenu", "Save Settings", false);
-  Add(options, "DefSetMenu", "Default Settings", false);
+  Add(options, Entry::SaveSetMenu, "Save Settings", false);
+  Add(options, Entry::DefSetMenu, "Default Settings", false);
 
   volumeMenu_ = std::make_unique<QMenu>(QStringLiteral("Volume"));
   QMenu* volume = volumeMenu_.get();
-  Add(volume, "MuteVol", "M&ute", true);
+  Add(volume, Entry::MuteVol, "M&ute", true);
   volume->addSeparator();
-  Add(volume, "LowVol", "&Low", true);
-  Add(volume, "MedVol", "&Medium", true);
-  Add(volume, "HighVol", "&High", true);
+  Add(volume, Entry::LowVol, "&Low", true);
+  Add(volume, Entry::MedVol, "&Medium", true);
+  Add(volume, Entry::HighVol, "&High", true);
   volume->addSeparator();
-  Add(volume, "FullVol", "&Full", true);
+  Add(volume, Entry::FullVol, "&Full", true);
 
   sortMenu_ = std::make_unique<QMenu>(QStringLiteral("(&Sort)"));
   QMenu* sort = sortMenu_.get();
-  Add(sort, "NameSort", "By &Track Name", false);
-  Add(sort, "TimeSort", "By &Duration", false);
-  Add(sort, "PathSort", "By &Path", false);
-  Add(sort, "PriorSort", "By P&riority", false);
+  Add(sort, Entry::NameSort, "By &Track Name", false);
+  Add(sort, Entry::TimeSort, "By &Duration", false);
+  Add(sort, Entry::PathSort, "By &Path", false);
+  Add(sort, Entry::PriorSort, "By P&riority", false);
   sort->addSeparator();
-  Add(sort, "AscOrder", "Ascending &Order", true);
+  Add(sort, Entry::AscOrder, "Ascending &Order", true);
 
   deleteMenu_ = std::make_unique<QMenu>(QStringLiteral("(&Delete)"));
   QMenu* erase = deleteMenu_.get();
-  Add(erase, "SelectedDel", "&Erase from Playlist (Del)", false);
-  Add(erase, "EntireDel", "&Clear this entire Playlist", false);
+  Add(erase, Entry::SelectedDel, "&Erase from Playlist (Del)", false);
+  Add(erase, Entry::EntireDel, "&Clear this entire Playlist", false);
   erase->addSeparator();
-  Add(erase, "DeleteFile", "&Delete this File Forever", false);
+  Add(erase, Entry::DeleteFile, "&Delete this File Forever", false);
 
   trackMenu_ = std::make_unique<QMenu>(QStringLiteral("(&PlaylistDD)"));
   QMenu* track = trackMenu_.get();
   ratingMenu_ = track->addMenu(QStringLiteral("This &Track Is?"));
   ratingMenu_->setObjectName("ManFuzzMenu");
-  Add(ratingMenu_, "FuzVHigh", "Brilliant", true);
-  Add(ratingMenu_, "FuzHigh", "Nice", true);
-  Add(ratingMenu_, "FuzNorm", "Ok", true);
-  Add(ratingMenu_, "FuzLow", "Bearable.", true);
-  Add(ratingMenu_, "FuzVLow", "Rubbish.", true);
-  Add(track, "SequenceMenu", "Sequence this track ...", false);
+  Add(ratingMenu_, Entry::FuzVHigh, "Brilliant", true);
+  Add(ratingMenu_, Entry::FuzHigh, "Nice", true);
+  Add(ratingMenu_, Entry::FuzNorm, "Ok", true);
+  Add(ratingMenu_, Entry::FuzLow, "Bearable.", true);
+  Add(ratingMenu_, Entry::FuzVLow, "Rubbish.", true);
+  Add(track, Entry::SequenceMenu, "Sequence this track ...", false);
   track->addSeparator();
-  Add(track, "TotalTrackMenu", "Total Tracks:", false);
-  Add(track, "FileNameMenu", "File Name:", false);
-  Add(track, "FileSizeMenu", "File Size:", false);
+  Add(track, Entry::TotalTrackMenu, "Total Tracks:", false);
+  Add(track, Entry::FileNameMenu, "File Name:", false);
+  Add(track, Entry::FileSizeMenu, "File Size:", false);
   track->addSeparator();
-  Add(track, "RenameFile", "&Rename this Track", false);
+  Add(track, Entry::RenameFile, "&Rename this Track", false);
 }
 
-bool Options::CheckedByDefault(const QString& name) {
-  static const QStringList kCheckedByDefault = {
-      "BalMiddle", "NormalSE", "NormalPlay", "UniFirst",    "MedVol", "ID3Possible",
-      "AniEffects", "AscOrder", "RealPlayList", "Trans200", "Skin1"};
-  return kCheckedByDefault.contains(name);
+bool Options::CheckedByDefault(Entry entry) {
+  using enum Entry;
+  static const Entry kCheckedByDefault[] = {BalMiddle,  NormalSE, NormalPlay,   UniFirst, MedVol, ID3Possible,
+                                            AniEffects, AscOrder, RealPlayList, Trans200, Skin1};
+  return std::find(std::begin(kCheckedByDefault), std::end(kCheckedByDefault), entry) != std::end(kCheckedByDefault);
 }
 
 void Options::SetBuiltInDefaults() {
-  for (auto it = actions_.cbegin(); it != actions_.cend(); ++it)
-    if (it.value()->isCheckable()) it.value()->setChecked(CheckedByDefault(it.key()));
+  for (size_t i = 0; i < actions_.size(); ++i)
+    if (actions_[i]->isCheckable()) actions_[i]->setChecked(CheckedByDefault(static_cast<Entry>(i)));
 }
 
 }  // namespace zelvo

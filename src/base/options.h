@@ -1,39 +1,33 @@
 #pragma once
 
 #include <QAction>
-#include <QHash>
 #include <QMenu>
 #include <QObject>
-#include <QStringList>
+#include <array>
 #include <memory>
+
+#include "base/option_entry.h"
 
 namespace zelvo {
 
 // The player's menus. The check marks of their entries are the options: there
-// is no other copy. Entries are found by their names (BalLeft, ShufflePlay,
-// Trans200 ...), which are also what the settings file is written from.
+// is no other copy.
 class Options : public QObject {
   Q_OBJECT
  public:
   explicit Options(QObject* parent = nullptr);
   ~Options() override;
 
-  QAction* Action(const QString& name) const;
-  bool IsChecked(const QString& name) const { return Action(name)->isChecked(); }
-  void SetChecked(const QString& name, bool checked) { Action(name)->setChecked(checked); }
-
-  // Entries of an option category ("bal", "se", "play", "uni", "vol", "id3",
-  // "trn", "skn", "fuz") in the order they are cleared; empty for other codes.
-  static QStringList CategoryEntries(const QString& code);
-  // The category an entry belongs to, empty for stand-alone entries.
-  static QString CategoryOf(const QString& name);
+  QAction* Action(Entry entry) const { return actions_[static_cast<size_t>(entry)]; }
+  bool IsChecked(Entry entry) const { return Action(entry)->isChecked(); }
+  void SetChecked(Entry entry, bool checked) { Action(entry)->setChecked(checked); }
 
   // Clears every check mark of the category, then asks for the hover timer
   // to be reset.
-  void SetOption(const QString& code);
+  void SetOption(Category category);
 
   // The built-in check marks, as a new window has them.
-  static bool CheckedByDefault(const QString& name);
+  static bool CheckedByDefault(Entry entry);
   void SetBuiltInDefaults();
 
   QMenu* OptionsMenu() const { return optionsMenu_.get(); }
@@ -49,10 +43,10 @@ class Options : public QObject {
   void HoverResetRequested();
 
  private:
-  QAction* Add(QMenu* menu, const QString& name, const QString& caption, bool checkable);
+  QAction* Add(QMenu* menu, Entry entry, const QString& caption, bool checkable);
   void Build();
 
-  QHash<QString, QAction*> actions_;
+  std::array<QAction*, static_cast<size_t>(Entry::RenameFile) + 1> actions_{};
   std::unique_ptr<QMenu> optionsMenu_, volumeMenu_, sortMenu_, deleteMenu_, trackMenu_;
   QMenu* transparencyMenu_ = nullptr;
   QMenu* ratingMenu_ = nullptr;

@@ -11,10 +11,6 @@ struct PlayerState;
 // Zelvo's home on the web.
 inline const QString kWebSiteAddress = QStringLiteral("https://zelvo.example.org/");
 
-// The command lines the help entry and the web link start on Windows.
-QString HelpCommandLine(const QString& windowsFolder, const QString& appFolder);
-QString BrowserCommandLine(const QString& windowsFolder);
-
 // The help entry and the web link: both hand a document to another program
 // and tell the user where to find it by hand when no program starts. The
 // player keeps running either way.

@@ -47,8 +47,6 @@ class Desktop {
   // Opens a document or address with the desktop's default application,
   // without waiting. False when nothing could be started.
   virtual bool OpenWithDefaultApp(const QString& pathOrUrl) = 0;
-  // Starts a program from a command line, without waiting. False on failure.
-  virtual bool StartProgram(const QString& commandLine) = 0;
 
   // Mouse cursor position on the screen, in pixels.
   virtual QPoint CursorPos() = 0;

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QOperatingSystemVersion>
-#include <QProcess>
 #include <QScreen>
 #include <QSysInfo>
 #include <QUrl>
@@ -91,13 +90,6 @@ void QtDesktop::Beep() { QApplication::beep(); }
 bool QtDesktop::OpenWithDefaultApp(const QString& pathOrUrl) {
   const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
   return QDesktopServices::openUrl(url);
-}
-
-bool QtDesktop::StartProgram(const QString& commandLine) {
-  QStringList arguments = QProcess::splitCommand(commandLine);
-  if (arguments.isEmpty()) return false;
-  const QString program = arguments.takeFirst();
-  return QProcess::startDetached(program, arguments);
 }
 
 QPoint QtDesktop::CursorPos() { return QCursor::pos(); }

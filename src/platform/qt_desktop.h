@@ -14,7 +14,6 @@ class QtDesktop : public Desktop {
   std::optional<QString> AskSaveFile(const FileDialogRequest& request) override;
   void Beep() override;
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
-  bool StartProgram(const QString& commandLine) override;
   QPoint CursorPos() override;
   QSizeF ScreenSizeTwips() override;
   double TwipsPerPixelX() override;

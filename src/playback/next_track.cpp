@@ -37,28 +37,28 @@ void NextTrackSelector::NextTrack() {
   }
 
   // Every checked mode is applied in turn; in normal use exactly one is.
-  if (options_.IsChecked("NormalPlay")) {
+  if (options_.IsChecked(Entry::NormalPlay)) {
     // A position past the end (rows were erased) wraps like the last row
     // does, instead of failing every second until the user steps in.
     if (state_.CurrentIndex >= count || state_.CurrentIndex < 0) state_.CurrentIndex = 0;
     state_.CurrentIndex += 1;
   }
-  if (options_.IsChecked("ShufflePlay")) state_.CurrentIndex = PickRow(random_.Next(), count);
-  if (options_.IsChecked("FuzzyPlay")) FuzzyPick();
+  if (options_.IsChecked(Entry::ShufflePlay)) state_.CurrentIndex = PickRow(random_.Next(), count);
+  if (options_.IsChecked(Entry::FuzzyPlay)) FuzzyPick();
 }
 
 void NextTrackSelector::PreviousTrack() {
   const int count = tracks_.Count();
-  if (options_.IsChecked("NormalPlay")) {
+  if (options_.IsChecked(Entry::NormalPlay)) {
     // Before row 1 comes the last row; so does anything outside the list.
     if (state_.CurrentIndex <= 1 || state_.CurrentIndex > count) state_.CurrentIndex = count + 1;
     state_.CurrentIndex -= 1;
   }
-  if (options_.IsChecked("ShufflePlay")) {
+  if (options_.IsChecked(Entry::ShufflePlay)) {
     random_.Reseed();
     state_.CurrentIndex = PickRow(random_.Next(), count);
   }
-  if (options_.IsChecked("FuzzyPlay")) FuzzyPick();
+  if (options_.IsChecked(Entry::FuzzyPlay)) FuzzyPick();
 }
 
 void NextTrackSelector::FuzzyPick() {

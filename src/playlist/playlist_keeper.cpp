@@ -25,7 +25,7 @@ PlaylistKeeper::PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& sta
 QString PlaylistKeeper::AutosavePath() const { return QDir(appFolder_).filePath(kAutosaveName); }
 
 UniformCase PlaylistKeeper::CaseMode() const {
-  return {options_.IsChecked("UniAllCaps"), options_.IsChecked("UniLower"), options_.IsChecked("UniFirst")};
+  return {options_.IsChecked(Entry::UniAllCaps), options_.IsChecked(Entry::UniLower), options_.IsChecked(Entry::UniFirst)};
 }
 
 QString PlaylistKeeper::CleanName(const QString& name) const { return UniformName(name, CaseMode()); }
@@ -79,7 +79,7 @@ bool PlaylistKeeper::WriteAutosave() {
 }
 
 void PlaylistKeeper::WriteAutosaveIfRealtime() {
-  if (options_.IsChecked("RealPlayList")) WriteAutosave();
+  if (options_.IsChecked(Entry::RealPlayList)) WriteAutosave();
 }
 
 FileDialogRequest PlaylistKeeper::DialogRequest(const QString& title) const {

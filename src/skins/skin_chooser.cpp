@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
@@ -12,8 +13,6 @@
 
 namespace zelvo {
 namespace {
-
-QString EntryName(int number) { return QStringLiteral("Skin%1").arg(number); }
 
 // A "&" in a folder name would otherwise turn into a mnemonic and vanish from the menu.
 QString CaptionOf(QString folderName) { return folderName.replace('&', QStringLiteral("&&")); }
@@ -32,9 +31,9 @@ SkinChooser::SkinChooser(Options& options, PlayerState& state, Desktop& desktop,
 
 void SkinChooser::ConnectMenuEntries() {
   for (int number = 1; number <= kEntries; ++number)
-    QObject::connect(options_.Action(EntryName(number)), &QAction::triggered, [this, number] { ChooseSkin(number); });
-  QObject::connect(options_.Action(QStringLiteral("OtherSkinsMenu")), &QAction::triggered, [this] { LoadCustomSkin(); });
-  QObject::connect(options_.Action(QStringLiteral("SkinMenu")), &QAction::triggered, [this] { ShowSkinInformation(); });
+    QObject::connect(options_.Action(SkinEntry(number)), &QAction::triggered, [this, number] { ChooseSkin(number); });
+  QObject::connect(options_.Action(Entry::OtherSkinsMenu), &QAction::triggered, [this] { LoadCustomSkin(); });
+  QObject::connect(options_.Action(Entry::SkinMenu), &QAction::triggered, [this] { ShowSkinInformation(); });
 }
 
 void SkinChooser::FillSkinMenu() {
@@ -42,35 +41,35 @@ void SkinChooser::FillSkinMenu() {
   const QStringList folders =
       QDir(skinsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
   for (int number = 1; number <= kEntries && number <= folders.size(); ++number)
-    options_.Action(EntryName(number))->setText(CaptionOf(folders[number - 1]));
+    options_.Action(SkinEntry(number))->setText(CaptionOf(folders[number - 1]));
   for (int number = 1; number <= kEntries; ++number) {
-    QAction* entry = options_.Action(EntryName(number));
+    QAction* entry = options_.Action(SkinEntry(number));
     if (!entry->text().isEmpty()) entry->setVisible(true);
   }
 }
 
 QString SkinChooser::EntryFolder(int number) const {
   return PathIgnoringCase(appFolder_, QStringLiteral("skins")) + QLatin1Char('/') +
-         FolderNameOf(options_.Action(EntryName(number))->text());
+         FolderNameOf(options_.Action(SkinEntry(number))->text());
 }
 
 void SkinChooser::SelectSkin() {
   const int number = state_.SkinNumber;
   if (number == 0) loader_.LoadSkin(EntryFolder(1));
   if (number >= 1 && number <= kEntries) loader_.LoadSkin(EntryFolder(number));
-  options_.SetOption(QStringLiteral("skn"));
-  if (number >= 1 && number <= kEntries) options_.SetChecked(EntryName(number), true);
+  options_.SetOption(Category::Skin);
+  if (number >= 1 && number <= kEntries) options_.SetChecked(SkinEntry(number), true);
 }
 
 void SkinChooser::ChooseSkin(int number) {
-  options_.SetOption(QStringLiteral("skn"));
-  options_.SetChecked(EntryName(number), true);
+  options_.SetOption(Category::Skin);
+  options_.SetChecked(SkinEntry(number), true);
   state_.SkinNumber = number;
   SelectSkin();
 }
 
 void SkinChooser::LoadCustomSkin() {
-  state_.DialogOpen = true;
+  DialogOpenScope open(state_);
   FileDialogRequest request;
   request.title = QStringLiteral("Load Custom Skin ...");
   request.initialFolder = appFolder_;
@@ -80,7 +79,6 @@ void SkinChooser::LoadCustomSkin() {
   // The chosen file only marks its folder; it is not read.
   const std::optional<QStringList> chosen = desktop_.AskOpenFiles(request);
   if (chosen && !chosen->isEmpty()) loader_.LoadSkin(FolderOfPath(chosen->first()));
-  state_.DialogOpen = false;
 }
 
 void SkinChooser::ShowSkinInformation() {
@@ -91,10 +89,10 @@ void SkinChooser::ShowSkinInformation() {
     if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
   }
   targets_.SetPlaylistVisible(false);
-  state_.DialogOpen = true;
-  if (!text.isEmpty())
+  if (!text.isEmpty()) {
+    DialogOpenScope open(state_);
     desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
-  state_.DialogOpen = false;
+  }
   targets_.SetPlaylistVisible(true);
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/boxes.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"
@@ -77,13 +78,12 @@ bool SkinLoader::ApplyColours(const QString& folder) {
 }
 
 void SkinLoader::ReportFailure() {
-  state_.DialogOpen = true;
+  DialogOpenScope open(state_);
   targets_.SetPlaylistVisible(false);
   desktop_.ShowMessage(QStringLiteral("Skin Initailization Failed ..."), QStringLiteral("SkinInt Error"),
                        MessageIcon::Critical, MessageButtons::Ok);
   // Shown even if it was hidden before: the box is the user's cue to look at the player again.
   targets_.SetPlaylistVisible(true);
-  state_.DialogOpen = false;
 }
 
 }  // namespace zelvo

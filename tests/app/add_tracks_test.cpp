@@ -102,7 +102,7 @@ TEST(AddTracks, PlaybackStopsBeforeTheFilesAreOpened) {
 // The name one chosen file gets, and the name the first of two chosen files gets.
 QString NameAlone(const QString& author, const QString& title, bool useTags = true) {
   AddRig rig;
-  rig.options.SetChecked("ID3Possible", useTags);
+  rig.options.SetChecked(Entry::ID3Possible, useTags);
   rig.Choose({rig.Clip("/music/my_song.mp3", author, title)});
   rig.adder.AddTracks();
   return rig.tracks.Count() == 1 ? rig.tracks.At(1).name : QString();
@@ -191,7 +191,7 @@ TEST(AddTracks, CancellingLeavesEverythingAsItWas) {
 
 TEST(AddTracks, WithoutRealtimePlaylistNothingIsWritten) {
   AddRig rig;
-  rig.options.SetChecked("RealPlayList", false);
+  rig.options.SetChecked(Entry::RealPlayList, false);
   rig.Choose({rig.Clip("/music/a.mp3", "A", "B")});
   rig.adder.AddTracks();
   EXPECT_EQ(rig.tracks.Count(), 1);

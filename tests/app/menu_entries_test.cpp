@@ -39,16 +39,16 @@ class MenuEntriesTest : public ::testing::Test {
 };
 
 TEST_F(MenuEntriesTest, SortingByDurationComparesTextAndTogglingReversesIt) {
-  options.Action("TimeSort")->trigger();
+  options.Action(Entry::TimeSort)->trigger();
   EXPECT_EQ(Column(DurationColumn), (QStringList{"01:59", "02:05", "10:05"}));
-  options.Action("AscOrder")->trigger();
-  EXPECT_FALSE(options.IsChecked("AscOrder"));
+  options.Action(Entry::AscOrder)->trigger();
+  EXPECT_FALSE(options.IsChecked(Entry::AscOrder));
   EXPECT_EQ(Column(DurationColumn), (QStringList{"10:05", "02:05", "01:59"}));
   // Every sort reaches the autosave file.
   const PlaylistReadResult saved = ReadPlaylistFile(rig.File("AutoSave.zpl"), {});
   ASSERT_EQ(saved.rows.size(), 3u);
   EXPECT_EQ(saved.rows[0].duration, "10:05");
-  options.Action("AscOrder")->trigger();
+  options.Action(Entry::AscOrder)->trigger();
   EXPECT_EQ(Column(DurationColumn), (QStringList{"01:59", "02:05", "10:05"}));
 }
 
@@ -58,23 +58,23 @@ TEST_F(MenuEntriesTest, TrackMenuDescribesTheCursorRowAndRatesTheSelection) {
   player.tracks().Model().Replace({{"Song", "01:00", file, "-1"}, {"Two", "01:00", "/m/2.mp3", "0"}});
   Select({1});
   RightClickList();
-  EXPECT_EQ(options.Action("TotalTrackMenu")->text(), "Total Tracks: 2");
-  EXPECT_EQ(options.Action("FileNameMenu")->text(), "File: song.mp3");
-  EXPECT_EQ(options.Action("FileSizeMenu")->text(), "File Size: 4 kb");
+  EXPECT_EQ(options.Action(Entry::TotalTrackMenu)->text(), "Total Tracks: 2");
+  EXPECT_EQ(options.Action(Entry::FileNameMenu)->text(), "File: song.mp3");
+  EXPECT_EQ(options.Action(Entry::FileSizeMenu)->text(), "File Size: 4 kb");
   EXPECT_EQ(options.RatingMenu()->title(), "This &Track Is?");
-  EXPECT_EQ(options.Action("SequenceMenu")->text(), "Sequence this track ...");
-  EXPECT_TRUE(options.IsChecked("FuzLow"));
+  EXPECT_EQ(options.Action(Entry::SequenceMenu)->text(), "Sequence this track ...");
+  EXPECT_TRUE(options.IsChecked(Entry::FuzLow));
   EXPECT_EQ(player.state().CueIndex, 1);
   options.TrackMenu()->hide();
 
   Select({1, 2});
   RightClickList();
   EXPECT_EQ(options.RatingMenu()->title(), "These &Tracks Are All?");
-  EXPECT_EQ(options.Action("SequenceMenu")->text(), "Sequence these tracks ...");
-  EXPECT_FALSE(options.IsChecked("FuzLow"));
+  EXPECT_EQ(options.Action(Entry::SequenceMenu)->text(), "Sequence these tracks ...");
+  EXPECT_FALSE(options.IsChecked(Entry::FuzLow));
   options.TrackMenu()->hide();
   const QByteArray savedBefore = ReadBytes(rig.File("AutoSave.zpl"));
-  options.Action("FuzHigh")->trigger();
+  options.Action(Entry::FuzHigh)->trigger();
   EXPECT_EQ(Column(PriorityColumn), (QStringList{"1", "1"}));
   EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")), savedBefore);  // ratings wait for the next save
 }
@@ -108,14 +108,14 @@ TEST_F(MenuEntriesTest, VolumeDragFollowsThePointerWithinTheScale) {
 }
 
 TEST_F(MenuEntriesTest, AboutHelpAndWebLeadOutOfThePlayer) {
-  options.Action("HelpMenu")->trigger();
+  options.Action(Entry::HelpMenu)->trigger();
   EXPECT_EQ(rig.desktop.opened, QStringList{rig.File("readme.rtf")});
-  options.Action("WebLinkMenu")->trigger();
+  options.Action(Entry::WebLinkMenu)->trigger();
   EXPECT_EQ(rig.desktop.opened.last(), "https://zelvo.example.org/");
   EXPECT_TRUE(player.playlistWindow().isVisible());
   EXPECT_FALSE(player.state().DialogOpen);
 
-  options.Action("AboutMenu")->trigger();
+  options.Action(Entry::AboutMenu)->trigger();
   QWidget* credits = nullptr;
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->windowTitle() == "Zelvo Credits Page" && window->isVisible()) credits = window;

@@ -132,7 +132,7 @@ TEST(Quit, WritesTheSettingsAndThePlaylistThenEnds) {
   Player& player = rig.Make();
   ASSERT_TRUE(player.Start());
   player.tracks().SelectOnly(2);
-  player.options().Action("ShufflePlay")->trigger();
+  player.options().Action(Entry::ShufflePlay)->trigger();
   player.state().SkinNumber = 3;
 
   player.QuitPlayer();

@@ -35,9 +35,4 @@ bool ScriptedDesktop::OpenWithDefaultApp(const QString& pathOrUrl) {
   return launchesSucceed;
 }
 
-bool ScriptedDesktop::StartProgram(const QString& commandLine) {
-  startedPrograms.append(commandLine);
-  return launchesSucceed;
-}
-
 }  // namespace zelvo::test

@@ -28,7 +28,6 @@ class ScriptedDesktop : public Desktop {
   QList<FileDialogRequest> openRequests;
   QList<FileDialogRequest> saveRequests;
   QStringList opened;           // OpenWithDefaultApp
-  QStringList startedPrograms;  // StartProgram
   int beeps = 0;
 
   QPoint cursorPos;
@@ -43,7 +42,6 @@ class ScriptedDesktop : public Desktop {
   std::optional<QString> AskSaveFile(const FileDialogRequest& request) override;
   void Beep() override { ++beeps; }
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
-  bool StartProgram(const QString& commandLine) override;
   QPoint CursorPos() override { return cursorPos; }
   QSizeF ScreenSizeTwips() override { return screenTwips; }
   double TwipsPerPixelX() override { return twipsPerPixel; }

@@ -48,8 +48,8 @@ struct ScriptedPlayer {
   void Fill(int rows) {
     for (int i = 1; i <= rows; ++i) AddTrack(QString("Track %1").arg(i));
   }
-  void PlayMode(const QString& mode) {
-    options.SetOption("play");
+  void PlayMode(Entry mode) {
+    options.SetOption(Category::PlayMode);
     options.SetChecked(mode, true);
   }
   void SetPriorities(const QStringList& priorities) {

@@ -75,12 +75,6 @@ TEST_F(HelpAndWebTest, WebLinkWithoutABrowserGivesTheAddressAndStillShowsThePlay
   EXPECT_FALSE(state_.DialogOpen);
 }
 
-TEST(WindowsCommandLines, AreJoinedFromTheWindowsFolderAndTheProgramFolder) {
-  EXPECT_EQ(HelpCommandLine("C:\\WINDOWS", "D:\\Player"), "C:\\WINDOWS\\notepad.exe D:\\Player\\readme.rtf");
-  EXPECT_EQ(BrowserCommandLine("E:\\WINNT"),
-            "E:\\Program Files\\Internet Explorer\\IExplore.exe https://zelvo.example.org/");
-}
-
 TEST(HelpFile, IsAWellFormedRtfPageBesideTheProgram) {
   const QByteArray rtf = test::ReadBytes(ZELVO_APP_DIR "/readme.rtf");
   ASSERT_TRUE(rtf.startsWith("{\\rtf1"));

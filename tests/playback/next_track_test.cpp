@@ -71,7 +71,7 @@ TEST(NextTrack, QueuedRowsGoFirstInListOrderThenThePlayModeResumes) {
 TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
   ScriptedPlayer rig;
   rig.Fill(20);
-  rig.PlayMode("ShufflePlay");
+  rig.PlayMode(Entry::ShufflePlay);
   Select(rig.tracks, 17);
   rig.playback.Selector().SequenceSelectedTracks();
   rig.playback.Selector().NextTrack();
@@ -83,7 +83,7 @@ TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
   constexpr int kRows = 10;
   constexpr int kDraws = 20000;
   rig.Fill(kRows);
-  rig.PlayMode("ShufflePlay");
+  rig.PlayMode(Entry::ShufflePlay);
   std::vector<int> counts(kRows + 1, 0);
   for (int i = 0; i < kDraws; ++i) {
     rig.playback.Selector().NextTrack();
@@ -100,7 +100,7 @@ TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
 TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
   ScriptedPlayer rig;
   rig.Fill(3);
-  rig.PlayMode("ShufflePlay");
+  rig.PlayMode(Entry::ShufflePlay);
   std::vector<int> seen(4, 0);
   for (int i = 0; i < 300; ++i) {
     rig.playback.Selector().PreviousTrack();
@@ -117,10 +117,10 @@ TEST(NextTrack, EmptyListYieldsAPositionPlayTrackRejects) {
   rig.state.CurrentIndex = 0;
   rig.playback.Selector().NextTrack();
   EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
-  rig.PlayMode("ShufflePlay");
+  rig.PlayMode(Entry::ShufflePlay);
   rig.playback.Selector().NextTrack();
   EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
-  rig.PlayMode("FuzzyPlay");
+  rig.PlayMode(Entry::FuzzyPlay);
   rig.state.CurrentIndex = 4;
   rig.playback.Selector().NextTrack();
   EXPECT_EQ(rig.state.CurrentIndex, 4);
@@ -176,7 +176,7 @@ TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
   ScriptedPlayer rig;
   rig.Fill(6);
   rig.SetPriorities({"-2", "-2", "-2", "2", "-2", "-2"});
-  rig.PlayMode("FuzzyPlay");
+  rig.PlayMode(Entry::FuzzyPlay);
   int fourth = 0;
   for (int i = 0; i < 200; ++i) {
     rig.playback.Selector().NextTrack();

@@ -55,7 +55,7 @@ TEST_F(PlaylistKeeperTest, ErasingWritesTheAutosaveOnlyWhenRealtime) {
   EXPECT_EQ(Names(), (QStringList{"Alpha", "Gamma"}));
   EXPECT_EQ(SavedNames(keeper.AutosavePath()), (QStringList{"Alpha", "Gamma"}));
 
-  options.SetChecked("RealPlayList", false);
+  options.SetChecked(Entry::RealPlayList, false);
   Select(1);
   keeper.EraseSelectedTracks();
   EXPECT_EQ(Names(), QStringList{"Gamma"});
@@ -88,8 +88,8 @@ TEST_F(PlaylistKeeperTest, ClearingAsksFirstAndAlwaysShowsThePlaylistAfterwards)
 TEST_F(PlaylistKeeperTest, ANewCaseStyleRenamesEveryRowInMemoryAndSavesIt) {
   tracks.Model().SetName(0, "rock & roll | live");
   tracks.SelectOnly(2);
-  options.SetOption("uni");
-  options.SetChecked("UniAllCaps", true);
+  options.SetOption(Category::Uniform);
+  options.SetChecked(Entry::UniAllCaps, true);
   keeper.UniformPlaylist();
   EXPECT_EQ(Names(), (QStringList{"ROCK AND ROLL | LIVE", "BETA", "GAMMA"}));
   EXPECT_EQ(tracks.CursorPosition(), 2);

@@ -33,7 +33,7 @@ class SkinChooserTest : public ::testing::Test {
   QImage BarOf(const QString& folder) const {
     return QImage(app_.path() + "/skins/" + folder + "/player.zsk", "PNG");
   }
-  QAction* Entry(int number) const { return options_.Action(QString("Skin%1").arg(number)); }
+  QAction* Entry(int number) const { return options_.Action(SkinEntry(number)); }
   QStringList Checked() const {
     QStringList checked;
     for (int number = 1; number <= 10; ++number)
