@@ -25,16 +25,26 @@ QAction* Options::Add(QMenu* menu, Entry entry, const QString& caption, bool che
   return action;
 }
 
+QMenu* Options::AddSubmenu(const QString& name, const QString& caption) {
+  QMenu* sub = optionsMenu_->addMenu(caption);
+  sub->setObjectName(name);
+  return sub;
+}
+
 void Options::Build() {
   optionsMenu_ = std::make_unique<QMenu>(QStringLiteral("Options"));
-  QMenu* options = optionsMenu_.get();
-  auto submenu = [&](const QString& name, const QString& caption) {
-    QMenu* sub = options->addMenu(caption);
-    sub->setObjectName(name);
-    return sub;
-  };
+  BuildSoundAndLookEntries();
+  BuildListAndSkinEntries();
+  BuildVolumeMenu();
+  BuildPlaylistMenus();
+  BuildTrackMenu();
+}
 
-  QMenu* balance = submenu("AudioBalanceMenu", "&Audio Balance");
+// Balance, effects, transparency and play mode: the first half of the options menu.
+void Options::BuildSoundAndLookEntries() {
+  QMenu* options = optionsMenu_.get();
+
+  QMenu* balance = AddSubmenu("AudioBalanceMenu", "&Audio Balance");
   Add(balance, Entry::BalLeft, "&Left Only", true);
   Add(balance, Entry::BalLHalf, "Left Half", true);
   Add(balance, Entry::BalMiddle, "&Middle", true);
@@ -42,26 +52,31 @@ void Options::Build() {
   Add(balance, Entry::BalRight, "&Right Only", true);
   options->addSeparator();
 
-  QMenu* effects = submenu("SEMenu", "&Special Effects");
+  QMenu* effects = AddSubmenu("SEMenu", "&Special Effects");
   Add(effects, Entry::ClassicSE, "&Classic Mode", true);
   Add(effects, Entry::NormalSE, "&Normal Effects", true);
   Add(effects, Entry::DanceSE, "&Dance Mode", true);
   effects->addSeparator();
   Add(effects, Entry::AniEffects, "Animation Effects", true);
 
-  transparencyMenu_ = submenu("TransparencyMenu", "&Transparency (2k/XP only)");
+  transparencyMenu_ = AddSubmenu("TransparencyMenu", "&Transparency (2k/XP only)");
   Add(transparencyMenu_, Entry::Trans254, "Off", true);
   Add(transparencyMenu_, Entry::Trans200, "A Little", true);
   Add(transparencyMenu_, Entry::Trans150, "Half Way", true);
   Add(transparencyMenu_, Entry::Trans100, "Very", true);
   options->addSeparator();
 
-  QMenu* playMode = submenu("PlayModeMenu", "Play &Mode");
+  QMenu* playMode = AddSubmenu("PlayModeMenu", "Play &Mode");
   Add(playMode, Entry::NormalPlay, "&Normal", true);
   Add(playMode, Entry::ShufflePlay, "&Shuffle", true);
   Add(playMode, Entry::FuzzyPlay, "&Fuzzy Logic", true);
+}
 
-  QMenu* uniform = submenu("PlaylistUniformMenu", "&Play List Uniformation");
+// Uniformation, tags, skins and the stand-alone entries: the rest of the options menu.
+void Options::BuildListAndSkinEntries() {
+  QMenu* options = optionsMenu_.get();
+
+  QMenu* uniform = AddSubmenu("PlaylistUniformMenu", "&Play List Uniformation");
   Add(uniform, Entry::UniAllCaps, "&ALL CAPITALS", true);
   Add(uniform, Entry::UniFirst, "&First Letter Only", true);
   Add(uniform, Entry::UniLower, "all &lower case", true);
@@ -69,12 +84,12 @@ void Options::Build() {
   Add(uniform, Entry::RealPlayList, "Realtime Playlist", true);
   options->addSeparator();
 
-  QMenu* tags = submenu("ID3Menu", "ID&3 Tags (v1+v2)");
+  QMenu* tags = AddSubmenu("ID3Menu", "ID&3 Tags (v1+v2)");
   Add(tags, Entry::ID3Possible, "&Use When Possible", true);
   Add(tags, Entry::ID3Disable, "&Disable IDTags", true);
   options->addSeparator();
 
-  QMenu* skins = submenu("SkinsMenu", "Skin &Chooser");
+  QMenu* skins = AddSubmenu("SkinsMenu", "Skin &Chooser");
   Add(skins, Entry::Skin1, "(Skin List)", true);
   for (int k = 2; k <= 10; ++k) Add(skins, SkinEntry(k), QString(), true)->setVisible(false);
   skins->addSeparator();
@@ -88,6 +103,9 @@ void Options::Build() {
   options->addSeparator();
   Add(options, Entry::SaveSetMenu, "Save Settings", false);
   Add(options, Entry::DefSetMenu, "Default Settings", false);
+}
+
+void Options::BuildVolumeMenu() {
 
   volumeMenu_ = std::make_unique<QMenu>(QStringLiteral("Volume"));
   QMenu* volume = volumeMenu_.get();
@@ -98,6 +116,10 @@ void Options::Build() {
   Add(volume, Entry::HighVol, "&High", true);
   volume->addSeparator();
   Add(volume, Entry::FullVol, "&Full", true);
+}
+
+// The sort and delete menus of the playlist window's buttons.
+void Options::BuildPlaylistMenus() {
 
   sortMenu_ = std::make_unique<QMenu>(QStringLiteral("(&Sort)"));
   QMenu* sort = sortMenu_.get();
@@ -114,6 +136,9 @@ void Options::Build() {
   Add(erase, Entry::EntireDel, "&Clear this entire Playlist", false);
   erase->addSeparator();
   Add(erase, Entry::DeleteFile, "&Delete this File Forever", false);
+}
+
+void Options::BuildTrackMenu() {
 
   trackMenu_ = std::make_unique<QMenu>(QStringLiteral("(&PlaylistDD)"));
   QMenu* track = trackMenu_.get();

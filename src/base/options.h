@@ -44,7 +44,13 @@ class Options : public QObject {
 
  private:
   QAction* Add(QMenu* menu, Entry entry, const QString& caption, bool checkable);
+  QMenu* AddSubmenu(const QString& name, const QString& caption);
   void Build();
+  void BuildSoundAndLookEntries();
+  void BuildListAndSkinEntries();
+  void BuildVolumeMenu();
+  void BuildPlaylistMenus();
+  void BuildTrackMenu();
 
   std::array<QAction*, static_cast<size_t>(Entry::RenameFile) + 1> actions_{};
   std::unique_ptr<QMenu> optionsMenu_, volumeMenu_, sortMenu_, deleteMenu_, trackMenu_;
