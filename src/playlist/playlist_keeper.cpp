@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/log.h"
 #include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
@@ -63,12 +64,16 @@ void PlaylistKeeper::KeepDamagedCopy(const QString& path) {
   if (QFileInfo(path).absoluteFilePath() != QFileInfo(AutosavePath()).absoluteFilePath()) return;
   const QString copy = path + QStringLiteral(".bad");
   QFile::remove(copy);
-  QFile::copy(path, copy);
+  if (QFile::copy(path, copy))
+    qCWarning(lcPlaylist) << "damaged playlist" << path << "kept as" << copy;
+  else
+    qCWarning(lcPlaylist) << "damaged playlist" << path << "could not be kept as" << copy;
 }
 
 bool PlaylistKeeper::WriteAutosave() {
   QString error;
   if (WritePlaylistFile(AutosavePath(), tracks_.Model().Entries(), &error)) return true;
+  qCWarning(lcPlaylist) << "autosave failed" << AutosavePath() << error;
   if (!autosaveFailureTold_) {
     autosaveFailureTold_ = true;
     boxes_.Show(QStringLiteral("Zelvo could not save the playlist to ") + AutosavePath() + QStringLiteral(":\r") +

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/log.h"
 #include "base/boxes.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
@@ -21,7 +22,10 @@ std::optional<QImage> ReadPicture(const QString& path) {
   QImageReader reader(path);
   reader.setDecideFormatFromContent(true);
   QImage picture = reader.read();
-  if (picture.isNull()) return std::nullopt;
+  if (picture.isNull()) {
+    qCWarning(lcSkins) << "skin picture refused" << path << reader.errorString();
+    return std::nullopt;
+  }
   return picture;
 }
 
@@ -56,7 +60,10 @@ bool SkinLoader::ApplyColours(const QString& folder) {
     // Read in one go and close at once, so that the settings file and the next
     // skin load never meet a file we still hold.
     QFile file(PathIgnoringCase(folder, QStringLiteral("skincolor.zsk")));
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly)) {
+      qCWarning(lcSkins) << "skin colours unreadable" << file.fileName() << file.errorString();
+      return false;
+    }
     text = file.readAll();
   }
   const std::function<void(const QColor&)> targets[] = {
@@ -69,9 +76,11 @@ bool SkinLoader::ApplyColours(const QString& folder) {
   FieldReader fields(QString::fromLatin1(text));
   for (const auto& apply : targets) {
     const std::optional<QStringView> field = fields.Next();
-    if (!field) return false;
-    const std::optional<QColor> colour = ColourFromField(field->toString());
-    if (!colour) return false;
+    const std::optional<QColor> colour = field ? ColourFromField(field->toString()) : std::nullopt;
+    if (!colour) {
+      qCWarning(lcSkins) << "skin colours refused" << folder << "at" << (field ? field->toString() : "the end");
+      return false;
+    }
     apply(*colour);
   }
   return true;

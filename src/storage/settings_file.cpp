@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/log.h"
 #include "storage/atomic_file.h"
 #include "storage/escaped_path.h"
 #include "storage/field_reader.h"
@@ -88,7 +89,10 @@ SettingsReadResult ReadSettingsFile(const QString& path) {
   FieldReader reader(std::move(*text));
   for (int line = 1; line <= kSettingsLineCount; ++line) {
     const std::optional<QStringView> field = reader.Next();
-    if (!field || !Store(line, *field, result)) break;
+    if (!field || !Store(line, *field, result)) {
+      qCWarning(lcStorage) << "settings" << path << "stop at line" << line << "; built-in values from there on";
+      break;
+    }
     result.linesRead = line;
   }
   return result;

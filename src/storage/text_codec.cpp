@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include "base/log.h"
+
 namespace zelvo {
 namespace {
 
@@ -53,9 +55,16 @@ QString DecodeText(QByteArrayView bytes) {
 
 std::optional<QString> ReadTextFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  // A file that is not there is ordinary (a first start); only real failures are logged.
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (file.exists()) qCWarning(lcStorage) << "cannot open" << path << file.errorString();
+    return std::nullopt;
+  }
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  if (file.error() != QFileDevice::NoError) {
+    qCWarning(lcStorage) << "cannot read" << path << file.errorString();
+    return std::nullopt;
+  }
   return DecodeText(bytes);
 }
 
