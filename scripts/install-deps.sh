@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev libtag1-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils wmctrl python3
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils dbus-daemon dbus-session-bus-common
   fonts-dejavu-core
 )
 

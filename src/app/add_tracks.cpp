@@ -6,6 +6,7 @@
 
 #include "base/boxes.h"
 #include "base/layout.h"
+#include "base/log.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
@@ -35,7 +36,8 @@ TrackFacts ReadFacts(Decoder& decoder, const QString& path) {
   TrackFacts facts;
   try {
     decoder.SetFileName(path);
-  } catch (const DecoderError&) {
+  } catch (const DecoderError& error) {
+    qCWarning(lcApp) << "adding" << path << "without tags or length:" << error.what();
     return facts;
   }
   try {

@@ -127,8 +127,7 @@ void Player::ConnectOptions() {
   });
   connect(options_.Action(Entry::DefSetMenu), &QAction::triggered, this, &Player::RestoreDefaultSettings);
   connect(options_.Action(Entry::SaveSetMenu), &QAction::triggered, this, [this] {
-    SaveSettings();
-    desktop_.Beep();
+    if (SaveSettings()) desktop_.Beep();
   });
   connect(options_.Action(Entry::NameSort), &QAction::triggered, this, [this] { SortPlaylist("1"); });
   connect(options_.Action(Entry::TimeSort), &QAction::triggered, this, [this] { SortPlaylist("2"); });
@@ -398,14 +397,19 @@ void Player::LoadSettings() {
   if (read.Complete()) SortPlaylist("4");
 }
 
-void Player::SaveSettings() {
+bool Player::SaveSettings() {
   Settings settings;
   for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(*EntryNamed(name)));
   settings.skinNumber = static_cast<qint16>(state_.SkinNumber);
   const std::vector<int> selected = tracks_.SelectedPositions();
   settings.selectedTrack = selected.empty() ? 0 : selected.front();
   settings.lastAddFolder = state_.LastAddFolder;
-  WriteSettingsFile(SettingsPath(), settings);
+  QString error;
+  if (WriteSettingsFile(SettingsPath(), settings, &error)) return true;
+  boxes_.Show(QStringLiteral("Zelvo could not save the settings to ") + SettingsPath() + QStringLiteral(":\r") +
+                  error + QStringLiteral("\rThe settings written before stay as they were."),
+              QStringLiteral("Settings Not Saved"), MessageIcon::Exclamation);
+  return false;
 }
 
 }  // namespace zelvo

@@ -56,7 +56,8 @@ class Player : public QObject {
 
   // The options file "config.zcf" beside the program.
   void LoadSettings();
-  void SaveSettings();
+  // Writes the settings file; a failure is told to the user.
+  bool SaveSettings();
   QString SettingsPath() const;
 
   void DropPlaylist();

@@ -108,7 +108,12 @@ void CapitaliseWordStarts(QString& text) {
 }  // namespace
 
 QString UniformName(QString text, const UniformCase& mode) {
-  if (!IsAlreadyClean(text)) ApplyReplacements(text);
+  // One pass can leave work for a second: "N-_X" becomes "N- X", whose dash
+  // now touches a space. Names are cleaned again at every start, so they are
+  // cleaned here until nothing is left to do, and a clean name stays as it
+  // is. Two passes at most: the first leaves no "#[]_&" and no doubled
+  // space, the second spaces every dash.
+  while (!IsAlreadyClean(text)) ApplyReplacements(text);
   if (mode.allCaps) text = TrimSpaces(ToCase(std::move(text), true));
   if (mode.lower) text = TrimSpaces(ToCase(std::move(text), false));
   if (mode.firstLetter) {

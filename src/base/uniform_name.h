@@ -18,7 +18,8 @@ struct UniformCase {
 // underscores become spaces, runs of spaces fold to one, "&" becomes "and",
 // and the chosen case styles are applied. A style trims spaces at both ends;
 // with no style ticked the name is not trimmed. Case mapping covers every
-// letter Unicode maps, accented ones included. Never fails; "" stays "".
+// letter Unicode maps, accented ones included. Cleaning a cleaned name
+// changes nothing. Never fails; "" stays "".
 // Taken by value: a caller handing over a temporary saves a copy.
 QString UniformName(QString name, const UniformCase& mode);
 

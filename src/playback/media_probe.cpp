@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -78,38 +79,52 @@ std::uint64_t LittleEndian(const unsigned char* p, int bytes) {
   return value;
 }
 
+// The share of a WMA's play duration whose data packets a cut file still holds.
+double PresentAsfSeconds(const unsigned char* properties, std::uint64_t headerSize, std::uint64_t actual,
+                         double declaredSeconds) {
+  const std::uint64_t declaredSize = LittleEndian(properties + 16, 8);
+  const std::uint64_t packets = LittleEndian(properties + 32, 8);
+  const std::uint64_t packetSize = LittleEndian(properties + 68, 4);
+  const std::uint64_t dataStart = headerSize + 50;  // the data object's own header
+  if (actual <= dataStart) return 0.0;
+  const double present = static_cast<double>(actual - dataStart);
+  const double share = packets > 0 && packetSize > 0
+                           ? std::floor(present / static_cast<double>(packetSize)) / static_cast<double>(packets)
+                           : present / static_cast<double>(declaredSize - dataStart);
+  return declaredSeconds * std::clamp(share, 0.0, 1.0);
+}
+
 // A cut WMA file keeps its header's play duration; its length is then the
 // share of the data packets that are still there. Returns nothing for a whole
-// file (or one whose header cannot be read).
+// file, or one whose header cannot be read. Every size comes from the file
+// and is checked against the bytes left before it is used, and each step
+// moves forward, so no file can lead the walk outside its buffer or in circles.
 std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
   static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
                                                     0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+  constexpr qint64 kPreamble = 30, kObjectHeader = 24, kPropertiesSize = kObjectHeader + 80;
   QFile file(QFile::decodeName(name));
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const qint64 actual = file.size();
+  const auto actual = static_cast<std::uint64_t>(file.size());
   const QByteArray head = file.read(64 * 1024);
   const auto* bytes = reinterpret_cast<const unsigned char*>(head.constData());
-  if (head.size() < 30) return std::nullopt;
+  if (head.size() < kPreamble) return std::nullopt;
   const std::uint64_t headerSize = LittleEndian(bytes + 16, 8);
-  // The header's objects follow its 30-byte preamble.
-  for (qint64 at = 30; at + 24 <= head.size();) {
+  if (headerSize < static_cast<std::uint64_t>(kPreamble) || headerSize > actual) return std::nullopt;
+  // The header's objects follow its preamble and end where the header does.
+  const qint64 end = static_cast<qint64>(std::min<std::uint64_t>(headerSize, static_cast<std::uint64_t>(head.size())));
+  for (qint64 at = kPreamble; at + kObjectHeader <= end;) {
     const std::uint64_t size = LittleEndian(bytes + at + 16, 8);
-    if (size < 24) return std::nullopt;
-    if (std::memcmp(bytes + at, kFileProperties, 16) == 0) {
-      if (at + 24 + 80 > head.size()) return std::nullopt;
-      const unsigned char* properties = bytes + at + 24;
+    const bool isProperties = std::memcmp(bytes + at, kFileProperties, 16) == 0;
+    if (isProperties) {
+      if (size < static_cast<std::uint64_t>(kPropertiesSize) || at + kPropertiesSize > end) return std::nullopt;
+      const unsigned char* properties = bytes + at + kObjectHeader;
       const std::uint64_t declaredSize = LittleEndian(properties + 16, 8);
-      const std::uint64_t packets = LittleEndian(properties + 32, 8);
-      const std::uint64_t packetSize = LittleEndian(properties + 68, 4);
-      const std::uint64_t dataStart = headerSize + 50;  // the data object's own header
-      if (declaredSize <= static_cast<std::uint64_t>(actual) + 1024 || declaredSize <= dataStart)
-        return std::nullopt;
-      if (static_cast<std::uint64_t>(actual) <= dataStart) return 0.0;
-      const double present = static_cast<double>(static_cast<std::uint64_t>(actual) - dataStart);
-      if (packets > 0 && packetSize > 0)
-        return declaredSeconds * std::floor(present / packetSize) / static_cast<double>(packets);
-      return declaredSeconds * present / static_cast<double>(declaredSize - dataStart);
+      if (declaredSize <= actual + 1024 || declaredSize <= headerSize + 50) return std::nullopt;
+      return PresentAsfSeconds(properties, headerSize, actual, declaredSeconds);
     }
+    if (size < static_cast<std::uint64_t>(kObjectHeader) || size > static_cast<std::uint64_t>(end - at))
+      return std::nullopt;
     at += static_cast<qint64>(size);
   }
   return std::nullopt;
@@ -119,8 +134,10 @@ std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
 
 MediaInfo ProbeMedia(const QString& path) {
   const QByteArray name = QFile::encodeName(path);
-  // No checks before TagLib (a path lookup costs as much as a tenth of the
-  // probe): what TagLib cannot read is looked at closely by the fallback.
+  // A FIFO or a device named like an audio file would block TagLib or feed
+  // it without end: only regular files are opened.
+  qint64 size = 0;
+  CheckFile(path, name, &size);
   TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
   if (!properties || properties->sampleRate() <= 0) return ProbeMediaWithFfmpeg(path);

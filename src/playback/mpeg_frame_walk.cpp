@@ -1,10 +1,10 @@
 #include "playback/mpeg_frame_walk.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -97,9 +97,6 @@ bool IsFrameStart(const std::uint8_t* data, std::size_t pos, std::size_t end, He
   return Parse(data + next, following) && SameStream(h, following);
 }
 
-// Files from this size on are mapped rather than read.
-constexpr std::size_t kMapThreshold = 256 * 1024;
-
 }  // namespace
 
 std::optional<MpegWalk> WalkMpegFrames(const std::uint8_t* data, std::size_t size) {
@@ -148,34 +145,28 @@ std::optional<MpegWalk> WalkMpegFrames(const std::uint8_t* data, std::size_t siz
 }
 
 std::optional<MpegWalk> WalkMpegFile(const char* path) {
-  const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+  // Read, not mapped: a mapped file that is cut while it is walked would
+  // kill the program with SIGBUS. O_NONBLOCK keeps a FIFO from blocking the
+  // open; only regular files are read.
+  const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
     ::close(fd);
     return std::nullopt;
   }
-  const auto size = static_cast<std::size_t>(st.st_size);
-  std::optional<MpegWalk> walk;
-  if (size < kMapThreshold) {
-    // Small files: one read is cheaper than mapping and unmapping.
-    std::vector<std::uint8_t> bytes(size);
-    std::size_t got = 0;
-    while (got < size) {
-      const ssize_t n = ::read(fd, bytes.data() + got, size - got);
-      if (n <= 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return WalkMpegFrames(bytes.data(), got);
+  // The size at the open is a limit, not a promise: a file cut meanwhile
+  // gives fewer bytes, and the walk takes what was read.
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
   }
-  void* map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
   ::close(fd);
-  if (map == MAP_FAILED) return std::nullopt;
-  ::madvise(map, size, MADV_SEQUENTIAL);
-  walk = WalkMpegFrames(static_cast<const std::uint8_t*>(map), size);
-  ::munmap(map, size);
-  return walk;
+  return WalkMpegFrames(bytes.data(), got);
 }
 
 }  // namespace zelvo

@@ -26,8 +26,8 @@ struct MpegWalk {
 // when no frame is found.
 std::optional<MpegWalk> WalkMpegFrames(const std::uint8_t* data, std::size_t size);
 
-// The same over a file on disk (mapped, not copied). Nothing when the file
-// cannot be read or holds no MPEG audio.
+// The same over a regular file on disk, read whole. Nothing when the file
+// cannot be read, is no regular file or holds no MPEG audio.
 std::optional<MpegWalk> WalkMpegFile(const char* path);
 
 }  // namespace zelvo

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "base/layout.h"
+#include "base/log.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/display_tick.h"
@@ -44,13 +45,21 @@ void Playback::PlayTrack() {
   if (!tracks_.Has(state_.CurrentIndex)) return SkipUnplayable();
   const TrackEntry track = tracks_.At(state_.CurrentIndex);
   const QFileInfo file(track.path);
-  if (track.path.isEmpty() || !file.isFile()) return SkipUnplayable();
+  if (track.path.isEmpty() || !file.isFile()) {
+    qCWarning(lcPlayback) << "skipping a track that is no readable file:" << track.path;
+    return SkipUnplayable();
+  }
 
   if (file.size() == 0) {
-    // The track playing now (if any) plays on; the tick sees to what follows.
+    // The track playing now (if any) plays on. As with a missing file, the
+    // empty row counts as the one last started: when the decoder is idle the
+    // tick moves on from it by the play mode. Leaving the cue on the row
+    // started before would send the tick to the cursor row instead, and in
+    // normal mode back to this empty row, every second, for good.
+    qCWarning(lcPlayback) << "skipping an empty file:" << track.path;
     RunDisplayTimer();
     view_.SetDisplayCaption(QString::fromLatin1(kSkipNoSize));
-    selector_.NextTrack();
+    state_.CueIndex = state_.CurrentIndex;
     return;
   }
 
@@ -63,7 +72,8 @@ void Playback::PlayTrack() {
   try {
     decoder_.SetFileName(track.path);
     decoder_.Play();
-  } catch (const DecoderError&) {
+  } catch (const DecoderError& error) {
+    qCWarning(lcPlayback) << "skipping" << track.path << ":" << error.what();
     SkipUnplayable();
   }
 }

@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "base/log.h"
 #include "base/boxes.h"
+#include "base/log.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "playlist/track_list.h"
@@ -35,16 +35,26 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
   PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
   switch (read.status) {
     case PlaylistReadResult::Missing:
-      if (QFileInfo(path).size() > 0) KeepDamagedCopy(path);  // there, but unreadable
+      // There, but empty or unreadable: an earlier write may have been cut to nothing.
+      if (QFileInfo::exists(path)) {
+        qCWarning(lcPlaylist) << "playlist file is empty or unreadable:" << path;
+        KeepDamagedCopy(path);
+      }
       return;
     case PlaylistReadResult::Invalid:
       KeepDamagedCopy(path);
+      qCWarning(lcPlaylist) << "not a playlist file:" << path;
       boxes_.Show(QStringLiteral("This file does not appear to be a valid playlist!\rThe file my be damaged or corrupt ..."),
                   path, MessageIcon::Critical);
       return;
     case PlaylistReadResult::V1:
     case PlaylistReadResult::V2:
       break;
+  }
+  if (read.cut) {
+    // The rows that are there are kept; the whole file is kept aside too.
+    qCWarning(lcPlaylist) << "playlist file ends in the middle of a line:" << path;
+    KeepDamagedCopy(path);
   }
   tracks_.Clear();
   tracks_.Model().Replace(std::move(read.rows));

@@ -33,9 +33,10 @@ class PlaylistKeeper {
 
   // Fills the list from a playlist file. A file that is missing or empty
   // leaves the list as it is; an invalid one is reported (the path as the
-  // box's title) and also leaves the list alone, and the autosave file is
-  // copied aside before it can be overwritten. An old-format file is
-  // rewritten in the current format and the user told once.
+  // box's title) and also leaves the list alone. An autosave file that is
+  // empty, invalid or cut short is copied aside ("AutoSave.zpl.bad") before
+  // it can be overwritten. An old-format file is rewritten in the current
+  // format and the user told once.
   void ReadPlaylistFile(const QString& path);
 
   // Writes the autosave file now. A failure is told to the user once per run.

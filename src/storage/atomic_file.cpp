@@ -2,12 +2,59 @@
 
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "base/log.h"
+
 namespace zelvo {
+namespace {
+
+// QSaveFile keeps small writes in its buffer and, on commit, neither reports
+// a failed flush reliably nor checks that the bytes reached the disk. On a
+// full disk that would let a short temporary file replace the old one. So
+// before the rename the buffer is flushed, the file on disk is checked to
+// hold every byte written, and the bytes are synced to the device.
+bool ProveComplete(QSaveFile& file, QString* reason) {
+  if (!file.flush()) {
+    *reason = file.errorString();
+    return false;
+  }
+  const qint64 written = file.pos();
+  const qint64 onDisk = file.size();
+  if (onDisk != written) {
+    *reason = QStringLiteral("only %1 of %2 bytes were written").arg(onDisk).arg(written);
+    return false;
+  }
+  if (::fsync(file.handle()) != 0 && errno != EINVAL) {  // EINVAL: the device cannot sync
+    *reason = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice& file)>& write, QString* error) {
   QSaveFile file(path);
-  const bool written = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
-  if (!written && error) *error = file.errorString();
+  QString reason;
+  bool written = file.open(QIODevice::WriteOnly);
+  if (!written) {
+    reason = file.errorString();
+  } else if (!write(file)) {
+    reason = file.errorString();
+    written = false;
+  } else {
+    written = ProveComplete(file, &reason) && file.commit();
+    if (!written && reason.isEmpty()) reason = file.errorString();
+  }
+  if (!written) {
+    file.cancelWriting();
+    if (reason.isEmpty()) reason = QStringLiteral("the file could not be written");
+    qCWarning(lcStorage) << "could not write" << path << ":" << reason;
+    if (error) *error = reason;
+  }
   return written;
 }
 

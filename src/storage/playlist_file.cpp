@@ -146,6 +146,7 @@ PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode
   PlaylistReadResult result;
   std::optional<QString> text = ReadTextFile(path);
   if (!text) return result;
+  result.cut = !text->endsWith(u'\n');
   FieldReader reader(std::move(*text));
   const std::optional<QStringView> header = reader.Next();
   if (!header) return result;

@@ -35,6 +35,8 @@ struct PlaylistReadResult {
   Status status = Missing;
   // Rows in file order; empty unless the status is V1 or V2.
   std::vector<TrackEntry> rows;
+  // The last line has no line end: the file was cut short while written.
+  bool cut = false;
 
   bool NeedsUpgrade() const { return status == V1; }
 };

@@ -1,10 +1,13 @@
 #include "app/add_tracks.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+
+#include <sys/stat.h>
 
 #include "playback/ffmpeg_decoder.h"
 #include "base/uniform_name.h"
@@ -294,6 +297,26 @@ TEST(AddTracksFromRealFiles, BlankTagsNameOnlyFilesAddedInAGroup) {
   RealFileRig group;
   EXPECT_EQ(group.Add({blank, DataFile("id3v23.mp3")}),
             QStringList({"- Ace Of Spädes | 00:01", "Motörhead - Ace Of Spädes | 00:01"}));
+}
+
+// A FIFO and a link to /dev/zero named like audio files, and WMA files whose
+// header objects lie about their sizes: each becomes one row named from its
+// file, and the add goes on to the end.
+TEST(AddTracksFromRealFiles, FilesThatAreNoAudioOrMisleadTheProbeAreAddedSafely) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString fifo = dir.filePath("pipe.mp3");
+  const QString zero = dir.filePath("zero.mp3");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", zero));
+  RealFileRig rig;
+  const QStringList rows = rig.Add({fifo, zero, DataFile("crash_object_size.wma"),
+                                    DataFile("hang_object_cycle.wma"), DataFile("id3v23.mp3")});
+  ASSERT_EQ(rows.size(), 5) << rows.join("; ").toStdString();
+  EXPECT_EQ(rows[0], "Pipe | 00:00");
+  EXPECT_EQ(rows[1], "Zero | 00:00");
+  EXPECT_EQ(rows[4], "Motörhead - Ace Of Spädes | 00:01");
+  EXPECT_EQ(rig.view.Caption(), "Track Add Complete ...");
 }
 
 }  // namespace

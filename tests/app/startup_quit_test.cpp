@@ -1,3 +1,5 @@
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include "player_rig.h"
@@ -123,6 +125,39 @@ TEST(StartUp, DamagedAutosaveIsReportedAndKeptAsideBeforeItIsOverwritten) {
 
   player.QuitPlayer();
   EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl.bad")), damaged);
+  EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")), PlaylistBytes({}));
+}
+
+TEST(StartUp, EmptyOrCutAutosaveIsKeptAsideBeforeItIsOverwritten) {
+  const QByteArray whole = PlaylistBytes({"One|01:00|/m/1.mp3|0", "Two|02:00|/m/2.mp3|0"});
+  const QByteArray cut = whole.left(whole.size() - 9);
+  for (const QByteArray& contents : {QByteArray(), cut}) {
+    PlayerRig rig;
+    WriteBytes(rig.File("AutoSave.zpl"), contents);
+    Player& player = rig.Make();
+    ASSERT_TRUE(player.Start());
+    EXPECT_TRUE(rig.desktop.messages.isEmpty());
+    EXPECT_EQ(player.tracks().Count(), contents.isEmpty() ? 0 : 2);
+    player.QuitPlayer();
+    EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl.bad")), contents) << contents.size() << " bytes";
+    EXPECT_TRUE(QFile::exists(rig.File("AutoSave.zpl.bad"))) << contents.size() << " bytes";
+  }
+}
+
+TEST(Quit, ASettingsFileThatCannotBeWrittenIsToldAndTheListIsStillSaved) {
+  PlayerRig rig;
+  ASSERT_TRUE(QDir(rig.folder.path()).mkdir("config.zcf"));  // nothing can replace a folder
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  player.options().Action(Entry::SaveSetMenu)->trigger();
+  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  EXPECT_EQ(rig.desktop.messages[0].title, "Settings Not Saved");
+  EXPECT_TRUE(rig.desktop.messages[0].text.contains(rig.File("config.zcf"))) << rig.desktop.messages[0].text.toStdString();
+  EXPECT_EQ(rig.desktop.messages[0].icon, MessageIcon::Exclamation);
+
+  player.QuitPlayer();
+  EXPECT_EQ(rig.quits, 1);
+  EXPECT_EQ(rig.desktop.messages.size(), 2);
   EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl")), PlaylistBytes({}));
 }
 

@@ -51,9 +51,23 @@ TEST(UniformName, DashesAreSpacedOnlyWhenOneOfThemTouchesASpace) {
   const Example examples[] = {
       {"a - b", kNone, "a - b"},     {"a - b-c", kNone, "a - b - c"}, {"- a", kNone, " - a"},
       {"a -", kNone, "a - "},        {"a-b-c", kNone, "a-b-c"},       {"a -- b", kNone, "a - - b"},
-      {"a-[b]", kNone, "a- b "},
+      {"a-[b]", kNone, "a - b "},
   };
   for (const Example& e : examples) EXPECT_EQ(UniformName(e.before, e.mode), e.after) << e.before;
+}
+
+// Names are cleaned again at every start: a second cleaning must find
+// nothing to do, or names would drift from run to run.
+TEST(UniformName, CleaningACleanedNameChangesNothing) {
+  const char* names[] = {"N-_X", "a-#_b", "a-[b]", "x]-y", "a_-_b", "a -- b", "-_-", "#-#", "&-_",
+                         "artist - title", "[live]_at_home", "jay-z - song", "  the   song  ", "-"};
+  for (const char* name : names) {
+    for (const UniformCase& mode : {kCaps, kLower, kFirst, kNone}) {
+      const QString once = UniformName(name, mode);
+      EXPECT_EQ(UniformName(once, mode), once) << name;
+    }
+  }
+  EXPECT_EQ(UniformName("N-_X", kNone), "N - X");
 }
 
 TEST(UniformName, HashesGoEvenWhereNoDashIsRewritten) {

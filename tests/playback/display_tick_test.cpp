@@ -33,7 +33,7 @@ TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
   rig.AddEmptyFile("Silent");
   rig.AddTrack("Third");
   rig.Start(1);
-  rig.playback.NextButton();  // the empty file moves the position on to row 3
+  rig.playback.NextButton();  // the empty file is skipped at the next tick
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));

@@ -151,30 +151,50 @@ TEST(TrackPlayback, AnEmptyPathIsSkipped) {
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
 }
 
-TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheCursorRowFollows) {
+TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows) {
   ScriptedPlayer rig;
   rig.AddTrack("First");
   rig.AddEmptyFile("Silent");
   rig.AddTrack("Third");
   rig.AddTrack("Fourth");
+  rig.tracks.SelectOnly(1);
   rig.Start(1);
 
   rig.playback.NextButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
-  EXPECT_EQ(rig.state.CueIndex, 1);
-  EXPECT_EQ(rig.state.CurrentIndex, 3);
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
+  // The empty row counts as the one last started.
+  EXPECT_EQ(rig.state.CueIndex, 2);
+  EXPECT_EQ(rig.state.CurrentIndex, 2);
 
-  // The cue still names the first track, so at its end the cursor row wins.
-  rig.tracks.SelectOnly(4);
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));  // still playing: nothing happens yet
   rig.decoder.FinishTrack();
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(4));
-  EXPECT_EQ(rig.state.CueIndex, 4);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.state.CueIndex, 3);
+}
+
+TEST(TrackPlayback, AZeroByteRowInNormalModeIsPassedNotReturnedTo) {
+  ScriptedPlayer rig;
+  rig.AddTrack("First");
+  rig.AddEmptyFile("Silent");
+  rig.AddTrack("Third");
+  rig.tracks.SelectOnly(1);  // the cursor stays on the first row
+  rig.Start(1);
+  QStringList started;
+  for (int tick = 0; tick < 8; ++tick) {
+    if (rig.decoder.PlayState() == play_state::Playing) {
+      started << rig.decoder.FileName();
+      rig.decoder.FinishTrack();
+    }
+    rig.playback.UpdateDisplay();
+  }
+  EXPECT_TRUE(started.contains(rig.PathOf(3))) << started.join(", ").toStdString();
+  EXPECT_EQ(started.first(), rig.PathOf(1));
+  EXPECT_EQ(started.value(1), rig.PathOf(3));
 }
 
 TEST(TrackPlayback, PreviousButtonStartsTheRowBefore) {

@@ -5,6 +5,8 @@
 #include <sys/resource.h>
 
 #include "storage/atomic_file.h"
+#include "storage/playlist_file.h"
+#include "storage/settings_file.h"
 #include "test_support.h"
 
 namespace zelvo {
@@ -59,6 +61,52 @@ TEST(AtomicFile, AFullDiskLeavesTheOldFileIntact) {
   EXPECT_FALSE(error.isEmpty());
   EXPECT_EQ(test::ReadBytes(path), "old contents");
   EXPECT_EQ(FolderEntries(dir), QStringList{"list.zpl"}) << "no temporary file is left behind";
+}
+
+std::vector<TrackEntry> Rows(int count) {
+  std::vector<TrackEntry> rows;
+  for (int i = 1; i <= count; ++i)
+    rows.push_back({QStringLiteral("Artist - Title %1").arg(i), "03:41", QStringLiteral("/music/track%1.mp3").arg(i), "0"});
+  return rows;
+}
+
+// Writes smaller than the file's buffer used to fail only inside the final
+// flush, unnoticed, so an empty or cut file replaced the old one.
+TEST(AtomicFile, AFullDiskKeepsOldPlaylistsAndSettingsOfEverySize) {
+  QTemporaryDir dir;
+  const QString playlist = dir.filePath("AutoSave.zpl");
+  const QString settings = dir.filePath("config.zcf");
+  const QByteArray oldPlaylist = "\"old list\"\r\n";
+  const QByteArray oldSettings = "#TRUE#\r\n";
+  test::WriteBytes(playlist, oldPlaylist);
+  test::WriteBytes(settings, oldSettings);
+  for (int rows : {5, 300}) {
+    QString error;
+    bool written = true;
+    {
+      FileSizeLimit limit(64);
+      written = WritePlaylistFile(playlist, Rows(rows), &error);
+    }
+    EXPECT_FALSE(written) << rows << " rows";
+    EXPECT_FALSE(error.isEmpty()) << rows << " rows";
+    EXPECT_EQ(test::ReadBytes(playlist), oldPlaylist) << rows << " rows";
+  }
+  QString error;
+  bool written = true;
+  {
+    FileSizeLimit limit(64);
+    written = WriteSettingsFile(settings, Settings{}, &error);
+  }
+  EXPECT_FALSE(written);
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_EQ(test::ReadBytes(settings), oldSettings);
+  EXPECT_EQ(FolderEntries(dir), (QStringList{"AutoSave.zpl", "config.zcf"})) << "no temporary file is left behind";
+
+  // With room again the same writes go through whole.
+  ASSERT_TRUE(WritePlaylistFile(playlist, Rows(300)));
+  EXPECT_EQ(ReadPlaylistFile(playlist, UniformCase{}).rows.size(), 300u);
+  ASSERT_TRUE(WriteSettingsFile(settings, Settings{}));
+  EXPECT_TRUE(ReadSettingsFile(settings).Complete());
 }
 
 TEST(AtomicFile, FailsWithAReasonWhereNoFileCanBeMade) {
