@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 namespace zelvo {
 
-// Raised by a decoder operation that cannot be carried out: no file open, a
-// file that is missing, unreadable or not audio. Callers catch it and go on.
+// Raised when a decoder is asked for something it cannot do: open a file that
+// is missing, unreadable or not audio, or go to a position that does not exist.
+// Questions without an answer (no file open) are not failures: they return an
+// empty optional.
 class DecoderError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -51,8 +54,8 @@ class Decoder {
   virtual void SetFileName(const QString& path) = 0;
   virtual QString FileName() const = 0;
 
-  // Starts the open file from its position, or resumes after Pause().
-  // Throws DecoderError without an open file.
+  // Starts the open file from its position, or resumes after Pause(). Does
+  // nothing without an open file.
   virtual void Play() = 0;
   virtual void Pause() = 0;
   // Stops and rewinds to the start; the file stays open (PlayState Stopped).
@@ -60,10 +63,12 @@ class Decoder {
 
   virtual int PlayState() const = 0;
 
-  // Throw DecoderError without an open file.
-  virtual double CurrentPosition() const = 0;
+  // Nothing without an open file.
+  virtual std::optional<double> CurrentPosition() const = 0;
+  virtual std::optional<double> Duration() const = 0;
+  // Ignored without an open file; throws DecoderError for a negative or
+  // non-finite position.
   virtual void SetCurrentPosition(double seconds) = 0;
-  virtual double Duration() const = 0;
 
   // Accepted at any time, with or without an open file; heard within 100 ms.
   virtual int Volume() const = 0;
@@ -73,9 +78,9 @@ class Decoder {
   virtual double Rate() const = 0;
   virtual void SetRate(double rate) = 0;
 
-  // Title (8) or author (9) of the open file; empty when the tag is absent.
-  // Throws DecoderError without an open file.
-  virtual QString GetMediaInfoString(int item) const = 0;
+  // Title (8) or author (9) of the open file; empty when the tag is absent,
+  // nothing without an open file.
+  virtual std::optional<QString> GetMediaInfoString(int item) const = 0;
 };
 
 }  // namespace zelvo

@@ -26,13 +26,15 @@ FfmpegStream::FfmpegStream(const QString& path)
   const QByteArray name = QFile::encodeName(path);
   const std::string what = path.toStdString();
   AVFormatContext* format = nullptr;
-  if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0)
-    throw DecoderError("cannot open: " + what);
+  int result = avformat_open_input(&format, name.constData(), nullptr, nullptr);
+  if (result < 0) throw DecoderError("cannot open: " + what + ": " + FfmpegReason(result));
   format_.reset(format);
-  if (avformat_find_stream_info(format, nullptr) < 0) throw DecoderError("not audio: " + what);
+  result = avformat_find_stream_info(format, nullptr);
+  if (result < 0) throw DecoderError("not audio: " + what + ": " + FfmpegReason(result));
   const AVCodec* codec = nullptr;
   stream_ = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-  if (stream_ < 0 || !codec) throw DecoderError("no decodable audio in: " + what);
+  if (stream_ < 0 || !codec)
+    throw DecoderError("no decodable audio in: " + what + ": " + FfmpegReason(stream_ < 0 ? stream_ : AVERROR_DECODER_NOT_FOUND));
   for (unsigned i = 0; i < format->nb_streams; ++i)
     if (static_cast<int>(i) != stream_) format->streams[i]->discard = AVDISCARD_ALL;
   const AVStream* st = format->streams[stream_];

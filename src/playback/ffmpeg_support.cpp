@@ -9,6 +9,12 @@ void QuietFfmpegLog() {
   std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
 }
 
+std::string FfmpegReason(int error) {
+  char text[AV_ERROR_MAX_STRING_SIZE] = {};
+  av_strerror(error, text, sizeof text);
+  return text;
+}
+
 double StreamDuration(const AVFormatContext* format, int stream) {
   const AVStream* st = format->streams[stream];
   if (st->duration > 0 && st->duration != AV_NOPTS_VALUE) return st->duration * av_q2d(st->time_base);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -32,8 +33,12 @@ using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 
-// FFmpeg reports every damaged frame on stderr; the player logs nothing.
+// FFmpeg reports every damaged frame on stderr; the player logs its own
+// warnings instead (with FfmpegReason).
 void QuietFfmpegLog();
+
+// FFmpeg's own text for an error code.
+std::string FfmpegReason(int error);
 
 // A stream's length in seconds: the stream's own duration, else the
 // container's, counted from the stream's start (FFmpeg's ASF timestamps

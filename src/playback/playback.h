@@ -55,6 +55,7 @@ class Playback : public QObject {
 
  private:
   void RunDisplayTimer();
+  void StartNextTrack();
   void SkipUnplayable();
   void Seek(int xTwips);
 

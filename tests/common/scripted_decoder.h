@@ -34,19 +34,20 @@ class ScriptedDecoder : public Decoder {
   void Pause() override;
   void Stop() override;
   int PlayState() const override { return state_; }
-  double CurrentPosition() const override;
+  std::optional<double> CurrentPosition() const override;
   void SetCurrentPosition(double seconds) override;
-  double Duration() const override;
+  std::optional<double> Duration() const override;
   int Volume() const override { return volume_; }
   void SetVolume(int hundredthsOfDb) override { volume_ = hundredthsOfDb; }
   int Balance() const override { return balance_; }
   void SetBalance(int balance) override { balance_ = balance; }
   double Rate() const override { return rate_; }
   void SetRate(double rate) override { rate_ = rate; }
-  QString GetMediaInfoString(int item) const override;
+  std::optional<QString> GetMediaInfoString(int item) const override;
 
  private:
-  const Clip& Open() const;
+  // The open file's clip; nothing while closed.
+  const Clip* Open() const;
 
   QHash<QString, Clip> clips_;
   QString fileName_;

@@ -1,4 +1,4 @@
-#include "playback/memory_sink.h"
+#include "memory_sink.h"
 
 #include <algorithm>
 

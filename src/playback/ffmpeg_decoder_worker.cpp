@@ -1,0 +1,201 @@
+// The decoder's worker thread: owns the FFmpeg stream and feeds the sink.
+
+#include <QDebug>
+
+#include <algorithm>
+
+#include "base/log.h"
+#include "playback/ffmpeg_decoder.h"
+
+namespace zelvo {
+
+void FfmpegDecoder::Run() {
+  for (;;) {
+    std::deque<Command> batch;
+    {
+      std::unique_lock lock(mutex_);
+      if (worker_.mode != Worker::Mode::Playing)
+        commandsReady_.wait(lock, [&] { return !commands_.empty(); });
+      batch.swap(commands_);
+    }
+    for (const Command& command : batch) {
+      if (!Handle(command)) return;
+    }
+    if (worker_.mode == Worker::Mode::Playing) Feed();
+  }
+}
+
+bool FfmpegDecoder::Handle(const Command& command) {
+  switch (command.kind) {
+    case Command::Quit:
+      sink_->Pause(true);
+      return false;
+    case Command::Open: OnOpen(command.path); break;
+    case Command::Close: OnOpen({}); break;
+    case Command::Stop: Halt(); break;
+    case Command::Pause: OnPause(); break;
+    case Command::Seek: OnSeek(command.value); break;
+    case Command::Rate: OnRate(command.value); break;
+    case Command::Play: OnPlay(); break;
+  }
+  return true;
+}
+
+void FfmpegDecoder::OnOpen(const QString& path) {
+  Halt();
+  worker_.stream.reset();
+  worker_.path = path;
+}
+
+void FfmpegDecoder::OnPause() {
+  if (worker_.mode == Worker::Mode::Playing) worker_.mode = Worker::Mode::Paused;
+  sink_->Pause(true);
+}
+
+void FfmpegDecoder::OnSeek(double seconds) {
+  if (!worker_.stream || worker_.mode == Worker::Mode::Idle) {
+    worker_.startAt = seconds;  // taken up by the next start
+    return;
+  }
+  DropOutput();
+  try {
+    GoTo(seconds);
+  } catch (const DecoderError& error) {
+    worker_.stream.reset();
+    EndPlayback(QString::fromUtf8(error.what()));
+    return;
+  }
+  worker_.startAt.reset();
+}
+
+void FfmpegDecoder::OnRate(double rate) {
+  Worker& w = worker_;
+  if (w.stream && w.mode != Worker::Mode::Idle && rate != w.rate) {
+    // What is buffered was made at the old speed. Start again from what is
+    // being heard, so the new speed is heard at once.
+    const double unheard = static_cast<double>(w.pending.Left() + sink_->Delay()) * w.rate /
+                           AudioSink::kSampleRate;
+    const double heard = std::max(0.0, w.stream->Position() - unheard);
+    DropOutput();
+    w.stream->Seek(heard);
+    w.fresh = false;
+    std::lock_guard lock(mutex_);
+    if (position_.HasWritten()) position_.SetWritten(heard);
+  }
+  w.rate = rate;
+  if (w.stream) w.stream->SetRate(rate);
+}
+
+void FfmpegDecoder::OnPlay() {
+  Worker& w = worker_;
+  if (w.mode == Worker::Mode::Playing) return;
+  try {
+    if (!w.stream) OpenStream();
+    if (w.startAt && w.mode == Worker::Mode::Idle) {
+      DropOutput();
+      GoTo(*w.startAt);
+    }
+  } catch (const DecoderError& error) {
+    w.stream.reset();
+    return EndPlayback(QString::fromUtf8(error.what()));  // not decodable after all
+  }
+  w.startAt.reset();
+  if (!sink_->Open()) return EndPlayback(QStringLiteral("no sound output can be opened"));
+  w.mode = Worker::Mode::Playing;
+  sink_->Pause(false);
+}
+
+void FfmpegDecoder::OpenStream() {
+  Worker& w = worker_;
+  if (w.path.isEmpty()) throw DecoderError("no file");
+  w.stream = std::make_unique<FfmpegStream>(w.path);
+  w.stream->SetRate(w.rate);
+  w.fresh = true;
+  if (!w.startAt) w.startAt = 0.0;
+}
+
+// The start is reached by opening the file afresh: only a fresh decoder trims
+// an MP3's encoder delay exactly as a track playing from its beginning does.
+void FfmpegDecoder::GoTo(double seconds) {
+  Worker& w = worker_;
+  if (seconds > 0) {
+    w.stream->Seek(seconds);
+    w.fresh = false;
+  } else if (!w.fresh) {
+    auto reopened = std::make_unique<FfmpegStream>(w.path);
+    reopened->SetRate(w.rate);
+    w.stream = std::move(reopened);
+    w.fresh = true;
+  }
+}
+
+// One step of playing: decode a piece when none is waiting, hand it to the
+// sink, or wait for the sink to play out at the end.
+void FfmpegDecoder::Feed() {
+  Worker& w = worker_;
+  if (sink_->Lost()) {
+    sink_->Close();
+    return EndPlayback(QStringLiteral("the sound output went away"));
+  }
+  if (w.pending.Empty() && !w.streamEnded) {
+    if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
+    w.fresh = false;
+  }
+  if (!w.pending.Empty()) return WriteToSink();
+  if (w.streamEnded) WaitForPlayOut();
+}
+
+void FfmpegDecoder::WriteToSink() {
+  Worker& w = worker_;
+  w.pending.Consume(sink_->Write(w.pending.Next(), w.pending.Left()));
+  const double unsent = static_cast<double>(w.pending.Left()) * w.rate / AudioSink::kSampleRate;
+  {
+    std::lock_guard lock(mutex_);
+    // A queued command (a seek) would make this stale.
+    if (commands_.empty()) position_.SetWritten(w.stream->Position() - unsent);
+  }
+  if (!w.pending.Empty()) sink_->WaitWritable(50);
+}
+
+void FfmpegDecoder::WaitForPlayOut() {
+  if (sink_->Delay() == 0) return EndPlayback({});  // played to its end
+  std::unique_lock lock(mutex_);
+  commandsReady_.wait_for(lock, std::chrono::milliseconds(5), [&] { return !commands_.empty(); });
+}
+
+void FfmpegDecoder::DropOutput() {
+  worker_.pending.Clear();
+  worker_.streamEnded = false;
+  sink_->Flush();
+}
+
+// Silent and idle, the next start from the beginning.
+void FfmpegDecoder::Halt() {
+  sink_->Pause(true);
+  DropOutput();
+  worker_.mode = Worker::Mode::Idle;
+  worker_.startAt = 0.0;
+}
+
+void FfmpegDecoder::EndPlayback(const QString& why) {
+  if (!why.isEmpty()) qCWarning(lcPlayback).noquote() << "Playback stopped:" << why << "-" << worker_.path;
+  Halt();
+  ReportStopped();
+}
+
+void FfmpegDecoder::ReportStopped() {
+  std::lock_guard lock(mutex_);
+  // A Play queued since is a new start: this end is old news. Anything else
+  // queued (a rate, a pause, a seek) does not undo the end: the player must
+  // see Stopped to go on to the next track.
+  bool seekQueued = false;
+  for (const Command& command : commands_) {
+    if (command.kind == Command::Play) return;
+    if (command.kind == Command::Seek) seekQueued = true;
+  }
+  if (state_ == play_state::Playing || state_ == play_state::Paused) state_ = play_state::Stopped;
+  // A queued seek has set where the next start begins.
+  position_.Restart(seekQueued ? position_.Start() : 0);
+}
+
+}  // namespace zelvo
