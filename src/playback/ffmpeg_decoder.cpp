@@ -1,11 +1,24 @@
 #include "playback/ffmpeg_decoder.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 
 #include "playback/sdl_audio_sink.h"
 
 namespace zelvo {
+namespace {
+
+// How far a file may play past the length the probe found before it counts
+// as damaged: generous, as a VBR file's length can be an estimate. Without a
+// length, what 4 kbit/s (below any codec played) would take for the file.
+double OutputLimit(const MediaInfo& info, const QString& path) {
+  if (info.duration > 0) return info.duration * 1.5 + 10;
+  return static_cast<double>(QFileInfo(path).size()) / 500 + 10;
+}
+
+}  // namespace
 
 double PlayableRate(double rate) {
   if (!std::isfinite(rate) || rate <= 0) return 1.0;
@@ -49,7 +62,7 @@ void FfmpegDecoder::SetFileName(const QString& path) {
   info_ = info;
   state_ = play_state::Stopped;
   position_.Restart(0);
-  Post({Command::Open, path});
+  Post({Command::Open, path, OutputLimit(info, path)});
 }
 
 void FfmpegDecoder::CloseFile() {

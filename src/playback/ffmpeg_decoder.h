@@ -24,8 +24,10 @@ namespace zelvo {
 // Every public member is called from the user-interface thread and returns at
 // once: commands go to the worker through a queue, and PlayState answers from
 // what the user asked for until the worker learns otherwise (the end of the
-// track, a file FFmpeg cannot decode, a sound output that cannot be opened or
-// has gone away, each of which makes the state Stopped).
+// track, or a file FFmpeg cannot decode, which make the state Stopped). A
+// sound output that cannot be opened or has gone away does not end the track:
+// it holds its place, still Playing, and goes on from there once an output
+// opens again (tried once a second).
 //
 // PlayState numbers: Closed 6 until a file is open; Stopped 0 with
 // a file open and silent, and again as soon as a track has played to its end
@@ -68,7 +70,9 @@ class FfmpegDecoder : public Decoder {
 
   // What only the worker thread touches.
   struct Worker {
-    enum class Mode { Idle, Playing, Paused };
+    // AwaitingOutput: playing, but the sound output is gone; the track holds
+    // its place until an output opens again.
+    enum class Mode { Idle, Playing, Paused, AwaitingOutput };
     Mode mode = Mode::Idle;
     QString path;
     std::unique_ptr<FfmpegStream> stream;
@@ -76,6 +80,9 @@ class FfmpegDecoder : public Decoder {
     // Where the next start begins; empty to go on from where the stream is.
     std::optional<double> startAt = 0.0;
     double rate = 1.0;
+    // Track time past which the file is taken to be damaged (its sound runs
+    // far beyond the length the probe found).
+    double limit = 0;
     PendingOutput pending;
     bool streamEnded = false;
   };
@@ -88,12 +95,15 @@ class FfmpegDecoder : public Decoder {
   // The worker: one method per command, then feeding the sink while playing.
   void Run();
   bool Handle(const Command& command);  // false for Quit
-  void OnOpen(const QString& path);
+  void OnOpen(const QString& path, double limit);
   void OnPlay();
   void OnPause();
   void OnSeek(double seconds);
   void OnRate(double rate);
   void OpenStream();
+  void StartOutput();
+  void LoseOutput(const QString& why);
+  void RetryOutput();
   void GoTo(double seconds);
   void Feed();
   void WriteToSink();

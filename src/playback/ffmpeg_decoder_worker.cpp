@@ -8,20 +8,28 @@
 #include "playback/ffmpeg_decoder.h"
 
 namespace zelvo {
+namespace {
+
+// How often a lost sound output is looked for again.
+constexpr auto kOutputRetry = std::chrono::seconds(1);
+
+}  // namespace
 
 void FfmpegDecoder::Run() {
   for (;;) {
     std::deque<Command> batch;
     {
       std::unique_lock lock(mutex_);
-      if (worker_.mode != Worker::Mode::Playing)
-        commandsReady_.wait(lock, [&] { return !commands_.empty(); });
+      const auto pending = [&] { return !commands_.empty(); };
+      if (worker_.mode == Worker::Mode::AwaitingOutput) commandsReady_.wait_for(lock, kOutputRetry, pending);
+      else if (worker_.mode != Worker::Mode::Playing) commandsReady_.wait(lock, pending);
       batch.swap(commands_);
     }
     for (const Command& command : batch) {
       if (!Handle(command)) return;
     }
     if (worker_.mode == Worker::Mode::Playing) Feed();
+    else if (worker_.mode == Worker::Mode::AwaitingOutput && batch.empty()) RetryOutput();
   }
 }
 
@@ -30,8 +38,8 @@ bool FfmpegDecoder::Handle(const Command& command) {
     case Command::Quit:
       sink_->Pause(true);
       return false;
-    case Command::Open: OnOpen(command.path); break;
-    case Command::Close: OnOpen({}); break;
+    case Command::Open: OnOpen(command.path, command.value); break;
+    case Command::Close: OnOpen({}, 0); break;
     case Command::Stop: Halt(); break;
     case Command::Pause: OnPause(); break;
     case Command::Seek: OnSeek(command.value); break;
@@ -41,19 +49,21 @@ bool FfmpegDecoder::Handle(const Command& command) {
   return true;
 }
 
-void FfmpegDecoder::OnOpen(const QString& path) {
+void FfmpegDecoder::OnOpen(const QString& path, double limit) {
   Halt();
   worker_.stream.reset();
   worker_.path = path;
+  worker_.limit = limit;
 }
 
 void FfmpegDecoder::OnPause() {
-  if (worker_.mode == Worker::Mode::Playing) worker_.mode = Worker::Mode::Paused;
+  if (worker_.mode != Worker::Mode::Idle) worker_.mode = Worker::Mode::Paused;
   sink_->Pause(true);
 }
 
 void FfmpegDecoder::OnSeek(double seconds) {
-  if (!worker_.stream || worker_.mode == Worker::Mode::Idle) {
+  if (!worker_.stream || worker_.mode == Worker::Mode::Idle ||
+      worker_.mode == Worker::Mode::AwaitingOutput) {
     worker_.startAt = seconds;  // taken up by the next start
     return;
   }
@@ -91,7 +101,7 @@ void FfmpegDecoder::OnPlay() {
   if (w.mode == Worker::Mode::Playing) return;
   try {
     if (!w.stream) OpenStream();
-    if (w.startAt && w.mode == Worker::Mode::Idle) {
+    if (w.startAt) {  // idle, or paused while the output was gone
       DropOutput();
       GoTo(*w.startAt);
     }
@@ -100,9 +110,43 @@ void FfmpegDecoder::OnPlay() {
     return EndPlayback(QString::fromUtf8(error.what()));  // not decodable after all
   }
   w.startAt.reset();
-  if (!sink_->Open()) return EndPlayback(QStringLiteral("no sound output can be opened"));
-  w.mode = Worker::Mode::Playing;
+  StartOutput();
+}
+
+void FfmpegDecoder::StartOutput() {
+  if (!sink_->Open()) return LoseOutput(QStringLiteral("no sound output can be opened"));
+  worker_.mode = Worker::Mode::Playing;
   sink_->Pause(false);
+}
+
+// The track keeps its place (still Playing to the player, which therefore
+// does not step through the list) until RetryOutput finds an output again.
+void FfmpegDecoder::LoseOutput(const QString& why) {
+  if (worker_.mode != Worker::Mode::AwaitingOutput)
+    qCWarning(lcPlayback).noquote() << "Waiting for sound:" << why << "-" << worker_.path;
+  double at;
+  {
+    std::lock_guard lock(mutex_);
+    at = position_.Heard(UnheardSeconds());
+    position_.Restart(at);
+  }
+  sink_->Close();
+  DropOutput();
+  worker_.startAt = at;
+  worker_.mode = Worker::Mode::AwaitingOutput;
+}
+
+void FfmpegDecoder::RetryOutput() {
+  if (!sink_->Open()) return;
+  qCWarning(lcPlayback).noquote() << "Sound output is back; going on with" << worker_.path;
+  try {
+    if (worker_.startAt) GoTo(*worker_.startAt);
+  } catch (const DecoderError& error) {
+    worker_.stream.reset();
+    return EndPlayback(QString::fromUtf8(error.what()));
+  }
+  worker_.startAt.reset();
+  StartOutput();
 }
 
 void FfmpegDecoder::OpenStream() {
@@ -133,13 +177,14 @@ void FfmpegDecoder::GoTo(double seconds) {
 // sink, or wait for the sink to play out at the end.
 void FfmpegDecoder::Feed() {
   Worker& w = worker_;
-  if (sink_->Lost()) {
-    sink_->Close();
-    return EndPlayback(QStringLiteral("the sound output went away"));
-  }
+  if (sink_->Lost()) return LoseOutput(QStringLiteral("the sound output went away"));
   if (w.pending.Empty() && !w.streamEnded) {
     if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
     w.fresh = false;
+    if (!w.streamEnded && w.stream->Position() > w.limit) {
+      w.stream.reset();
+      return EndPlayback(QStringLiteral("the sound runs far past the file's length"));
+    }
   }
   if (!w.pending.Empty()) return WriteToSink();
   if (w.streamEnded) WaitForPlayOut();
@@ -178,7 +223,10 @@ void FfmpegDecoder::Halt() {
 }
 
 void FfmpegDecoder::EndPlayback(const QString& why) {
-  if (!why.isEmpty()) qCWarning(lcPlayback).noquote() << "Playback stopped:" << why << "-" << worker_.path;
+  if (!why.isEmpty()) {
+    const QString what = why.contains(worker_.path) ? why : why + QStringLiteral(" - ") + worker_.path;
+    qCWarning(lcPlayback).noquote() << "Playback stopped:" << what;
+  }
   Halt();
   ReportStopped();
 }
