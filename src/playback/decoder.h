@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 
@@ -15,9 +17,9 @@ class DecoderError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The numbers callers compare PlayState() against. The player notices the end
-// of a track only by reading Stopped (or Closed) on its once-a-second tick, so
-// it is vital that a decoder reports Stopped as soon as a file has played out.
+// The numbers callers compare PlayState() against. The player's tick takes
+// Stopped (or Closed) for the end of a track, so it is vital that a decoder
+// reports Stopped as soon as a file has played out.
 namespace play_state {
 inline constexpr int Stopped = 0;  // a file is open, not playing (also after its end)
 inline constexpr int Paused = 1;   // a file is open and paused; Play() resumes
@@ -34,7 +36,8 @@ inline constexpr int Author = 9;
 
 // The media decoder the player hosts: one file at a time. Every operation is
 // called from the user-interface thread and returns at once; the player learns
-// what happens by reading PlayState() and CurrentPosition().
+// what happens by reading PlayState() and CurrentPosition(), and by the
+// end-of-track call.
 //
 // Units: positions and durations in seconds of the track's own time; Volume in
 // hundredths of a decibel (0 full, -1500 the quietest the player uses, gain
@@ -81,6 +84,24 @@ class Decoder {
   // Title (8) or author (9) of the open file; empty when the tag is absent,
   // nothing without an open file.
   virtual std::optional<QString> GetMediaInfoString(int item) const = 0;
+
+  // Called once each time a file has played to its end, as soon as PlayState
+  // reads Stopped; it may be called on any thread, so a handler that touches
+  // the windows queues its work to their thread.
+  void SetTrackEndHandler(std::function<void()> handler) {
+    std::lock_guard lock(handlerLock_);
+    trackEnded_ = std::move(handler);
+  }
+
+ protected:
+  void TrackEnded() {
+    std::lock_guard lock(handlerLock_);
+    if (trackEnded_) trackEnded_();
+  }
+
+ private:
+  std::mutex handlerLock_;
+  std::function<void()> trackEnded_;
 };
 
 }  // namespace zelvo

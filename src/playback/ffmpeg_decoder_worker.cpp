@@ -203,7 +203,10 @@ void FfmpegDecoder::WriteToSink() {
 }
 
 void FfmpegDecoder::WaitForPlayOut() {
-  if (sink_->Delay() == 0) return EndPlayback({});  // played to its end
+  if (sink_->Delay() == 0) {  // played to its end
+    EndPlayback({});
+    return TrackEnded();
+  }
   std::unique_lock lock(mutex_);
   commandsReady_.wait_for(lock, std::chrono::milliseconds(5), [&] { return !commands_.empty(); });
 }

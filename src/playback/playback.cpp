@@ -35,6 +35,17 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       view_(view),
       selector_(decoder, tracks, state, options, random) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
+  // The decoder calls from its own thread: the end is handled on ours, queued.
+  decoder_.SetTrackEndHandler([this] {
+    QMetaObject::invokeMethod(this, &Playback::TrackEnded, Qt::QueuedConnection);
+  });
+}
+
+Playback::~Playback() { decoder_.SetTrackEndHandler({}); }
+
+void Playback::TrackEnded() {
+  // Advancing belongs to the display timer: after a stop nothing moves on.
+  if (displayAuto_.isActive()) UpdateDisplay();
 }
 
 void Playback::RunDisplayTimer() { displayAuto_.start(kTickMs); }

@@ -14,6 +14,7 @@ void ScriptedDecoder::FinishTrack() {
   if (!clip) return;
   position_ = clip->duration;
   state_ = play_state::Stopped;
+  TrackEnded();
 }
 
 void ScriptedDecoder::SetFileName(const QString& path) {

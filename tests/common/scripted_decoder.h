@@ -19,7 +19,8 @@ class ScriptedDecoder : public Decoder {
   };
 
   void AddFile(const QString& path, Clip clip) { clips_.insert(path, std::move(clip)); }
-  // Plays the open file out: the state a decoder reports at a track's end.
+  // Plays the open file out: the state a decoder reports at a track's end,
+  // and the end-of-track call.
   void FinishTrack();
   // Forces a state, e.g. Waiting for a decoder stuck buffering.
   void ForceState(int state) { state_ = state; }

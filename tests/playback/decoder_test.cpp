@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <atomic>
+
 #include "decoder_test_util.h"
 #include "playback/media_probe.h"
 
@@ -101,6 +103,27 @@ TEST(FfmpegDecoder, ReportsStoppedOnceAFileHasPlayedToItsEnd) {
   memory.sink->ClearHeard();
   ASSERT_TRUE(memory.PlayToEnd());
   EXPECT_NEAR(memory.sink->HeardFrames() / kRate, kChirpSeconds, 0.05);
+}
+
+TEST(FfmpegDecoder, TellsOnceWhenAFileHasPlayedToItsEnd) {
+  MemoryDecoder memory;
+  std::atomic<int> ends = 0;
+  std::atomic<int> stateAtEnd = -1;
+  memory.decoder->SetTrackEndHandler([&] {
+    stateAtEnd = memory.decoder->PlayState();
+    ++ends;
+  });
+  memory.decoder->SetFileName(DataFile("chirp_cbr.mp3"));
+  memory.decoder->Play();
+  ASSERT_TRUE(WaitFor([&] { return ends > 0; }));
+  EXPECT_EQ(stateAtEnd, play_state::Stopped);
+  // Stopping or opening another file is no end of a track.
+  memory.decoder->SetFileName(DataFile("chirp.wma"));
+  memory.decoder->Play();
+  memory.decoder->Stop();
+  QThread::msleep(200);
+  EXPECT_EQ(ends, 1);
+  memory.decoder->SetTrackEndHandler({});
 }
 
 TEST(FfmpegDecoder, TheEndIsReportedWhileSettingsKeepChanging) {

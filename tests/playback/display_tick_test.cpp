@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include "playback/display_tick.h"
 
 #include "scripted_player.h"
@@ -25,6 +27,25 @@ TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
   EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
   EXPECT_EQ(rig.state.CueIndex, 7);
+}
+
+TEST(DisplayTick, TheDecodersWordOfAnEndStartsTheNextTrackWithoutATick) {
+  ScriptedPlayer rig;
+  rig.Fill(4);
+  rig.Start(2);
+  rig.decoder.FinishTrack();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));  // queued to the event loop
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.tracks.At(2).priority, "0");  // played out, not skipped
+
+  // After stop nothing moves on by itself.
+  rig.playback.StopTrack();
+  rig.decoder.Play();
+  rig.decoder.FinishTrack();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
 }
 
 TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
