@@ -219,6 +219,8 @@ void FfmpegDecoder::DropOutput() {
 
 // Silent and idle, the next start from the beginning.
 void FfmpegDecoder::Halt() {
+  if (const std::size_t underruns = sink_->TakeUnderruns())
+    qCWarning(lcPlayback).noquote() << "The sound output ran dry" << underruns << "times playing" << worker_.path;
   sink_->Pause(true);
   DropOutput();
   worker_.mode = Worker::Mode::Idle;

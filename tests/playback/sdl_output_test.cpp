@@ -122,6 +122,28 @@ TEST(SdlOutput, WithoutASoundServerThereIsNoSoundCard) {
   EXPECT_EQ(decoder->CurrentPosition().value_or(-1), 0.0);
 }
 
+TEST(SdlOutput, KeepsHalfASecondAheadAndCountsUnderrunsOnlyWhenTheWriterFallsBehind) {
+  ScopedEnv driver("SDL_AUDIODRIVER", "dummy");  // a device pulling in real time
+  SdlAudioSink sink;
+  ASSERT_TRUE(sink.Open());
+  const std::vector<float> tone(2 * 44100, 0.25f);
+  std::size_t taken = 0;
+  while (std::size_t now = sink.Write(tone.data() + 2 * taken, 44100 - taken)) taken += now;
+  EXPECT_GE(taken, 44100u / 2);  // at least half a second ahead of the device
+  EXPECT_GE(sink.Delay(), 44100u / 2);
+
+  sink.Pause(false);
+  ASSERT_TRUE(WaitFor([&] { return sink.Delay() == 0; }, 5000));
+  QThread::msleep(100);
+  EXPECT_EQ(sink.TakeUnderruns(), 0u);  // played out: the end of a track is no underrun
+  EXPECT_EQ(sink.Write(tone.data(), 4410), 4410u);  // the writer was late after all
+  EXPECT_EQ(sink.TakeUnderruns(), 1u);
+  EXPECT_EQ(sink.TakeUnderruns(), 0u);
+  sink.Flush();
+  EXPECT_EQ(sink.Delay(), 0u);
+  sink.Close();
+}
+
 // A PulseAudio server of a test's own, on a socket in `dir`, to be killed and
 // started again. Its D-Bus is cut off, so a session's server cannot clash.
 class PrivatePulse {
