@@ -8,7 +8,7 @@
 
 #include "playback/ffmpeg_decoder.h"
 #include "playback/ffmpeg_stream.h"
-#include "playback/memory_sink.h"
+#include "memory_sink.h"
 
 // Decoding and resampling to the sink's format (44.1 kHz stereo float), in
 // multiples of real time per CPU second ("x_realtime"). Each measurement is

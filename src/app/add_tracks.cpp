@@ -33,24 +33,17 @@ struct TrackFacts {
 };
 
 TrackFacts ReadFacts(Decoder& decoder, const QString& path) {
-  TrackFacts facts;
   try {
     decoder.SetFileName(path);
   } catch (const DecoderError& error) {
-    qCWarning(lcApp) << "adding" << path << "without tags or length:" << error.what();
-    return facts;
+    qCWarning(lcApp).noquote() << "Adding a file the decoder refuses, named from its file name:"
+                               << error.what();
+    return {};
   }
-  try {
-    facts.author = decoder.GetMediaInfoString(media_info::Author);
-    facts.title = decoder.GetMediaInfoString(media_info::Title);
-  } catch (const DecoderError&) {
-    facts.author.clear();
-    facts.title.clear();
-  }
-  try {
-    facts.duration = decoder.Duration();
-  } catch (const DecoderError&) {
-  }
+  TrackFacts facts;
+  facts.author = decoder.GetMediaInfoString(media_info::Author).value_or(QString());
+  facts.title = decoder.GetMediaInfoString(media_info::Title).value_or(QString());
+  facts.duration = decoder.Duration().value_or(0);
   return facts;
 }
 

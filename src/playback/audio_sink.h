@@ -51,6 +51,10 @@ class AudioSink {
   // Frames written but not yet heard. 0 once everything has played out.
   virtual std::size_t Delay() const = 0;
 
+  // How often the output ran dry while there was more to play (the writer
+  // fell behind) since the last call, which starts the count afresh.
+  virtual std::size_t TakeUnderruns() { return 0; }
+
   // True when the output has gone away (the sound server disappeared). The
   // writer then closes the sink; a later Open may succeed again.
   virtual bool Lost() const { return false; }

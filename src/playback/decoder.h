@@ -1,20 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
 
 namespace zelvo {
 
-// Raised by a decoder operation that cannot be carried out: no file open, a
-// file that is missing, unreadable or not audio. Callers catch it and go on.
+// Raised when a decoder is asked for something it cannot do: open a file that
+// is missing, unreadable or not audio, or go to a position that does not exist.
+// Questions without an answer (no file open) are not failures: they return an
+// empty optional.
 class DecoderError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-// The numbers callers compare PlayState() against. The player notices the end
-// of a track only by reading Stopped (or Closed) on its once-a-second tick, so
-// it is vital that a decoder reports Stopped as soon as a file has played out.
+// The numbers callers compare PlayState() against. The player's tick takes
+// Stopped (or Closed) for the end of a track, so it is vital that a decoder
+// reports Stopped as soon as a file has played out.
 namespace play_state {
 inline constexpr int Stopped = 0;  // a file is open, not playing (also after its end)
 inline constexpr int Paused = 1;   // a file is open and paused; Play() resumes
@@ -31,7 +36,8 @@ inline constexpr int Author = 9;
 
 // The media decoder the player hosts: one file at a time. Every operation is
 // called from the user-interface thread and returns at once; the player learns
-// what happens by reading PlayState() and CurrentPosition().
+// what happens by reading PlayState() and CurrentPosition(), and by the
+// end-of-track call.
 //
 // Units: positions and durations in seconds of the track's own time; Volume in
 // hundredths of a decibel (0 full, -1500 the quietest the player uses, gain
@@ -51,8 +57,8 @@ class Decoder {
   virtual void SetFileName(const QString& path) = 0;
   virtual QString FileName() const = 0;
 
-  // Starts the open file from its position, or resumes after Pause().
-  // Throws DecoderError without an open file.
+  // Starts the open file from its position, or resumes after Pause(). Does
+  // nothing without an open file.
   virtual void Play() = 0;
   virtual void Pause() = 0;
   // Stops and rewinds to the start; the file stays open (PlayState Stopped).
@@ -60,10 +66,12 @@ class Decoder {
 
   virtual int PlayState() const = 0;
 
-  // Throw DecoderError without an open file.
-  virtual double CurrentPosition() const = 0;
+  // Nothing without an open file.
+  virtual std::optional<double> CurrentPosition() const = 0;
+  virtual std::optional<double> Duration() const = 0;
+  // Ignored without an open file; throws DecoderError for a negative or
+  // non-finite position.
   virtual void SetCurrentPosition(double seconds) = 0;
-  virtual double Duration() const = 0;
 
   // Accepted at any time, with or without an open file; heard within 100 ms.
   virtual int Volume() const = 0;
@@ -73,9 +81,27 @@ class Decoder {
   virtual double Rate() const = 0;
   virtual void SetRate(double rate) = 0;
 
-  // Title (8) or author (9) of the open file; empty when the tag is absent.
-  // Throws DecoderError without an open file.
-  virtual QString GetMediaInfoString(int item) const = 0;
+  // Title (8) or author (9) of the open file; empty when the tag is absent,
+  // nothing without an open file.
+  virtual std::optional<QString> GetMediaInfoString(int item) const = 0;
+
+  // Called once each time a file has played to its end, as soon as PlayState
+  // reads Stopped; it may be called on any thread, so a handler that touches
+  // the windows queues its work to their thread.
+  void SetTrackEndHandler(std::function<void()> handler) {
+    std::lock_guard lock(handlerLock_);
+    trackEnded_ = std::move(handler);
+  }
+
+ protected:
+  void TrackEnded() {
+    std::lock_guard lock(handlerLock_);
+    if (trackEnded_) trackEnded_();
+  }
+
+ private:
+  std::mutex handlerLock_;
+  std::function<void()> trackEnded_;
 };
 
 }  // namespace zelvo

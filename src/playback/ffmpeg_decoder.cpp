@@ -1,27 +1,29 @@
 #include "playback/ffmpeg_decoder.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cmath>
 
-#include "playback/ffmpeg_stream.h"
 #include "playback/sdl_audio_sink.h"
 
 namespace zelvo {
 namespace {
 
-constexpr double kFramesPerSecond = AudioSink::kSampleRate;
-
-void RequireOpen(int state) {
-  if (state == play_state::Closed) throw DecoderError("no file is open");
+// How far a file may play past the length the probe found before it counts
+// as damaged: generous, as a VBR file's length can be an estimate. Without a
+// length, what 4 kbit/s (below any codec played) would take for the file.
+double OutputLimit(const MediaInfo& info, const QString& path) {
+  if (info.duration > 0) return info.duration * 1.5 + 10;
+  return static_cast<double>(QFileInfo(path).size()) / 500 + 10;
 }
 
-// The speed the resampler is given: any value is accepted, this range is played.
+}  // namespace
+
 double PlayableRate(double rate) {
   if (!std::isfinite(rate) || rate <= 0) return 1.0;
   return std::clamp(rate, 0.25, 4.0);
 }
-
-}  // namespace
 
 FfmpegDecoder::FfmpegDecoder(AudioSinkFactory makeSink) : sink_(makeSink()) {
   ApplyGains();
@@ -50,32 +52,32 @@ void FfmpegDecoder::SetFileName(const QString& path) {
   MediaInfo info;
   try {
     info = ProbeMedia(path);
-  } catch (const std::exception& error) {
+  } catch (const DecoderError&) {
     std::lock_guard lock(mutex_);
-    fileName_.clear();
-    info_ = {};
-    state_ = play_state::Closed;
-    basePosition_ = 0;
-    positionKnown_ = false;
-    Post({Command::Close});
-    if (dynamic_cast<const DecoderError*>(&error)) throw;
-    throw DecoderError(error.what());
+    CloseFile();
+    throw;
   }
   std::lock_guard lock(mutex_);
   fileName_ = path;
   info_ = info;
   state_ = play_state::Stopped;
-  basePosition_ = 0;
-  positionKnown_ = false;
-  Post({Command::Open, path});
+  position_.Restart(0);
+  Post({Command::Open, path, OutputLimit(info, path)});
+}
+
+void FfmpegDecoder::CloseFile() {
+  fileName_.clear();
+  info_ = {};
+  state_ = play_state::Closed;
+  position_.Restart(0);
+  Post({Command::Close});
 }
 
 QString FfmpegDecoder::FileName() const { return fileName_; }
 
 void FfmpegDecoder::Play() {
   std::lock_guard lock(mutex_);
-  RequireOpen(state_);
-  if (state_ == play_state::Playing) return;
+  if (state_ == play_state::Closed || state_ == play_state::Playing) return;
   state_ = play_state::Playing;
   Post({Command::Play});
 }
@@ -95,8 +97,7 @@ void FfmpegDecoder::Stop() {
   if (state_ == play_state::Closed) return;
   sink_->Pause(true);
   state_ = play_state::Stopped;
-  basePosition_ = 0;
-  positionKnown_ = false;
+  position_.Restart(0);
   Post({Command::Stop});
 }
 
@@ -105,30 +106,28 @@ int FfmpegDecoder::PlayState() const {
   return state_;
 }
 
-double FfmpegDecoder::CurrentPosition() const {
+double FfmpegDecoder::UnheardSeconds() const {
+  // Output frames run `rate` times faster than the track's own time.
+  return static_cast<double>(sink_->Delay()) * PlayableRate(rate_) / AudioSink::kSampleRate;
+}
+
+std::optional<double> FfmpegDecoder::CurrentPosition() const {
   std::lock_guard lock(mutex_);
-  RequireOpen(state_);
-  if (state_ == play_state::Stopped || !positionKnown_) return basePosition_;
-  // What the sink has taken, less what it has not played yet (in output
-  // frames, which run `rate` times faster than the track's own time).
-  const double pending = static_cast<double>(sink_->Delay()) * PlayableRate(rate_) / kFramesPerSecond;
-  return std::max(0.0, written_ - pending);
+  if (state_ == play_state::Closed) return std::nullopt;
+  if (state_ == play_state::Stopped) return position_.Start();
+  return position_.Heard(UnheardSeconds());
 }
 
 void FfmpegDecoder::SetCurrentPosition(double seconds) {
-  std::lock_guard lock(mutex_);
-  RequireOpen(state_);
   if (!std::isfinite(seconds) || seconds < 0) throw DecoderError("position out of range");
-  basePosition_ = seconds;
-  positionKnown_ = false;
+  std::lock_guard lock(mutex_);
+  if (state_ == play_state::Closed) return;
+  position_.Restart(seconds);
   Post({Command::Seek, {}, seconds});
 }
 
-double FfmpegDecoder::Duration() const {
-  {
-    std::lock_guard lock(mutex_);
-    RequireOpen(state_);
-  }
+std::optional<double> FfmpegDecoder::Duration() const {
+  if (PlayState() == play_state::Closed) return std::nullopt;
   return info_.duration;
 }
 
@@ -168,200 +167,12 @@ void FfmpegDecoder::SetRate(double rate) {
   Post({Command::Rate, {}, PlayableRate(rate)});
 }
 
-QString FfmpegDecoder::GetMediaInfoString(int item) const {
-  {
-    std::lock_guard lock(mutex_);
-    RequireOpen(state_);
-  }
+std::optional<QString> FfmpegDecoder::GetMediaInfoString(int item) const {
+  if (PlayState() == play_state::Closed) return std::nullopt;
   switch (item) {
     case media_info::Title: return info_.title;
     case media_info::Author: return info_.author;
-    default: return {};
-  }
-}
-
-void FfmpegDecoder::ReportStopped() {
-  std::lock_guard lock(mutex_);
-  // A Play queued since is a new start: this end is old news. Anything else
-  // queued (a rate, a pause, a seek) does not undo the end: the player must
-  // see Stopped to go on to the next track.
-  bool seekQueued = false;
-  for (const Command& command : commands_) {
-    if (command.kind == Command::Play) return;
-    if (command.kind == Command::Seek) seekQueued = true;
-  }
-  if (state_ == play_state::Playing || state_ == play_state::Paused) state_ = play_state::Stopped;
-  if (!seekQueued) basePosition_ = 0;  // a queued seek has set where the next start begins
-  positionKnown_ = false;
-}
-
-// The worker: owns the FFmpeg stream and feeds the sink while playing.
-void FfmpegDecoder::Run() {
-  enum class Mode { Idle, Playing, Paused };
-  Mode mode = Mode::Idle;
-  QString path;
-  std::unique_ptr<FfmpegStream> stream;
-  double startAt = 0;     // where the next start begins; -1 to go on from where the stream is
-  double rate = 1.0;
-  std::vector<float> pending;  // decoded, not yet taken by the sink
-  std::size_t taken = 0;       // frames of `pending` already taken
-  bool streamEnded = false;
-
-  auto dropOutput = [&] {
-    pending.clear();
-    taken = 0;
-    streamEnded = false;
-    sink_->Flush();
-  };
-  // Goes to `seconds` in the stream. The start is reached by opening the file
-  // afresh: only a fresh decoder trims an MP3's encoder delay exactly as a
-  // track playing from its beginning does.
-  bool fresh = false;  // the stream was opened and nothing read from it yet
-  auto seekTo = [&](double seconds) {
-    if (seconds <= 0 && fresh) return;
-    if (seconds <= 0) {
-      auto reopened = std::make_unique<FfmpegStream>(path);
-      reopened->SetRate(rate);
-      stream = std::move(reopened);
-      fresh = true;
-    } else {
-      stream->Seek(seconds);
-      fresh = false;
-    }
-  };
-  auto halt = [&] {  // silent and idle, the next start from the beginning
-    sink_->Pause(true);
-    dropOutput();
-    mode = Mode::Idle;
-    startAt = 0;
-  };
-
-  for (;;) {
-    std::deque<Command> batch;
-    {
-      std::unique_lock lock(mutex_);
-      if (mode != Mode::Playing) commandsReady_.wait(lock, [&] { return !commands_.empty(); });
-      batch.swap(commands_);
-    }
-    for (const Command& command : batch) {
-      switch (command.kind) {
-        case Command::Quit:
-          sink_->Pause(true);
-          return;
-        case Command::Open:
-        case Command::Close:
-          halt();
-          stream.reset();
-          path = command.kind == Command::Open ? command.path : QString();
-          break;
-        case Command::Stop:
-          halt();
-          break;
-        case Command::Pause:
-          if (mode == Mode::Playing) mode = Mode::Paused;
-          sink_->Pause(true);
-          break;
-        case Command::Seek:
-          if (stream && mode != Mode::Idle) {
-            dropOutput();
-            try {
-              seekTo(command.value);
-            } catch (const std::exception&) {
-              halt();
-              stream.reset();
-              ReportStopped();
-              break;
-            }
-            startAt = -1;
-          } else {
-            startAt = command.value;
-          }
-          break;
-        case Command::Rate:
-          if (stream && mode != Mode::Idle && command.value != rate) {
-            // What is buffered was made at the old speed. Start again from
-            // what is being heard, so the new speed is heard at once.
-            const double unheard =
-                (static_cast<double>(pending.size() / AudioSink::kChannels - taken) +
-                 static_cast<double>(sink_->Delay())) * rate / kFramesPerSecond;
-            const double heard = std::max(0.0, stream->Position() - unheard);
-            dropOutput();
-            stream->Seek(heard);
-            fresh = false;
-            std::lock_guard lock(mutex_);
-            if (positionKnown_) written_ = heard;
-          }
-          rate = command.value;
-          if (stream) stream->SetRate(rate);
-          break;
-        case Command::Play: {
-          if (mode == Mode::Playing) break;
-          try {
-            if (!stream) {
-              if (path.isEmpty()) throw DecoderError("no file");
-              stream = std::make_unique<FfmpegStream>(path);
-              stream->SetRate(rate);
-              fresh = true;
-              if (startAt < 0) startAt = 0;
-            }
-            if (startAt >= 0 && mode == Mode::Idle) {
-              dropOutput();
-              seekTo(startAt);
-            }
-          } catch (const std::exception&) {
-            halt();
-            stream.reset();
-            ReportStopped();  // not decodable after all: the player moves on
-            break;
-          }
-          startAt = -1;
-          if (!sink_->Open()) {
-            halt();
-            ReportStopped();  // no sound output
-            break;
-          }
-          mode = Mode::Playing;
-          sink_->Pause(false);
-          break;
-        }
-      }
-    }
-    if (mode != Mode::Playing) continue;
-
-    if (sink_->Lost()) {  // the sound server went away
-      halt();
-      sink_->Close();
-      ReportStopped();
-      continue;
-    }
-
-    if (taken * AudioSink::kChannels >= pending.size()) {
-      pending.clear();
-      taken = 0;
-      if (!streamEnded && !stream->Read(pending)) streamEnded = true;
-      fresh = false;
-    }
-    const std::size_t frames = pending.size() / AudioSink::kChannels;
-    if (taken < frames) {
-      taken += sink_->Write(pending.data() + taken * AudioSink::kChannels, frames - taken);
-      const double unsent = static_cast<double>(frames - taken) * rate / kFramesPerSecond;
-      {
-        std::lock_guard lock(mutex_);
-        if (commands_.empty()) {  // a queued seek would make this stale
-          written_ = stream->Position() - unsent;
-          positionKnown_ = true;
-        }
-      }
-      if (taken < frames) sink_->WaitWritable(50);
-    } else if (streamEnded) {
-      if (sink_->Delay() == 0) {
-        halt();
-        ReportStopped();  // played to its end
-      } else {
-        std::unique_lock lock(mutex_);
-        commandsReady_.wait_for(lock, std::chrono::milliseconds(5), [&] { return !commands_.empty(); });
-      }
-    }
+    default: return QString();
   }
 }
 

@@ -4,11 +4,15 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "playback/audio_sink.h"
 #include "playback/decoder.h"
+#include "playback/ffmpeg_stream.h"
 #include "playback/media_probe.h"
+#include "playback/pending_output.h"
+#include "playback/play_position.h"
 
 namespace zelvo {
 
@@ -20,8 +24,10 @@ namespace zelvo {
 // Every public member is called from the user-interface thread and returns at
 // once: commands go to the worker through a queue, and PlayState answers from
 // what the user asked for until the worker learns otherwise (the end of the
-// track, a file FFmpeg cannot decode, a sound output that cannot be opened or
-// has gone away, each of which makes the state Stopped).
+// track, or a file FFmpeg cannot decode, which make the state Stopped). A
+// sound output that cannot be opened or has gone away does not end the track:
+// it holds its place, still Playing, and goes on from there once an output
+// opens again (tried once a second).
 //
 // PlayState numbers: Closed 6 until a file is open; Stopped 0 with
 // a file open and silent, and again as soon as a track has played to its end
@@ -42,16 +48,16 @@ class FfmpegDecoder : public Decoder {
   void Pause() override;
   void Stop() override;
   int PlayState() const override;
-  double CurrentPosition() const override;
+  std::optional<double> CurrentPosition() const override;
   void SetCurrentPosition(double seconds) override;
-  double Duration() const override;
+  std::optional<double> Duration() const override;
   int Volume() const override;
   void SetVolume(int hundredthsOfDb) override;
   int Balance() const override;
   void SetBalance(int balance) override;
   double Rate() const override;
   void SetRate(double rate) override;
-  QString GetMediaInfoString(int item) const override;
+  std::optional<QString> GetMediaInfoString(int item) const override;
 
  private:
   struct Command {
@@ -62,9 +68,51 @@ class FfmpegDecoder : public Decoder {
     double value;
   };
 
+  // What only the worker thread touches.
+  struct Worker {
+    // AwaitingOutput: playing, but the sound output is gone; the track holds
+    // its place until an output opens again.
+    enum class Mode { Idle, Playing, Paused, AwaitingOutput };
+    Mode mode = Mode::Idle;
+    QString path;
+    std::unique_ptr<FfmpegStream> stream;
+    bool fresh = false;  // the stream was opened and nothing read from it yet
+    // Where the next start begins; empty to go on from where the stream is.
+    std::optional<double> startAt = 0.0;
+    double rate = 1.0;
+    // Track time past which the file is taken to be damaged (its sound runs
+    // far beyond the length the probe found).
+    double limit = 0;
+    PendingOutput pending;
+    bool streamEnded = false;
+  };
+
   void Post(Command command);  // with mutex_ held
+  void CloseFile();           // with mutex_ held
   void ApplyGains();
+  double UnheardSeconds() const;  // with mutex_ held
+
+  // The worker: one method per command, then feeding the sink while playing.
   void Run();
+  bool Handle(const Command& command);  // false for Quit
+  void OnOpen(const QString& path, double limit);
+  void OnPlay();
+  void OnPause();
+  void OnSeek(double seconds);
+  void OnRate(double rate);
+  void OpenStream();
+  void StartOutput();
+  void LoseOutput(const QString& why);
+  void RetryOutput();
+  void GoTo(double seconds);
+  void Feed();
+  void WriteToSink();
+  void WaitForPlayOut();
+  void DropOutput();
+  void Halt();
+  // Playback ended on its own: the player must see Stopped. `why` is logged
+  // as a warning when not empty (a failure, not the end of the track).
+  void EndPlayback(const QString& why);
   // The worker's verdict that playback has ended on its own (end of track,
   // failure): Stopped, unless a newer Play is queued. Takes mutex_.
   void ReportStopped();
@@ -76,9 +124,7 @@ class FfmpegDecoder : public Decoder {
   std::condition_variable commandsReady_;
   std::deque<Command> commands_;
   int state_ = play_state::Closed;
-  double basePosition_ = 0;      // position while stopped, or until `written_` is known
-  bool positionKnown_ = false;   // the worker has published `written_` since the last seek/start
-  double written_ = 0;           // track time at the end of what the sink has taken
+  PlayPosition position_;
   double rate_ = 1.0;
 
   // User-interface thread only.
@@ -87,8 +133,13 @@ class FfmpegDecoder : public Decoder {
   int volume_ = 0;
   int balance_ = 0;
 
+  Worker worker_;
   std::thread thread_;
 };
+
+// The speed the resampler is given for a requested rate: any value is
+// accepted, this range is played.
+double PlayableRate(double rate);
 
 // The decoder the program uses: FfmpegDecoder playing through SDL2.
 std::unique_ptr<Decoder> CreateSystemDecoder();

@@ -1,7 +1,5 @@
 #include "playback/ffmpeg_stream.h"
 
-#include <QFile>
-
 #include <cmath>
 
 #include "playback/audio_sink.h"
@@ -23,16 +21,11 @@ constexpr double kSeekPreroll = 1.0;
 FfmpegStream::FfmpegStream(const QString& path)
     : frame_(av_frame_alloc()), packet_(av_packet_alloc()) {
   QuietFfmpegLog();
-  const QByteArray name = QFile::encodeName(path);
   const std::string what = path.toStdString();
-  AVFormatContext* format = nullptr;
-  if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0)
-    throw DecoderError("cannot open: " + what);
-  format_.reset(format);
-  if (avformat_find_stream_info(format, nullptr) < 0) throw DecoderError("not audio: " + what);
+  format_ = OpenSupportedInput(path);
+  AVFormatContext* format = format_.get();
   const AVCodec* codec = nullptr;
-  stream_ = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
-  if (stream_ < 0 || !codec) throw DecoderError("no decodable audio in: " + what);
+  stream_ = FindPlayableAudio(format, path, &codec);
   for (unsigned i = 0; i < format->nb_streams; ++i)
     if (static_cast<int>(i) != stream_) format->streams[i]->discard = AVDISCARD_ALL;
   const AVStream* st = format->streams[stream_];
@@ -183,7 +176,7 @@ bool FfmpegStream::EnsureResampler(const AVFrame* frame) {
 }
 
 bool FfmpegStream::Convert(AVFrame* frame, std::vector<float>& out) {
-  if (frame->sample_rate <= 0 || frame->nb_samples <= 0) return false;
+  if (!IsPlayableSampleRate(frame->sample_rate) || frame->nb_samples <= 0) return false;
   const double rate = frame->sample_rate;
   const std::int64_t pts = frame->best_effort_timestamp;
   double start = pts == AV_NOPTS_VALUE ? -1 : (pts - start_) * av_q2d(timeBase_) - firstTime_;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <array>
 #include <memory>
+#include <string>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -32,8 +36,37 @@ using SwrPtr = std::unique_ptr<SwrContext, SwrDeleter>;
 using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
 
-// FFmpeg reports every damaged frame on stderr; the player logs nothing.
+// FFmpeg reports every damaged frame on stderr; the player logs its own
+// warnings instead (with FfmpegReason).
 void QuietFfmpegLog();
+
+// FFmpeg's own text for an error code.
+std::string FfmpegReason(int error);
+
+// The containers Zelvo plays, by FFmpeg demuxer name: MP3, ASF (WMA), FLAC,
+// Ogg (Vorbis, Opus), MOV/MP4 (AAC, ALAC in .m4a), WAV, AIFF, WavPack, Monkey's
+// Audio and Musepack (SV7 and SV8). No other demuxer ever reads a file: a
+// damaged file sniffed as some other container plays as nothing rather than
+// as noise. The header-checked containers come first; MP3, which takes any
+// bytes with a frame sync in them, comes last.
+inline constexpr std::array<const char*, 11> kSupportedDemuxers = {
+    "asf", "flac", "ogg", "mov", "wav", "aiff", "wv", "ape", "mpc", "mpc8", "mp3"};
+
+// Sample rates Zelvo plays; a stream outside them is refused.
+inline constexpr int kMinSampleRate = 8000;
+inline constexpr int kMaxSampleRate = 768000;
+inline bool IsPlayableSampleRate(int rate) { return rate >= kMinSampleRate && rate <= kMaxSampleRate; }
+
+// Opens `path` with the supported demuxer its content fits (FFmpeg's own
+// probe when it names one of them, else the first of them that accepts the
+// file) and reads the stream information. Throws DecoderError with FFmpeg's
+// reason when none does.
+FormatContextPtr OpenSupportedInput(const QString& path);
+
+// The best audio stream of an opened file, with its decoder when `codec` is
+// given. Throws DecoderError when there is none or its sample rate is not
+// one Zelvo plays.
+int FindPlayableAudio(AVFormatContext* format, const QString& path, const AVCodec** codec = nullptr);
 
 // A stream's length in seconds: the stream's own duration, else the
 // container's, counted from the stream's start (FFmpeg's ASF timestamps

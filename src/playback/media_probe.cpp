@@ -25,6 +25,7 @@ extern "C" {
 #include <libavutil/dict.h>
 }
 
+#include "base/log.h"
 #include "playback/decoder.h"
 #include "playback/ffmpeg_support.h"
 #include "playback/mpeg_frame_walk.h"
@@ -140,7 +141,10 @@ MediaInfo ProbeMedia(const QString& path) {
   CheckFile(path, name, &size);
   TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
-  if (!properties || properties->sampleRate() <= 0) return ProbeMediaWithFfmpeg(path);
+  if (!properties || properties->sampleRate() <= 0) {
+    qCWarning(lcPlayback) << "TagLib cannot read" << path << "- asking FFmpeg";
+    return ProbeMediaWithFfmpeg(path);
+  }
 
   MediaInfo info;
   if (const TagLib::Tag* tag = ref.tag()) {
@@ -165,16 +169,10 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   const QByteArray name = QFile::encodeName(path);
   qint64 size = 0;
   CheckFile(path, name, &size);
-  QuietFfmpegLog();
-
-  AVFormatContext* format = nullptr;
-  if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0)
-    throw DecoderError("not an audio file: " + path.toStdString());
-  FormatContextPtr owner(format);
-  if (avformat_find_stream_info(format, nullptr) < 0)
-    throw DecoderError("not an audio file: " + path.toStdString());
-  const int stream = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-  if (stream < 0) throw DecoderError("no audio in: " + path.toStdString());
+  // The same demuxer the decoder will play it with, so the length is its length.
+  const FormatContextPtr owner = OpenSupportedInput(path);
+  AVFormatContext* format = owner.get();
+  const int stream = FindPlayableAudio(format, path);
 
   MediaInfo info;
   auto tag = [&](const char* key) -> QString {

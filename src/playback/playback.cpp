@@ -35,6 +35,17 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       view_(view),
       selector_(decoder, tracks, state, options, random) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
+  // The decoder calls from its own thread: the end is handled on ours, queued.
+  decoder_.SetTrackEndHandler([this] {
+    QMetaObject::invokeMethod(this, &Playback::TrackEnded, Qt::QueuedConnection);
+  });
+}
+
+Playback::~Playback() { decoder_.SetTrackEndHandler({}); }
+
+void Playback::TrackEnded() {
+  // Advancing belongs to the display timer: after a stop nothing moves on.
+  if (displayAuto_.isActive()) UpdateDisplay();
 }
 
 void Playback::RunDisplayTimer() { displayAuto_.start(kTickMs); }
@@ -71,11 +82,11 @@ void Playback::PlayTrack() {
   state_.CueIndex = state_.CurrentIndex;
   try {
     decoder_.SetFileName(track.path);
-    decoder_.Play();
   } catch (const DecoderError& error) {
-    qCWarning(lcPlayback) << "skipping" << track.path << ":" << error.what();
-    SkipUnplayable();
+    qCWarning(lcPlayback).noquote() << "Skipping a track the decoder refuses:" << error.what();
+    return SkipUnplayable();
   }
+  decoder_.Play();
 }
 
 void Playback::SkipUnplayable() {
@@ -103,11 +114,7 @@ void Playback::PlayButton() {
   if (IsIdle(playState)) {
     PlayTrack();
   } else if (playState == play_state::Paused) {
-    try {
-      decoder_.Play();
-    } catch (const DecoderError&) {
-      // A file that vanished while paused: the tick moves on.
-    }
+    decoder_.Play();
   } else {
     decoder_.Pause();
   }
@@ -142,43 +149,32 @@ void Playback::EnterPressed() {
 }
 
 void Playback::UpdateDisplay() {
-  // Each step stands alone: a failing one is skipped and the next still runs.
-  try {
-    if (IsIdle(decoder_.PlayState())) {
-      if (state_.CueIndex == state_.CurrentIndex) {
-        selector_.NextTrack();
-      } else {
-        // The user has put the cursor on another row since the last start:
-        // that row wins over the play mode.
-        const int cursor = tracks_.CursorPosition();
-        if (cursor > 0) {
-          tracks_.Model().SetSequenceMark(cursor - 1, false);
-          state_.CurrentIndex = cursor;
-        }
-      }
-      PlayTrack();
-    }
-  } catch (const DecoderError&) {
+  if (IsIdle(decoder_.PlayState())) StartNextTrack();
+  const std::optional<double> position = decoder_.CurrentPosition();
+  const std::optional<double> duration = decoder_.Duration();
+  if (!position || !duration) return;  // no file: the bars keep their widths
+  if (auto x2 = ProgressLength(*position, *duration, view_.StripWidth())) view_.SetStripProgress(*x2);
+  if (auto width = ProgressLength(*position, *duration, view_.DisplayWidth()))
+    view_.SetTrackProgressWidth(*width);
+}
+
+// The end-of-track rule: the row the user has put the cursor on since the
+// last start wins over the play mode.
+void Playback::StartNextTrack() {
+  if (state_.CueIndex == state_.CurrentIndex) {
+    selector_.NextTrack();
+  } else if (const int cursor = tracks_.CursorPosition(); cursor > 0) {
+    tracks_.Model().SetSequenceMark(cursor - 1, false);
+    state_.CurrentIndex = cursor;
   }
-  try {
-    if (auto x2 = ProgressLength(decoder_.CurrentPosition(), decoder_.Duration(), view_.StripWidth()))
-      view_.SetStripProgress(*x2);
-  } catch (const DecoderError&) {
-  }
-  try {
-    if (auto width = ProgressLength(decoder_.CurrentPosition(), decoder_.Duration(), view_.DisplayWidth()))
-      view_.SetTrackProgressWidth(*width);
-  } catch (const DecoderError&) {
-  }
+  PlayTrack();
 }
 
 void Playback::DragSeek(Qt::MouseButtons buttons, int xTwips) {
   if (buttons == Qt::NoButton || decoder_.PlayState() == play_state::Closed) return;
-  try {
-    // The time before this move's seek: the text trails the pointer by one move.
-    view_.SetDisplayCaption(DurationText(decoder_.CurrentPosition()));
-  } catch (const DecoderError&) {
-  }
+  // The time before this move's seek: the text trails the pointer by one move.
+  if (const std::optional<double> position = decoder_.CurrentPosition())
+    view_.SetDisplayCaption(DurationText(*position));
   Seek(xTwips);
 }
 
@@ -189,10 +185,9 @@ void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
 }
 
 void Playback::Seek(int xTwips) {
-  try {
-    if (auto target = SeekTarget(decoder_.Duration(), view_.DisplayWidth(), xTwips))
+  if (const std::optional<double> duration = decoder_.Duration()) {
+    if (auto target = SeekTarget(*duration, view_.DisplayWidth(), xTwips))
       decoder_.SetCurrentPosition(*target);
-  } catch (const DecoderError&) {
   }
   UpdateDisplay();
 }

@@ -17,13 +17,15 @@ struct PlayerState;
 // Starting and stopping the track at CurrentIndex, the buttons of the main
 // window that do so, the track list's double click and Enter, and the
 // once-a-second display tick that notices the end of a track, starts the next
-// one and draws the progress. The decoder is only ever polled: the tick is
-// how the player learns that a track has ended.
+// one and draws the progress. The decoder also says when a file has played to
+// its end, and the same end-of-track rule then runs at once; the tick still
+// catches any end it was not told of.
 class Playback : public QObject {
   Q_OBJECT
  public:
   Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
            PlaybackView& view, RandomSource& random, QObject* parent = nullptr);
+  ~Playback() override;
 
   void PlayTrack();
   void StopTrack();
@@ -41,6 +43,9 @@ class Playback : public QObject {
 
   // The tick of the display timer: end-of-track check, then both progress bars.
   void UpdateDisplay();
+  // The decoder's word that a file has played to its end: the tick's work at
+  // once, so the next track follows without waiting for the tick.
+  void TrackEnded();
   // Mouse over the display: a drag shows the time and seeks as it goes; the
   // release seeks and brings the track name back.
   void DragSeek(Qt::MouseButtons buttons, int xTwips);
@@ -55,6 +60,7 @@ class Playback : public QObject {
 
  private:
   void RunDisplayTimer();
+  void StartNextTrack();
   void SkipUnplayable();
   void Seek(int xTwips);
 

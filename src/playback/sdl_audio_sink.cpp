@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace zelvo {
 namespace {
@@ -63,8 +64,10 @@ bool SdlAudioSink::Open() {
   SDL_AudioSpec want = WantedSpec(), have{};
   want.callback = &SdlAudioSink::Callback;
   want.userdata = this;
-  // No allowed changes: SDL converts to whatever the device really takes.
-  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  // SDL converts rate, format and channels to what the device takes; the
+  // period is the sound server's choice.
+  const SDL_AudioDeviceID device =
+      SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
   if (device == 0) {
     QuitSdlAudio();
     return false;
@@ -72,7 +75,11 @@ bool SdlAudioSink::Open() {
   std::lock_guard lock(mutex_);
   device_ = device;
   paused_ = true;
+  ringFrames_ = std::max<std::size_t>(kAheadFrames, 4 * std::size_t(have.samples));
+  ring_.assign(ringFrames_ * kChannels, 0.0f);
   head_ = count_ = lastDelivered_ = 0;
+  fed_ = starved_ = false;
+  underruns_ = 0;
   lastCallback_ = resumed_ = Clock::now();
   return true;
 }
@@ -107,12 +114,13 @@ void SdlAudioSink::Fill(float* out, std::size_t frames) {
     std::lock_guard lock(mutex_);
     const std::size_t take = std::min(frames, count_);
     while (delivered < take) {
-      const std::size_t run = std::min(take - delivered, kRingFrames - head_);
+      const std::size_t run = std::min(take - delivered, ringFrames_ - head_);
       std::memcpy(out + delivered * kChannels, ring_.data() + head_ * kChannels,
                   run * kChannels * sizeof(float));
-      head_ = (head_ + run) % kRingFrames;
+      head_ = (head_ + run) % ringFrames_;
       delivered += run;
     }
+    if (fed_ && take < frames) starved_ = true;
     count_ -= take;
     lastDelivered_ = take;
     lastCallback_ = Clock::now();
@@ -125,11 +133,14 @@ void SdlAudioSink::Fill(float* out, std::size_t frames) {
 std::size_t SdlAudioSink::Write(const float* samples, std::size_t frames) {
   std::lock_guard lock(mutex_);
   if (device_ == 0) return 0;
-  const std::size_t take = std::min(frames, kRingFrames - count_);
+  const std::size_t take = std::min(frames, ringFrames_ - count_);
+  if (take > 0 && starved_) ++underruns_;
+  starved_ = false;
+  fed_ = fed_ || take > 0;
   std::size_t done = 0;
   while (done < take) {
-    const std::size_t tail = (head_ + count_ + done) % kRingFrames;
-    const std::size_t run = std::min(take - done, kRingFrames - tail);
+    const std::size_t tail = (head_ + count_ + done) % ringFrames_;
+    const std::size_t run = std::min(take - done, ringFrames_ - tail);
     std::memcpy(ring_.data() + tail * kChannels, samples + done * kChannels,
                 run * kChannels * sizeof(float));
     done += run;
@@ -141,7 +152,7 @@ std::size_t SdlAudioSink::Write(const float* samples, std::size_t frames) {
 void SdlAudioSink::WaitWritable(int timeoutMs) {
   std::unique_lock lock(mutex_);
   writable_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                     [&] { return wake_ || device_ == 0 || count_ < kRingFrames; });
+                     [&] { return wake_ || device_ == 0 || count_ < ringFrames_; });
   wake_ = false;
 }
 
@@ -168,6 +179,7 @@ void SdlAudioSink::Pause(bool paused) {
 void SdlAudioSink::Flush() {
   std::lock_guard lock(mutex_);
   head_ = count_ = 0;
+  fed_ = starved_ = false;
   writable_.notify_all();
 }
 
@@ -180,6 +192,11 @@ std::size_t SdlAudioSink::Delay() const {
       std::chrono::duration<double>(Clock::now() - lastCallback_).count() * kSampleRate;
   const double device = std::max(0.0, 2.0 * static_cast<double>(lastDelivered_) - elapsed);
   return count_ + static_cast<std::size_t>(lastDelivered_ == 0 ? 0.0 : device);
+}
+
+std::size_t SdlAudioSink::TakeUnderruns() {
+  std::lock_guard lock(mutex_);
+  return std::exchange(underruns_, 0);
 }
 
 bool SdlAudioSink::Lost() const {

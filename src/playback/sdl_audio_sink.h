@@ -10,10 +10,12 @@
 
 namespace zelvo {
 
-// Plays through SDL2's default audio device. SDL's callback pulls from a small
-// ring buffer (about 46 ms) and applies the gains as it copies, so volume and
-// balance changes are heard within one device period (about 23 ms) plus the
-// sound server's own latency.
+// Plays through SDL2's default audio device. SDL's callback pulls from a ring
+// buffer deep enough to ride out a busy machine (three quarters of a second,
+// or four device periods if the sound server grants longer ones) and applies
+// the gains as it copies, so volume and balance changes are heard within one
+// device period plus the sound server's own latency, however full the ring.
+// Stop and seek flush the ring; pause stops the device at once.
 //
 // SDL is initialised for audio only, without its signal handlers (the program
 // handles SIGTERM itself), and only while a sink is open or probing.
@@ -33,9 +35,12 @@ class SdlAudioSink : public AudioSink {
   void Flush() override;
   std::size_t Delay() const override;
   bool Lost() const override;
+  std::size_t TakeUnderruns() override;
 
-  static constexpr std::size_t kRingFrames = 2048;
+  // The device period asked for; the sound server may grant another.
   static constexpr int kDeviceFrames = 1024;
+  // Sound kept ahead of the device at least.
+  static constexpr std::size_t kAheadFrames = kSampleRate * 3 / 4;
 
  private:
   using Clock = std::chrono::steady_clock;
@@ -47,9 +52,16 @@ class SdlAudioSink : public AudioSink {
   std::uint32_t device_ = 0;  // SDL_AudioDeviceID, 0 when closed
   bool paused_ = true;
   bool wake_ = false;
-  std::vector<float> ring_ = std::vector<float>(kRingFrames * kChannels);
+  std::vector<float> ring_;
+  std::size_t ringFrames_ = 0;
   std::size_t head_ = 0;   // next frame to play
   std::size_t count_ = 0;  // frames buffered
+  // Underruns: a period found the ring short after sound had been written
+  // (since the last flush); it counts once the writer catches up, so the
+  // last period of a track is no underrun.
+  bool fed_ = false;
+  bool starved_ = false;
+  std::size_t underruns_ = 0;
   // What the last callbacks handed to the device, to estimate what it still holds.
   std::size_t lastDelivered_ = 0;
   Clock::time_point lastCallback_;

@@ -4,14 +4,17 @@
 
 namespace zelvo::test {
 
-const ScriptedDecoder::Clip& ScriptedDecoder::Open() const {
-  if (state_ == play_state::Closed) throw DecoderError("no file open");
-  return clips_.find(fileName_).value();
+const ScriptedDecoder::Clip* ScriptedDecoder::Open() const {
+  if (state_ == play_state::Closed) return nullptr;
+  return &clips_.find(fileName_).value();
 }
 
 void ScriptedDecoder::FinishTrack() {
-  position_ = Open().duration;
+  const Clip* clip = Open();
+  if (!clip) return;
+  position_ = clip->duration;
   state_ = play_state::Stopped;
+  TrackEnded();
 }
 
 void ScriptedDecoder::SetFileName(const QString& path) {
@@ -27,8 +30,7 @@ void ScriptedDecoder::SetFileName(const QString& path) {
 }
 
 void ScriptedDecoder::Play() {
-  Open();
-  state_ = play_state::Playing;
+  if (Open()) state_ = play_state::Playing;
 }
 
 void ScriptedDecoder::Pause() {
@@ -41,26 +43,31 @@ void ScriptedDecoder::Stop() {
   position_ = 0;
 }
 
-double ScriptedDecoder::CurrentPosition() const {
-  Open();
+std::optional<double> ScriptedDecoder::CurrentPosition() const {
+  if (!Open()) return std::nullopt;
   return position_;
 }
 
 void ScriptedDecoder::SetCurrentPosition(double seconds) {
-  const Clip& clip = Open();
   if (seconds < 0) throw DecoderError("negative position");
-  position_ = std::min(seconds, clip.duration);
+  const Clip* clip = Open();
+  if (!clip) return;
+  position_ = std::min(seconds, clip->duration);
   // Seeking to the very end plays the file out, as a real decoder does.
-  if (position_ >= clip.duration) state_ = play_state::Stopped;
+  if (position_ >= clip->duration) state_ = play_state::Stopped;
 }
 
-double ScriptedDecoder::Duration() const { return Open().duration; }
+std::optional<double> ScriptedDecoder::Duration() const {
+  if (const Clip* clip = Open()) return clip->duration;
+  return std::nullopt;
+}
 
-QString ScriptedDecoder::GetMediaInfoString(int item) const {
-  const Clip& clip = Open();
-  if (item == media_info::Author) return clip.author;
-  if (item == media_info::Title) return clip.title;
-  return {};
+std::optional<QString> ScriptedDecoder::GetMediaInfoString(int item) const {
+  const Clip* clip = Open();
+  if (!clip) return std::nullopt;
+  if (item == media_info::Author) return clip->author;
+  if (item == media_info::Title) return clip->title;
+  return QString();
 }
 
 }  // namespace zelvo::test

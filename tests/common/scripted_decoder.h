@@ -19,7 +19,8 @@ class ScriptedDecoder : public Decoder {
   };
 
   void AddFile(const QString& path, Clip clip) { clips_.insert(path, std::move(clip)); }
-  // Plays the open file out: the state a decoder reports at a track's end.
+  // Plays the open file out: the state a decoder reports at a track's end,
+  // and the end-of-track call.
   void FinishTrack();
   // Forces a state, e.g. Waiting for a decoder stuck buffering.
   void ForceState(int state) { state_ = state; }
@@ -34,19 +35,20 @@ class ScriptedDecoder : public Decoder {
   void Pause() override;
   void Stop() override;
   int PlayState() const override { return state_; }
-  double CurrentPosition() const override;
+  std::optional<double> CurrentPosition() const override;
   void SetCurrentPosition(double seconds) override;
-  double Duration() const override;
+  std::optional<double> Duration() const override;
   int Volume() const override { return volume_; }
   void SetVolume(int hundredthsOfDb) override { volume_ = hundredthsOfDb; }
   int Balance() const override { return balance_; }
   void SetBalance(int balance) override { balance_ = balance; }
   double Rate() const override { return rate_; }
   void SetRate(double rate) override { rate_ = rate; }
-  QString GetMediaInfoString(int item) const override;
+  std::optional<QString> GetMediaInfoString(int item) const override;
 
  private:
-  const Clip& Open() const;
+  // The open file's clip; nothing while closed.
+  const Clip* Open() const;
 
   QHash<QString, Clip> clips_;
   QString fileName_;

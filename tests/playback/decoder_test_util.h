@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "playback/ffmpeg_decoder.h"
-#include "playback/memory_sink.h"
+#include "memory_sink.h"
 #include "test_support.h"
 
 namespace zelvo::test {

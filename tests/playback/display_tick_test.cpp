@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+
 #include "playback/display_tick.h"
 
 #include "scripted_player.h"
@@ -25,6 +27,25 @@ TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
   EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
   EXPECT_EQ(rig.state.CueIndex, 7);
+}
+
+TEST(DisplayTick, TheDecodersWordOfAnEndStartsTheNextTrackWithoutATick) {
+  ScriptedPlayer rig;
+  rig.Fill(4);
+  rig.Start(2);
+  rig.decoder.FinishTrack();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));  // queued to the event loop
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_EQ(rig.tracks.At(2).priority, "0");  // played out, not skipped
+
+  // After stop nothing moves on by itself.
+  rig.playback.StopTrack();
+  rig.decoder.Play();
+  rig.decoder.FinishTrack();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
 }
 
 TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
@@ -113,7 +134,7 @@ TEST(Seeking, ReleaseSeeksAndBringsTheNameBack) {
   rig.Start(1);
   rig.view.captions.append("02:00");
   rig.playback.ReleaseSeek(Qt::RightButton, 1024);
-  EXPECT_EQ(rig.decoder.CurrentPosition(), 128);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 128);
   EXPECT_EQ(rig.view.Caption(), "Long");
   EXPECT_EQ(rig.view.trackProgress, 1024);
 }
@@ -126,17 +147,17 @@ TEST(Seeking, DragShowsTheTimeBeforeEachMoveAndSeeks) {
   rig.decoder.SetCurrentPosition(65.4);
   rig.playback.DragSeek(Qt::LeftButton, 1000);
   EXPECT_EQ(rig.view.Caption(), "01:05");
-  EXPECT_EQ(rig.decoder.CurrentPosition(), 100);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 100);
   rig.playback.DragSeek(Qt::LeftButton, 1500);
   EXPECT_EQ(rig.view.Caption(), "01:40");
-  EXPECT_EQ(rig.decoder.CurrentPosition(), 150);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 150);
   EXPECT_EQ(rig.view.trackProgress, 1500);
 
   const int captions = rig.view.captions.size();
   rig.playback.DragSeek(Qt::NoButton, 100);  // hovering only
   rig.playback.ReleaseSeek(Qt::NoButton, 100);
   EXPECT_EQ(rig.view.captions.size(), captions);
-  EXPECT_EQ(rig.decoder.CurrentPosition(), 150);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 150);
 }
 
 TEST(Seeking, WithNoFileEverOpenedNothingChanges) {

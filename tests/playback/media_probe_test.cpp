@@ -129,6 +129,22 @@ TEST(MediaProbe, MissingEmptyAndNonAudioFilesAreErrors) {
   }
 }
 
+TEST(MediaProbe, OnlyThePlayedContainersAreOpened) {
+  // A damaged MP3 that FFmpeg's full probe takes for a 1 Hz ADPCM container:
+  // refused, or at most a few seconds long, never endless.
+  try {
+    const MediaInfo info = ProbeMediaWithFfmpeg(DataFile("endless-noise.mp3"));
+    EXPECT_LT(info.duration, 10.0);
+  } catch (const DecoderError&) {
+  }
+  // A WMA named .mp3 is still found from its content among those played.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString wma = dir.filePath("really_wma.mp3");
+  ASSERT_TRUE(QFile::copy(DataFile("chirp.wma"), wma));
+  EXPECT_NEAR(ProbeMediaWithFfmpeg(wma).duration, 5.0, 0.1);
+}
+
 TEST(MpegFrameWalk, CountsFramesAndSpotsTheVbrHeader) {
   const auto cbr = WalkMpegFile(QFile::encodeName(DataFile("chirp_cbr.mp3")).constData());
   ASSERT_TRUE(cbr);

@@ -1,4 +1,4 @@
-#include "playback/memory_sink.h"
+#include "memory_sink.h"
 
 #include <algorithm>
 
@@ -126,6 +126,7 @@ void MemorySink::SetAvailable(bool available) {
 void MemorySink::SimulateLoss() {
   std::lock_guard lock(mutex_);
   lost_ = true;
+  available_ = false;
   changed_.notify_all();
 }
 

@@ -34,7 +34,8 @@ class MemorySink : public AudioSink {
   std::size_t Delay() const override;
   bool Lost() const override;
 
-  // Test controls: whether an output "exists", and losing it mid-track.
+  // Test controls: whether an output "exists", and losing it mid-track (it
+  // stays gone until SetAvailable(true)).
   void SetAvailable(bool available);
   void SimulateLoss();
 

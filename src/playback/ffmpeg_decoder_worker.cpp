@@ -1,0 +1,254 @@
+// The decoder's worker thread: owns the FFmpeg stream and feeds the sink.
+
+#include <QDebug>
+
+#include <algorithm>
+
+#include "base/log.h"
+#include "playback/ffmpeg_decoder.h"
+
+namespace zelvo {
+namespace {
+
+// How often a lost sound output is looked for again.
+constexpr auto kOutputRetry = std::chrono::seconds(1);
+
+}  // namespace
+
+void FfmpegDecoder::Run() {
+  for (;;) {
+    std::deque<Command> batch;
+    {
+      std::unique_lock lock(mutex_);
+      const auto pending = [&] { return !commands_.empty(); };
+      if (worker_.mode == Worker::Mode::AwaitingOutput) commandsReady_.wait_for(lock, kOutputRetry, pending);
+      else if (worker_.mode != Worker::Mode::Playing) commandsReady_.wait(lock, pending);
+      batch.swap(commands_);
+    }
+    for (const Command& command : batch) {
+      if (!Handle(command)) return;
+    }
+    if (worker_.mode == Worker::Mode::Playing) Feed();
+    else if (worker_.mode == Worker::Mode::AwaitingOutput && batch.empty()) RetryOutput();
+  }
+}
+
+bool FfmpegDecoder::Handle(const Command& command) {
+  switch (command.kind) {
+    case Command::Quit:
+      sink_->Pause(true);
+      return false;
+    case Command::Open: OnOpen(command.path, command.value); break;
+    case Command::Close: OnOpen({}, 0); break;
+    case Command::Stop: Halt(); break;
+    case Command::Pause: OnPause(); break;
+    case Command::Seek: OnSeek(command.value); break;
+    case Command::Rate: OnRate(command.value); break;
+    case Command::Play: OnPlay(); break;
+  }
+  return true;
+}
+
+void FfmpegDecoder::OnOpen(const QString& path, double limit) {
+  Halt();
+  worker_.stream.reset();
+  worker_.path = path;
+  worker_.limit = limit;
+}
+
+void FfmpegDecoder::OnPause() {
+  if (worker_.mode != Worker::Mode::Idle) worker_.mode = Worker::Mode::Paused;
+  sink_->Pause(true);
+}
+
+void FfmpegDecoder::OnSeek(double seconds) {
+  if (!worker_.stream || worker_.mode == Worker::Mode::Idle ||
+      worker_.mode == Worker::Mode::AwaitingOutput) {
+    worker_.startAt = seconds;  // taken up by the next start
+    return;
+  }
+  DropOutput();
+  try {
+    GoTo(seconds);
+  } catch (const DecoderError& error) {
+    worker_.stream.reset();
+    EndPlayback(QString::fromUtf8(error.what()));
+    return;
+  }
+  worker_.startAt.reset();
+}
+
+void FfmpegDecoder::OnRate(double rate) {
+  Worker& w = worker_;
+  if (w.stream && w.mode != Worker::Mode::Idle && rate != w.rate) {
+    // What is buffered was made at the old speed. Start again from what is
+    // being heard, so the new speed is heard at once.
+    const double unheard = static_cast<double>(w.pending.Left() + sink_->Delay()) * w.rate /
+                           AudioSink::kSampleRate;
+    const double heard = std::max(0.0, w.stream->Position() - unheard);
+    DropOutput();
+    w.stream->Seek(heard);
+    w.fresh = false;
+    std::lock_guard lock(mutex_);
+    if (position_.HasWritten()) position_.SetWritten(heard);
+  }
+  w.rate = rate;
+  if (w.stream) w.stream->SetRate(rate);
+}
+
+void FfmpegDecoder::OnPlay() {
+  Worker& w = worker_;
+  if (w.mode == Worker::Mode::Playing) return;
+  try {
+    if (!w.stream) OpenStream();
+    if (w.startAt) {  // idle, or paused while the output was gone
+      DropOutput();
+      GoTo(*w.startAt);
+    }
+  } catch (const DecoderError& error) {
+    w.stream.reset();
+    return EndPlayback(QString::fromUtf8(error.what()));  // not decodable after all
+  }
+  w.startAt.reset();
+  StartOutput();
+}
+
+void FfmpegDecoder::StartOutput() {
+  if (!sink_->Open()) return LoseOutput(QStringLiteral("no sound output can be opened"));
+  worker_.mode = Worker::Mode::Playing;
+  sink_->Pause(false);
+}
+
+// The track keeps its place (still Playing to the player, which therefore
+// does not step through the list) until RetryOutput finds an output again.
+void FfmpegDecoder::LoseOutput(const QString& why) {
+  if (worker_.mode != Worker::Mode::AwaitingOutput)
+    qCWarning(lcPlayback).noquote() << "Waiting for sound:" << why << "-" << worker_.path;
+  double at;
+  {
+    std::lock_guard lock(mutex_);
+    at = position_.Heard(UnheardSeconds());
+    position_.Restart(at);
+  }
+  sink_->Close();
+  DropOutput();
+  worker_.startAt = at;
+  worker_.mode = Worker::Mode::AwaitingOutput;
+}
+
+void FfmpegDecoder::RetryOutput() {
+  if (!sink_->Open()) return;
+  qCWarning(lcPlayback).noquote() << "Sound output is back; going on with" << worker_.path;
+  try {
+    if (worker_.startAt) GoTo(*worker_.startAt);
+  } catch (const DecoderError& error) {
+    worker_.stream.reset();
+    return EndPlayback(QString::fromUtf8(error.what()));
+  }
+  worker_.startAt.reset();
+  StartOutput();
+}
+
+void FfmpegDecoder::OpenStream() {
+  Worker& w = worker_;
+  if (w.path.isEmpty()) throw DecoderError("no file");
+  w.stream = std::make_unique<FfmpegStream>(w.path);
+  w.stream->SetRate(w.rate);
+  w.fresh = true;
+  if (!w.startAt) w.startAt = 0.0;
+}
+
+// The start is reached by opening the file afresh: only a fresh decoder trims
+// an MP3's encoder delay exactly as a track playing from its beginning does.
+void FfmpegDecoder::GoTo(double seconds) {
+  Worker& w = worker_;
+  if (seconds > 0) {
+    w.stream->Seek(seconds);
+    w.fresh = false;
+  } else if (!w.fresh) {
+    auto reopened = std::make_unique<FfmpegStream>(w.path);
+    reopened->SetRate(w.rate);
+    w.stream = std::move(reopened);
+    w.fresh = true;
+  }
+}
+
+// One step of playing: decode a piece when none is waiting, hand it to the
+// sink, or wait for the sink to play out at the end.
+void FfmpegDecoder::Feed() {
+  Worker& w = worker_;
+  if (sink_->Lost()) return LoseOutput(QStringLiteral("the sound output went away"));
+  if (w.pending.Empty() && !w.streamEnded) {
+    if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
+    w.fresh = false;
+    if (!w.streamEnded && w.stream->Position() > w.limit) {
+      w.stream.reset();
+      return EndPlayback(QStringLiteral("the sound runs far past the file's length"));
+    }
+  }
+  if (!w.pending.Empty()) return WriteToSink();
+  if (w.streamEnded) WaitForPlayOut();
+}
+
+void FfmpegDecoder::WriteToSink() {
+  Worker& w = worker_;
+  w.pending.Consume(sink_->Write(w.pending.Next(), w.pending.Left()));
+  const double unsent = static_cast<double>(w.pending.Left()) * w.rate / AudioSink::kSampleRate;
+  {
+    std::lock_guard lock(mutex_);
+    // A queued command (a seek) would make this stale.
+    if (commands_.empty()) position_.SetWritten(w.stream->Position() - unsent);
+  }
+  if (!w.pending.Empty()) sink_->WaitWritable(50);
+}
+
+void FfmpegDecoder::WaitForPlayOut() {
+  if (sink_->Delay() == 0) {  // played to its end
+    EndPlayback({});
+    return TrackEnded();
+  }
+  std::unique_lock lock(mutex_);
+  commandsReady_.wait_for(lock, std::chrono::milliseconds(5), [&] { return !commands_.empty(); });
+}
+
+void FfmpegDecoder::DropOutput() {
+  worker_.pending.Clear();
+  worker_.streamEnded = false;
+  sink_->Flush();
+}
+
+// Silent and idle, the next start from the beginning.
+void FfmpegDecoder::Halt() {
+  if (const std::size_t underruns = sink_->TakeUnderruns())
+    qCWarning(lcPlayback).noquote() << "The sound output ran dry" << underruns << "times playing" << worker_.path;
+  sink_->Pause(true);
+  DropOutput();
+  worker_.mode = Worker::Mode::Idle;
+  worker_.startAt = 0.0;
+}
+
+void FfmpegDecoder::EndPlayback(const QString& why) {
+  if (!why.isEmpty()) {
+    const QString what = why.contains(worker_.path) ? why : why + QStringLiteral(" - ") + worker_.path;
+    qCWarning(lcPlayback).noquote() << "Playback stopped:" << what;
+  }
+  Halt();
+  ReportStopped();
+}
+
+void FfmpegDecoder::ReportStopped() {
+  std::lock_guard lock(mutex_);
+  // A Play queued since is a new start: this end is old news. Anything else
+  // queued (a rate, a pause, a seek) does not undo the end: the player must
+  // see Stopped to go on to the next track.
+  bool seekQueued = false;
+  for (const Command& command : commands_) {
+    if (command.kind == Command::Play) return;
+    if (command.kind == Command::Seek) seekQueued = true;
+  }
+  if (state_ == play_state::Playing || state_ == play_state::Paused) state_ = play_state::Stopped;
+  // A queued seek has set where the next start begins.
+  position_.Restart(seekQueued ? position_.Start() : 0);
+}
+
+}  // namespace zelvo

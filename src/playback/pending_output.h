@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "playback/audio_sink.h"
+
+namespace zelvo {
+
+// Sound the decoder has made and the sink has not taken yet: interleaved
+// frames in the sink's format, and how many of them are gone already.
+class PendingOutput {
+ public:
+  // Where FfmpegStream::Read appends the next piece; call only when Empty().
+  std::vector<float>& Refill() {
+    samples_.clear();
+    taken_ = 0;
+    return samples_;
+  }
+  void Clear() { Refill(); }
+
+  bool Empty() const { return taken_ >= Frames(); }
+  std::size_t Left() const { return Frames() - taken_; }
+  const float* Next() const { return samples_.data() + taken_ * AudioSink::kChannels; }
+  void Consume(std::size_t frames) { taken_ += frames; }
+
+ private:
+  std::size_t Frames() const { return samples_.size() / AudioSink::kChannels; }
+
+  std::vector<float> samples_;
+  std::size_t taken_ = 0;
+};
+
+}  // namespace zelvo
