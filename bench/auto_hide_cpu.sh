@@ -26,18 +26,24 @@ away() { xdotool mousemove 20 "$((screen_h - 20))"; }
 cpu_of() { awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f", ($14 + $15) / hz }' "/proc/$1/stat"; }
 now() { date +%s.%N; }
 sub() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
-# "y IsViewable|IsUnMapped" of a window.
-place_of() { xwininfo -id "$1" | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'; }
-wait_place() {  # wait_place WINDOW "Y STATE": polls until the window is there (10 s at most)
-  for _ in $(seq 2000); do [ "$(place_of "$1")" = "$2" ] && return 0; done
+# "y IsViewable|IsUnMapped" of a window. The window manager makes a new frame
+# each time a window is shown, so a query may catch the old one going.
+place_of() { xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'; }
+wait_place() {  # wait_place WINDOW "Y STATE": polls until the window is there; Y "*" for any
+  for _ in $(seq 2000); do
+    # shellcheck disable=SC2053
+    [[ "$(place_of "$1")" == $2 ]] && return 0
+  done
   echo "window $1 never reached '$2' (at '$(place_of "$1")')" >&2; exit 1
 }
 window() {
+  local id
   for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 && return 0
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
   done
-  exit 1
+  echo "no window '$1'" >&2; exit 1
 }
 
 on_bar
@@ -49,12 +55,12 @@ playlist=$(window "Zelvo Playlist")
 sleep 1
 shift_d() { xdotool windowactivate --sync "$main" keydown shift key d keyup shift; }
 shift_d
-wait_place "$playlist" "26 IsUnMapped"
+wait_place "$playlist" "* IsUnMapped"
 sleep 1
 
 before=$(cpu_of "$zelvo"); sleep "$seconds"; collapsed=$(sub "$before" "$(cpu_of "$zelvo")")
 away
-wait_place "$main" "0 IsUnMapped"
+wait_place "$main" "* IsUnMapped"
 sleep 1
 before=$(cpu_of "$zelvo"); sleep "$seconds"; tucked=$(sub "$before" "$(cpu_of "$zelvo")")
 
@@ -73,12 +79,13 @@ for _ in $(seq "$slides"); do
   measure reveal on_strip "$main" "0 IsViewable"
   on_bar
   measure drop shift_d "$playlist" "26 IsViewable"
-  measure raise shift_d "$playlist" "26 IsUnMapped"
+  measure raise shift_d "$playlist" "* IsUnMapped"
   # The hide waits for the next hover tick (up to 1 s): that wait is idle
   # time and shows in the duration, not in the CPU.
-  measure hide away "$main" "0 IsUnMapped"
+  measure hide away "$main" "* IsUnMapped"
 done
 kill -9 "$zelvo"
+wait "$zelvo" 2>/dev/null || true
 
 awk -v c="$collapsed" -v t="$tucked" -v s="$seconds" 'BEGIN {
   printf "IdleCpu_TuckedAway             %6.3f s CPU in %d s (%.3f %% of a core; goal under 0.1 %%)\n", t, s, 100 * t / s

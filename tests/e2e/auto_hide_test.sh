@@ -16,9 +16,11 @@ main=$(wait_window "Zelvo")
 wait_window "Zelvo Playlist" >/dev/null
 sleep 0.5
 
-# "y viewable" of a window: its top on the screen and whether it is shown.
+# "y state" of a window: its top on the screen and whether it is shown. The
+# window manager makes a new frame each time a window is shown, so a query may
+# catch the old one going and answer nothing.
 place_of() {
-  xwininfo -id "$1" | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'
 }
 now_ms() { date +%s%3N; }
 
@@ -28,8 +30,10 @@ parked=$(now_ms)
 declare -A seen=()
 first_move= gone=
 while [ $(( $(now_ms) - parked )) -lt 2500 ]; do
-  read -r y state < <(place_of "$main")
+  y= state=
+  read -r y state < <(place_of "$main") || true
   t=$(now_ms)
+  [ -n "$y" ] && [ -n "$state" ] || continue
   if [ "$state" != IsViewable ]; then gone=$t; break; fi
   seen[$y]=1
   [ -z "$first_move" ] && [ "$y" != 0 ] && first_move=$t
@@ -40,19 +44,20 @@ echo "tops seen while hiding: ${!seen[*]}"
 [ $(( gone - ${first_move:-$gone} )) -le 1000 ] || fail "the slide took $(( gone - first_move )) ms"
 
 strip=$(wait_window "Zelvo Strip")
-geometry=$(xwininfo -id "$strip" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+geometry=$(xwininfo -id "$strip" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
   /Width/ { w = $NF } /Height/ { h = $NF } END { print x, y, w, h }')
 # 6000 x 30 twips at 15 twips a pixel, centred on the top edge.
 [ "$geometry" = "$(( screen_w / 2 - 200 )) 0 400 2" ] || fail "the strip lies at $geometry"
 
 xdotool mousemove "$(( screen_w / 2 ))" 0
 for _ in $(seq 50); do
-  read -r y state < <(place_of "$main")
+  y= state=
+  read -r y state < <(place_of "$main") || true
   [ "$state" = IsViewable ] && [ "$y" = 0 ] && break
   sleep 0.1
 done
 [ "$state" = IsViewable ] && [ "$y" = 0 ] || fail "touching the strip did not bring the bar back ($y $state)"
-[ "$(xwininfo -id "$strip" | awk '/Map State/ { print $NF }')" != IsViewable ] || fail "the strip stayed"
+[ "$(xwininfo -id "$strip" 2>/dev/null | awk '/Map State/ { print $NF }')" != IsViewable ] || fail "the strip stayed"
 
 close_window "$main"
 wait_exit || fail "the player ended with an error"
