@@ -76,8 +76,9 @@ class AnsweringDesktop : public Desktop {
   QPoint CursorPos() override { return {}; }
   QSizeF ScreenSizeTwips() override { return {19200, 14400}; }
   double TwipsPerPixelX() override { return 15; }
+  double ScreenTopTwips() override { return 0; }
   double TwipsPerPixelY() override { return 15; }
-  int OsMajorVersion() override { return 10; }
+  bool TranslucentWindowsPossible() override { return true; }
 
  private:
   QStringList paths_;

@@ -6,6 +6,7 @@
 #include "app/player.h"
 #include "platform/qt_desktop.h"
 #include "platform/quit_signals.h"
+#include "platform/windowing_choice.h"
 #include "playback/ffmpeg_decoder.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     std::fputs("Zelvo needs a graphical desktop, and none was found (DISPLAY is not set).\n", stderr);
     return 1;
   }
+  const zelvo::WindowingChoice windowing = zelvo::ChooseWindowing(zelvo::CurrentSession());
+  if (!windowing.qtPlatform.isEmpty()) qputenv("QT_QPA_PLATFORM", windowing.qtPlatform);
+  if (!windowing.notice.isEmpty()) std::fprintf(stderr, "%s\n", qPrintable(windowing.notice));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Zelvo"));
   QApplication::setQuitOnLastWindowClosed(false);

@@ -39,6 +39,8 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       playlist_(twips_, keys_, tracks_),
       strip_(twips_),
       views_(player_, playlist_, strip_),
+      motionWindows_(player_, playlist_, strip_, options_),
+      motion_(motionWindows_, desktop_, state_, options_, twips_),
       boxes_(desktop_, state_, playlist_),
       keeper_(boxes_, tracks_, state_, options_, appFolder_, playlist_, [this] { ApplyAllOptions(); }),
       playback_(*decoder_, tracks_, state_, options_, views_, random_),
@@ -63,11 +65,12 @@ bool Player::Start() {
                          MessageIcon::Critical, MessageButtons::Ok);
     return false;
   }
-  state_.TransparencySupported = desktop_.OsMajorVersion() >= 5;
+  state_.TransparencySupported = desktop_.TranslucentWindowsPossible();
   options_.TransparencyMenu()->menuAction()->setVisible(state_.TransparencySupported);
   const QSizeF screen = desktop_.ScreenSizeTwips();
   state_.ScreenWidth = static_cast<int>(std::lround(screen.width()));
   state_.ScreenHeight = static_cast<int>(std::lround(screen.height()));
+  state_.ScreenTop = static_cast<int>(std::lround(desktop_.ScreenTopTwips()));
   LoadSettings();
   if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = appFolder_;
   skins_.FillSkinMenu();
@@ -81,7 +84,7 @@ bool Player::Start() {
     tracks_.SelectOnly(state_.SavedTrackIndex);
     playlist_.PlayViewList()->scrollTo(tracks_.Model().index(state_.SavedTrackIndex - 1, 0));
   }
-  automation_.start(1000);
+  motion_.StartAutomation();
   startedUp_ = true;
   return true;
 }
@@ -100,15 +103,18 @@ void Player::ArrangeWindows() {
     window->show();
   }
   const double left = state_.ScreenWidth / 2.0 - layout::kPlayerWidth / 2.0;
-  player_.SetGeometryTwips(left, 0, layout::kPlayerWidth, layout::kPlayerHeight);
-  playlist_.SetGeometryTwips(left + layout::kPlaylistLeftOffset, layout::kPlayerHeight, layout::kPlaylistWidth,
-                             state_.ScreenHeight - layout::kPlaylistHeightMargin);
+  // From the top of the free area, so a panel on the top edge leaves the
+  // strip within reach.
+  const double top = state_.ScreenTop;
+  player_.SetGeometryTwips(left, top, layout::kPlayerWidth, layout::kPlayerHeight);
+  playlist_.SetGeometryTwips(left + layout::kPlaylistLeftOffset, top + layout::kPlayerHeight,
+                             layout::kPlaylistWidth, state_.ScreenHeight - layout::kPlaylistHeightMargin);
 }
 
 // ---- options ----
 
 void Player::ConnectOptions() {
-  connect(&options_, &Options::HoverResetRequested, this, &Player::ResetHoverTimer);
+  connect(&options_, &Options::HoverResetRequested, &motion_, &WindowMotion::ResetHoverTimer);
   using enum Category;
   // The skin chooser connects the skin entries itself.
   for (Category category : {Balance, Effects, PlayMode, Uniform, Volume, Tags, Transparency, Rating})
@@ -121,7 +127,7 @@ void Player::ConnectOptions() {
   connect(options_.Action(Entry::WebLinkMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
   connect(options_.Action(Entry::AboutMenu), &QAction::triggered, this, [this] {
     if (!credits_)
-      credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { RaisePlaylist(); },
+      credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { motion_.RaisePlaylist(); },
                                                  [this] { helpAndWeb_.OpenWebSite(); });
     credits_->Present();
   });
@@ -201,18 +207,19 @@ void Player::ConnectPlayerWindow() {
   connect(&player_, &PlayerWindow::CloseRequested, this, &Player::QuitPlayer);
   connect(&player_, &PlayerWindow::KeyReleased, this,
           [this](int key, int shift) { HandleKeyCommand(VirtualKey(key), shift); });
-  connect(&player_, &PlayerWindow::BareMouseMoved, this, &Player::ResetHoverTimer);
+  connect(&player_, &PlayerWindow::BareMouseMoved, &motion_, &WindowMotion::ResetHoverTimer);
   connect(player_.MakePlay(), &HotSpot::Clicked, &playback_, &Playback::PlayButton);
   connect(player_.MakeStop(), &HotSpot::Clicked, &playback_, &Playback::StopButton);
   connect(player_.MakeNextTrack(), &HotSpot::Clicked, &playback_, &Playback::NextButton);
   connect(player_.MakeBackTrack(), &HotSpot::Clicked, &playback_, &Playback::PreviousButton);
   connect(player_.MakeClose(), &HotSpot::Clicked, this, &Player::QuitPlayer);
-  connect(player_.MakePlayDrop(), &HotSpot::Clicked, this, &Player::TogglePlaylistDrop);
+  connect(player_.MakePlayDrop(), &HotSpot::Clicked, &motion_, &WindowMotion::TogglePlaylistDrop);
+  connect(&strip_, &StripWindow::MouseMoved, &motion_, &WindowMotion::RevealPlayer);
   for (HotSpot* spot : {player_.MakePlay(), player_.MakeStop(), player_.MakeNextTrack(), player_.MakeBackTrack(),
                         player_.MakeClose(), player_.MakePlayDrop(), player_.MakeOptionsDrop()})
-    connect(spot, &HotSpot::MouseMoved, this, &Player::ResetHoverTimer);
+    connect(spot, &HotSpot::MouseMoved, &motion_, &WindowMotion::ResetHoverTimer);
   connect(player_.PlayerDisplay(), &HotSpot::MouseMoved, this, [this](int buttons, int, double x, double) {
-    ResetHoverTimer();
+    motion_.ResetHoverTimer();
     playback_.DragSeek(Qt::MouseButtons::fromInt(buttons == 0 ? 0 : int(Qt::LeftButton)), static_cast<int>(x));
   });
   connect(player_.PlayerDisplay(), &HotSpot::MouseReleased, this, [this](int button, int, double x, double) {
@@ -245,11 +252,6 @@ void Player::RefreshVolumeBar() {
   player_.SetVolumeBarWidth(std::clamp(VolumeBarWidth(decoder_->Volume()), 0.0, double(layout::kVolumeBarFull)));
 }
 
-void Player::ResetHoverTimer() {
-  automation_.start(1000);
-  player_.SetVolumeBarVisible(false);
-}
-
 void Player::PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips) {
   menu->popup(window.mapToGlobal(QPoint(twips_.ToPixelsX(xTwips), twips_.ToPixelsY(yTwips))));
 }
@@ -275,7 +277,7 @@ void Player::ConnectPlaylistWindow() {
     state_.CueIndex = tracks_.CursorPosition();
     if (button == 2) ShowTrackMenu(x, y);
   });
-  connect(list, &TrackListView::MouseMoved, this, &Player::ResetHoverTimer);
+  connect(list, &TrackListView::MouseMoved, &motion_, &WindowMotion::ResetHoverTimer);
   connect(playlist_.MakeAdd(), &HotSpot::MouseReleased, this, [this] { adder_.AddTracks(); });
   connect(playlist_.MakeLoad(), &HotSpot::Clicked, this, [this] { keeper_.OpenPlaylist(); });
   connect(playlist_.MakeSave(), &HotSpot::Clicked, this, [this] { keeper_.SavePlaylistAs(); });
@@ -328,26 +330,6 @@ void Player::ToggleSortOrder() {
   SortPlaylist("4");
 }
 
-// ---- drop-down ----
-
-void Player::DropPlaylist() {
-  const QRectF place = playlist_.GeometryTwips();
-  playlist_.SetGeometryTwips(place.left(), player_.GeometryTwips().height(), place.width(), place.height());
-  playlist_.show();
-}
-
-void Player::RaisePlaylist() {
-  if (state_.DialogOpen) return;
-  playlist_.hide();
-}
-
-void Player::TogglePlaylistDrop() {
-  if (playlist_.isVisible())
-    RaisePlaylist();
-  else
-    DropPlaylist();
-}
-
 // ---- keys ----
 
 void Player::HandleKeyCommand(int virtualKey, int shift) {
@@ -355,7 +337,7 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
   switch (virtualKey) {
     case 'A': adder_.AddTracks(); break;
     case 'C': AskToQuit(); break;
-    case 'D': TogglePlaylistDrop(); break;
+    case 'D': motion_.TogglePlaylistDrop(); break;
     case 'E': keeper_.SavePlaylistAs(); break;
     case 'L': keeper_.OpenPlaylist(); break;
     case 'O': {
@@ -377,7 +359,7 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
 }
 
 void Player::AskToQuit() {
-  RaisePlaylist();
+  motion_.RaisePlaylist();
   DialogOpenScope open(state_);
   if (desktop_.ShowMessage(QStringLiteral("Are you sure you want to quit Zelvo?"), QStringLiteral("Shift C Pressed ..."),
                            MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)

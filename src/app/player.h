@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
+#include "app/motion_windows.h"
 #include "app/player_window.h"
 #include "app/window_views.h"
 #include "effects/credits_window.h"
 #include "effects/help_and_web.h"
 #include "effects/strip_window.h"
+#include "effects/window_motion.h"
 #include "platform/key_release_guard.h"
 #include "platform/twips.h"
 #include "playback/decoder.h"
@@ -60,10 +61,6 @@ class Player : public QObject {
   bool SaveSettings();
   QString SettingsPath() const;
 
-  void DropPlaylist();
-  void RaisePlaylist();
-  void TogglePlaylistDrop();
-
   // Places the windows for the screen, in twips.
   void ArrangeWindows();
 
@@ -77,7 +74,8 @@ class Player : public QObject {
   PlaylistKeeper& keeper() { return keeper_; }
   Playback& playback() { return playback_; }
   SkinChooser& skins() { return skins_; }
-  const QTimer& automation() const { return automation_; }
+  WindowMotion& motion() { return motion_; }
+  const QTimer& automation() const { return motion_.Automation(); }
 
  private:
   void ConnectOptions();
@@ -90,7 +88,6 @@ class Player : public QObject {
   void SetTrackPriority();
   void RestoreDefaultSettings();
   void ShowTrackMenu(double xTwips, double yTwips);
-  void ResetHoverTimer();
   void VolumeMoved(int buttons, double xTwips);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
@@ -109,6 +106,8 @@ class Player : public QObject {
   PlaylistWindow playlist_;
   StripWindow strip_;
   WindowViews views_;
+  MotionWindows motionWindows_;
+  WindowMotion motion_;
   Boxes boxes_;
   PlaylistKeeper keeper_;
   RandomSource random_;
@@ -117,7 +116,6 @@ class Player : public QObject {
   SkinChooser skins_;
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
-  QTimer automation_;
   int sortKey_ = 0;
   bool startedUp_ = false;
 };

@@ -24,6 +24,9 @@ struct PlayerState {
   int SavedTrackIndex = 0;
   int ScreenWidth = 0;   // twips
   int ScreenHeight = 0;  // twips
+  // Top of the screen's free area, in twips: 0, or lower where a panel holds
+  // the top edge. The bar, the list and the strip are placed from here.
+  int ScreenTop = 0;
   bool TransparencySupported = false;
 };
 

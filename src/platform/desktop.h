@@ -52,12 +52,15 @@ class Desktop {
   virtual QPoint CursorPos() = 0;
   // Size of the primary screen in twips.
   virtual QSizeF ScreenSizeTwips() = 0;
+  // Top of the primary screen's free area in twips: below a panel that holds
+  // the top edge, else 0.
+  virtual double ScreenTopTwips() = 0;
   // Twips per pixel of the primary screen (1440 / logical DPI).
   virtual double TwipsPerPixelX() = 0;
   virtual double TwipsPerPixelY() = 0;
 
-  // Major version of the operating system, as the translucency test reads it.
-  virtual int OsMajorVersion() = 0;
+  // Whether windows can be drawn translucent here (a compositing desktop).
+  virtual bool TranslucentWindowsPossible() = 0;
 };
 
 }  // namespace zelvo

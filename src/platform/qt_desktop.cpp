@@ -5,10 +5,10 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QOperatingSystemVersion>
 #include <QScreen>
-#include <QSysInfo>
 #include <QUrl>
+
+#include "platform/translucency.h"
 
 namespace zelvo {
 namespace {
@@ -102,12 +102,11 @@ QSizeF QtDesktop::ScreenSizeTwips() {
 double QtDesktop::TwipsPerPixelX() { return 1440.0 / DotsPerInchX(); }
 double QtDesktop::TwipsPerPixelY() { return 1440.0 / DotsPerInchY(); }
 
-int QtDesktop::OsMajorVersion() {
-  // Every desktop Zelvo runs on can draw translucent windows, which is all the
-  // version is asked for; the kernel's major number answers that here.
-  bool ok = false;
-  const int major = QSysInfo::kernelVersion().section('.', 0, 0).toInt(&ok);
-  return ok ? major : 0;
+double QtDesktop::ScreenTopTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return (screen->availableGeometry().top() - screen->geometry().top()) * TwipsPerPixelY();
 }
+
+bool QtDesktop::TranslucentWindowsPossible() { return zelvo::TranslucentWindowsPossible(); }
 
 }  // namespace zelvo

@@ -16,9 +16,10 @@ class QtDesktop : public Desktop {
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
   QPoint CursorPos() override;
   QSizeF ScreenSizeTwips() override;
+  double ScreenTopTwips() override;
   double TwipsPerPixelX() override;
   double TwipsPerPixelY() override;
-  int OsMajorVersion() override;
+  bool TranslucentWindowsPossible() override;
 };
 
 // "Label|*.a;*.b|Other|*.c" as Qt's dialogs take it: "Label (*.a *.b)".

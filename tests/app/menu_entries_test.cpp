@@ -120,6 +120,7 @@ TEST_F(MenuEntriesTest, AboutHelpAndWebLeadOutOfThePlayer) {
   for (QWidget* window : QApplication::topLevelWidgets())
     if (window->windowTitle() == "Zelvo Credits Page" && window->isVisible()) credits = window;
   ASSERT_NE(credits, nullptr);
+  ASSERT_TRUE(rig.WaitForStillWindows());
   EXPECT_FALSE(player.playlistWindow().isVisible());  // rolled up out of the way
 }
 

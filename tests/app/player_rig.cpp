@@ -2,6 +2,7 @@
 
 #include "skin_folders.h"
 #include "storage/playlist_file.h"
+#include "test_support.h"
 
 namespace zelvo::test {
 
@@ -16,6 +17,10 @@ Player& PlayerRig::Make() {
   decoder = scripted.get();
   player = std::make_unique<Player>(desktop, std::move(scripted), folder.path(), [this] { ++quits; });
   return *player;
+}
+
+bool PlayerRig::WaitForStillWindows() {
+  return WaitFor([this] { return !player->motion().Sliding(); }, 3000);
 }
 
 QStringList PlayerRig::MessageTitles() const {

@@ -22,6 +22,8 @@ struct PlayerRig {
   // Creates the player; files put into the folder before this are what it finds.
   Player& Make();
   QString File(const QString& name) const { return folder.filePath(name); }
+  // Waits (up to 3 s) until no window is sliding; false if one still is.
+  bool WaitForStillWindows();
   // Messages shown so far, as "title: text".
   QStringList MessageTitles() const;
 };

@@ -33,7 +33,8 @@ class ScriptedDesktop : public Desktop {
   QPoint cursorPos;
   QSizeF screenTwips{19200, 14400};
   double twipsPerPixel = 15;
-  int osMajorVersion = 10;
+  double screenTopTwips = 0;
+  bool translucentWindows = true;
   bool launchesSucceed = true;
 
   MessageAnswer ShowMessage(const QString& text, const QString& title, MessageIcon icon,
@@ -44,9 +45,10 @@ class ScriptedDesktop : public Desktop {
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
   QPoint CursorPos() override { return cursorPos; }
   QSizeF ScreenSizeTwips() override { return screenTwips; }
+  double ScreenTopTwips() override { return screenTopTwips; }
   double TwipsPerPixelX() override { return twipsPerPixel; }
   double TwipsPerPixelY() override { return twipsPerPixel; }
-  int OsMajorVersion() override { return osMajorVersion; }
+  bool TranslucentWindowsPossible() override { return translucentWindows; }
 };
 
 }  // namespace zelvo::test

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <QVariantAnimation>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/twips.h"
+
+namespace zelvo {
+
+class Desktop;
+class MotionTargets;
+class Options;
+struct PlayerState;
+
+// Where the bar and the playlist window stand.
+enum class WindowState {
+  Collapsed,   // the bar on the top edge, the playlist window hidden
+  Dropped,     // the playlist window hanging beneath the bar
+  TuckedAway,  // the bar hidden, the strip on the top edge
+};
+
+// The playlist drop-down and the auto-hide of the bar. With "Animation
+// Effects" ticked each move is a slide through the steps of its kind, paced
+// by an animation timer so it lasts kSlideMilliseconds on any machine;
+// otherwise the windows jump. A request that arrives during a slide (a
+// toggle, a hover tick, a reveal) runs once the slide has ended, so two
+// slides never overlap and no slide runs a nested event loop.
+//
+// While DialogOpen is set, neither the playlist rises nor the bar hides.
+class WindowMotion : public QObject {
+  Q_OBJECT
+ public:
+  static constexpr int kSlideMilliseconds = 250;
+  static constexpr int kHoverMilliseconds = 1000;
+
+  WindowMotion(MotionTargets& windows, Desktop& desktop, const PlayerState& state, const Options& options,
+               const Twips& twips);
+
+  // The playlist window up when it is shown, down when it is not.
+  void TogglePlaylistDrop();
+  // Shows the playlist window hanging beneath the bar.
+  void DropPlaylist();
+  // Hides the playlist window behind the bar.
+  void RaisePlaylist();
+  // Raises the playlist, slides the bar off the top edge and shows the strip.
+  void HidePlayer();
+  // Hides the strip and brings the bar back to the top edge.
+  void RevealPlayer();
+  // A pointer move over the bar or the list: the next hover tick comes a full
+  // interval later, and the volume bar hides.
+  void ResetHoverTimer();
+
+  // The hover test, each tick of Automation: tucks the bar away when the
+  // pointer has left both windows. A tick during a slide waits for its end.
+  void AutomationTick();
+  // Starts the hover ticks (the end of start-up).
+  void StartAutomation();
+  const QTimer& Automation() const { return automation_; }
+
+  WindowState State() const;
+  bool Sliding() const { return sliding_; }
+
+ signals:
+  // A slide, or a run of slides started by one request, has ended.
+  void Settled();
+
+ private:
+  void WhenStill(std::function<void()> operation);
+  void DropNow();
+  void RaiseNow(std::function<void()> then);
+  void HideNow();
+  void RevealNow();
+  void Slide(std::vector<double> positions, std::function<void(double)> place, std::function<void()> done);
+  void SlideFrame(double progress);
+  void SlideEnded();
+  bool Animated() const;
+  double TopEdge() const;
+
+  MotionTargets& windows_;
+  Desktop& desktop_;
+  const PlayerState& state_;
+  const Options& options_;
+  const Twips& twips_;
+  QTimer automation_;
+  QVariantAnimation clock_;
+  bool sliding_ = false;
+  std::vector<double> positions_;
+  int shown_ = -1;
+  std::function<void(double)> place_;
+  std::function<void()> done_;
+  std::deque<std::function<void()>> waiting_;
+  bool tickWaiting_ = false;
+};
+
+}  // namespace zelvo

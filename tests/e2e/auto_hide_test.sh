@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The pointer leaves both windows: within 2.5 s the bar has slid off the top
+# edge (passing through several places, in under a second) and the strip
+# "Zelvo Strip" lies at the top centre. Touching the strip brings the bar back.
+source "$(dirname "$0")/lib.sh"
+
+# The built-in options, with "Animation Effects" (line 22) ticked.
+settings=('#FALSE#' '#FALSE#' '#TRUE#' '#FALSE#' '#FALSE#' '#FALSE#' '#TRUE#' '#FALSE#' '#TRUE#' '#FALSE#'
+          '#FALSE#' '#FALSE#' '#TRUE#' '#FALSE#' '#FALSE#' '#FALSE#' '#TRUE#' '#FALSE#' '#FALSE#' '#TRUE#'
+          '#FALSE#' '#TRUE#' '#TRUE#' '0' '#TRUE#' '#FALSE#' '#FALSE#' '#TRUE#' '#FALSE#' '0' '""')
+write_crlf "$folder/config.zcf" "${settings[@]}"
+
+read -r screen_w _ < <(xdotool getdisplaygeometry)
+start_player
+main=$(wait_window "Zelvo")
+wait_window "Zelvo Playlist" >/dev/null
+sleep 0.5
+
+# "y state" of a window: its top on the screen and whether it is shown. The
+# window manager makes a new frame each time a window is shown, so a query may
+# catch the old one going and answer nothing.
+place_of() {
+  xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'
+}
+now_ms() { date +%s%3N; }
+
+# Away from the bar and from the list hanging beneath it.
+xdotool mousemove 20 $(( $(xdotool getdisplaygeometry | cut -d' ' -f2) - 20 ))
+parked=$(now_ms)
+declare -A seen=()
+first_move= gone=
+while [ $(( $(now_ms) - parked )) -lt 2500 ]; do
+  y= state=
+  read -r y state < <(place_of "$main") || true
+  t=$(now_ms)
+  [ -n "$y" ] && [ -n "$state" ] || continue
+  if [ "$state" != IsViewable ]; then gone=$t; break; fi
+  seen[$y]=1
+  [ -z "$first_move" ] && [ "$y" != 0 ] && first_move=$t
+done
+[ -n "$gone" ] || fail "the bar was still shown 2.5 s after the pointer left (tops seen: ${!seen[*]})"
+echo "tops seen while hiding: ${!seen[*]}"
+[ "${#seen[@]}" -ge 3 ] || fail "the bar jumped instead of sliding (tops seen: ${!seen[*]})"
+[ $(( gone - ${first_move:-$gone} )) -le 1000 ] || fail "the slide took $(( gone - first_move )) ms"
+
+strip=$(wait_window "Zelvo Strip")
+geometry=$(xwininfo -id "$strip" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+  /Width/ { w = $NF } /Height/ { h = $NF } END { print x, y, w, h }')
+# 6000 x 30 twips at 15 twips a pixel, centred on the top edge.
+[ "$geometry" = "$(( screen_w / 2 - 200 )) 0 400 2" ] || fail "the strip lies at $geometry"
+
+xdotool mousemove "$(( screen_w / 2 ))" 0
+for _ in $(seq 50); do
+  y= state=
+  read -r y state < <(place_of "$main") || true
+  [ "$state" = IsViewable ] && [ "$y" = 0 ] && break
+  sleep 0.1
+done
+[ "$state" = IsViewable ] && [ "$y" = 0 ] || fail "touching the strip did not bring the bar back ($y $state)"
+[ "$(xwininfo -id "$strip" 2>/dev/null | awk '/Map State/ { print $NF }')" != IsViewable ] || fail "the strip stayed"
+
+close_window "$main"
+wait_exit || fail "the player ended with an error"
+echo "auto-hide: ok"
