@@ -193,7 +193,6 @@ void WindowMotion::SlideEnded() {
     tickWaiting_ = false;
     AutomationTick();
   }
-  if (!sliding_) emit Settled();
 }
 
 bool WindowMotion::Animated() const { return options_.IsChecked(Entry::AniEffects); }

@@ -34,6 +34,8 @@ enum class WindowState {
 class WindowMotion : public QObject {
   Q_OBJECT
  public:
+  // A quarter second: seen as a slide (about 15 frames at 60 a second) and
+  // over before the user would wait for it, however many steps it has.
   static constexpr int kSlideMilliseconds = 250;
   static constexpr int kHoverMilliseconds = 1000;
 
@@ -63,10 +65,6 @@ class WindowMotion : public QObject {
 
   WindowState State() const;
   bool Sliding() const { return sliding_; }
-
- signals:
-  // A slide, or a run of slides started by one request, has ended.
-  void Settled();
 
  private:
   void WhenStill(std::function<void()> operation);
