@@ -94,6 +94,8 @@ void Playback::PlayTrack() {
 // The display and the positions of a track that starts.
 void Playback::ShowStarted(const QString& name) {
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
+  view_.SetPausedLook(false);
+  tracks_.Model().SetPlayingPath(tracks_.At(state_.CurrentIndex).path);
   view_.SetDisplayCaption(name);
   view_.SetDisplayTooltip(name);
   state_.DisplayText = name;
@@ -109,6 +111,8 @@ void Playback::SkipUnplayable() {
   RunDisplayTimer();
   state_.CueIndex = state_.CurrentIndex;
   decoder_.Stop();
+  tracks_.Model().SetPlayingPath({});
+  view_.SetPausedLook(false);
   view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
 }
 
@@ -119,6 +123,8 @@ void Playback::StopTrack() {
   view_.SetDisplayCaption(kIdleTitle);
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.SetStripProgress(layout::kProgressEmpty);
+  view_.SetPausedLook(false);
+  tracks_.Model().SetPlayingPath({});
   decoder_.Stop();
 }
 
@@ -128,8 +134,10 @@ void Playback::PlayButton() {
     PlayTrack();
   } else if (playState == play_state::Paused) {
     decoder_.Play();
+    view_.SetPausedLook(false);
   } else {
     decoder_.Pause();
+    view_.SetPausedLook(true);
   }
 }
 

@@ -33,6 +33,7 @@ TEST(GaplessNext, TheNextRowIsPreparedNearTheEndAndShownAtTheBoundary) {
   EXPECT_EQ(rig.decoder.openCount, opens);  // not opened again: it followed
   EXPECT_EQ(rig.view.Caption(), "Track 3");
   EXPECT_EQ(rig.state.DisplayText, "Track 3");
+  EXPECT_EQ(rig.tracks.Model().PlayingPath(), rig.PathOf(3));
   EXPECT_EQ(rig.state.CurrentIndex, 3);
   EXPECT_EQ(rig.state.CueIndex, 3);
   EXPECT_EQ(rig.Priority(2), "0");  // played out, not skipped
