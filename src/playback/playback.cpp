@@ -52,7 +52,8 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
       if (decoder_.PlayState() == play_state::Playing) gapless_.Prepare();
       break;
     case Decoder::Event::NextStarted:
-      if (gapless_.Take()) ShowStarted(tracks_.At(state_.CurrentIndex).name);
+      // (A row erased in the last moments leaves the display as it was.)
+      if (gapless_.Take() && tracks_.Has(state_.CurrentIndex)) ShowStarted(tracks_.At(state_.CurrentIndex).name);
       break;
     case Decoder::Event::TrackEnded:
       // A prepared row the decoder could not follow with starts the ordinary way.
