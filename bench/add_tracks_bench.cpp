@@ -96,6 +96,7 @@ class TimingView : public PlaybackView {
   void SetTrackProgressWidth(int) override {}
   void SetStripProgress(int) override {}
   int StripWidth() const override { return 6000; }
+  void SetPausedLook(bool) override {}
   void HidePlaylist() override {}
   void ShowPlaylist() override {}
   void SetPlaylistBusyCursor(bool) override {}

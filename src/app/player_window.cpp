@@ -85,6 +85,14 @@ void PlayerWindow::PlaceChildren() {
   SetVolumeBarWidth(volumeBarWidth_);
 }
 
+void PlayerWindow::SetProgressDimmed(bool dimmed) {
+  QPalette bars = trackProgress_->palette();
+  QColor fill = bars.color(QPalette::Window);
+  fill.setAlpha(dimmed ? 96 : 255);
+  bars.setColor(QPalette::Window, fill);
+  trackProgress_->setPalette(bars);
+}
+
 void PlayerWindow::SetTrackProgressWidth(double twips) {
   trackProgressWidth_ = twips;
   QRect bar = layout::kTrackProgress;

@@ -36,6 +36,8 @@ class PlayerWindow : public QWidget {
   QLabel* SkinPicture() const { return skinPicture_; }
 
   void SetTrackProgressWidth(double twips);
+  // The bar half see-through, so the skin shows through it: paused.
+  void SetProgressDimmed(bool dimmed);
   double TrackProgressWidth() const { return trackProgressWidth_; }
   void SetVolumeBarWidth(double twips);
   double VolumeBarWidth() const { return volumeBarWidth_; }

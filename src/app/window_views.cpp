@@ -29,6 +29,8 @@ void WindowViews::SetDisplayAlignment(DisplayAlignment alignment) {
 
 int WindowViews::DisplayWidth() const { return layout::kPlayerDisplay.width(); }
 void WindowViews::SetTrackProgressWidth(int twips) { player_.SetTrackProgressWidth(twips); }
+
+void WindowViews::SetPausedLook(bool paused) { player_.SetProgressDimmed(paused); }
 void WindowViews::SetStripProgress(int x2Twips) { strip_.SetProgress(x2Twips); }
 int WindowViews::StripWidth() const { return layout::kStripWidth; }
 void WindowViews::HidePlaylist() { playlist_.hide(); }

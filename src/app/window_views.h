@@ -22,6 +22,7 @@ class WindowViews : public PlaybackView, public SkinTargets {
   void SetTrackProgressWidth(int twips) override;
   void SetStripProgress(int x2Twips) override;
   int StripWidth() const override;
+  void SetPausedLook(bool paused) override;
   void HidePlaylist() override;
   void ShowPlaylist() override;
   void SetPlaylistBusyCursor(bool busy) override;

@@ -36,8 +36,8 @@ inline constexpr int Author = 9;
 
 // The media decoder the player hosts: one file at a time. Every operation is
 // called from the user-interface thread and returns at once; the player learns
-// what happens by reading PlayState() and CurrentPosition(), and by the
-// end-of-track call.
+// what happens by reading PlayState() and CurrentPosition(), and from the
+// events below.
 //
 // Units: positions and durations in seconds of the track's own time; Volume in
 // hundredths of a decibel (0 full, -1500 the quietest the player uses, gain
@@ -85,23 +85,36 @@ class Decoder {
   // nothing without an open file.
   virtual std::optional<QString> GetMediaInfoString(int item) const = 0;
 
-  // Called once each time a file has played to its end, as soon as PlayState
-  // reads Stopped; it may be called on any thread, so a handler that touches
-  // the windows queues its work to their thread.
-  void SetTrackEndHandler(std::function<void()> handler) {
+  // Gapless playing: the file to follow the open one in the same output
+  // stream, without a pause. Offered while the open one plays out (after
+  // NearEnd), it is opened and decoded ahead; at the boundary it becomes the
+  // open file (NextStarted). False, with nothing prepared, when nothing is
+  // playing or the file is refused. Opening or stopping drops it, and so does
+  // ClearNextFileName.
+  virtual bool SetNextFileName(const QString& path) = 0;
+  virtual void ClearNextFileName() = 0;
+
+  // What the decoder tells the player, possibly from another thread (a
+  // handler that touches the windows queues its work to their thread):
+  enum class Event {
+    NearEnd,      // the open file is decoded to its end; the last of it is playing
+    NextStarted,  // the next file has taken over at the boundary, still Playing
+    TrackEnded,   // the open file has played to its end; PlayState reads Stopped
+  };
+  void SetEventHandler(std::function<void(Event)> handler) {
     std::lock_guard lock(handlerLock_);
-    trackEnded_ = std::move(handler);
+    handler_ = std::move(handler);
   }
 
  protected:
-  void TrackEnded() {
+  void Tell(Event event) {
     std::lock_guard lock(handlerLock_);
-    if (trackEnded_) trackEnded_();
+    if (handler_) handler_(event);
   }
 
  private:
   std::mutex handlerLock_;
-  std::function<void()> trackEnded_;
+  std::function<void(Event)> handler_;
 };
 
 }  // namespace zelvo

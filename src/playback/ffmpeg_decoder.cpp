@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/log.h"
 #include "playback/sdl_audio_sink.h"
 
 namespace zelvo {
@@ -60,6 +61,7 @@ void FfmpegDecoder::SetFileName(const QString& path) {
   std::lock_guard lock(mutex_);
   fileName_ = path;
   info_ = info;
+  nextFileName_.clear();
   state_ = play_state::Stopped;
   position_.Restart(0);
   Post({Command::Open, path, OutputLimit(info, path)});
@@ -68,12 +70,40 @@ void FfmpegDecoder::SetFileName(const QString& path) {
 void FfmpegDecoder::CloseFile() {
   fileName_.clear();
   info_ = {};
+  nextFileName_.clear();
   state_ = play_state::Closed;
   position_.Restart(0);
   Post({Command::Close});
 }
 
-QString FfmpegDecoder::FileName() const { return fileName_; }
+QString FfmpegDecoder::FileName() const {
+  std::lock_guard lock(mutex_);
+  return fileName_;
+}
+
+bool FfmpegDecoder::SetNextFileName(const QString& path) {
+  if (PlayState() != play_state::Playing) return false;
+  MediaInfo info;
+  try {
+    info = ProbeMedia(path);
+  } catch (const DecoderError& error) {
+    qCWarning(lcPlayback).noquote() << "Not prepared to follow gaplessly:" << error.what();
+    return false;
+  }
+  std::lock_guard lock(mutex_);
+  if (state_ != play_state::Playing) return false;
+  nextFileName_ = path;
+  nextInfo_ = info;
+  Post({Command::Next, path, OutputLimit(info, path)});
+  return true;
+}
+
+void FfmpegDecoder::ClearNextFileName() {
+  std::lock_guard lock(mutex_);
+  if (nextFileName_.isEmpty()) return;
+  nextFileName_.clear();
+  Post({Command::DropNext});
+}
 
 void FfmpegDecoder::Play() {
   std::lock_guard lock(mutex_);
@@ -98,6 +128,7 @@ void FfmpegDecoder::Stop() {
   sink_->Pause(true);
   state_ = play_state::Stopped;
   position_.Restart(0);
+  nextFileName_.clear();
   Post({Command::Stop});
 }
 
@@ -127,7 +158,8 @@ void FfmpegDecoder::SetCurrentPosition(double seconds) {
 }
 
 std::optional<double> FfmpegDecoder::Duration() const {
-  if (PlayState() == play_state::Closed) return std::nullopt;
+  std::lock_guard lock(mutex_);
+  if (state_ == play_state::Closed) return std::nullopt;
   return info_.duration;
 }
 
@@ -168,7 +200,8 @@ void FfmpegDecoder::SetRate(double rate) {
 }
 
 std::optional<QString> FfmpegDecoder::GetMediaInfoString(int item) const {
-  if (PlayState() == play_state::Closed) return std::nullopt;
+  std::lock_guard lock(mutex_);
+  if (state_ == play_state::Closed) return std::nullopt;
   switch (item) {
     case media_info::Title: return info_.title;
     case media_info::Author: return info_.author;

@@ -58,10 +58,12 @@ class FfmpegDecoder : public Decoder {
   double Rate() const override;
   void SetRate(double rate) override;
   std::optional<QString> GetMediaInfoString(int item) const override;
+  bool SetNextFileName(const QString& path) override;
+  void ClearNextFileName() override;
 
  private:
   struct Command {
-    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Quit };
+    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Next, DropNext, Quit };
     Command(Kind k, QString p = {}, double v = 0) : kind(k), path(std::move(p)), value(v) {}
     Kind kind;
     QString path;
@@ -85,6 +87,11 @@ class FfmpegDecoder : public Decoder {
     double limit = 0;
     PendingOutput pending;
     bool streamEnded = false;
+    bool toldNearEnd = false;
+    // The file to follow gaplessly, opened ahead.
+    std::unique_ptr<FfmpegStream> next;
+    QString nextPath;
+    double nextLimit = 0;
   };
 
   void Post(Command command);  // with mutex_ held
@@ -100,6 +107,8 @@ class FfmpegDecoder : public Decoder {
   void OnPause();
   void OnSeek(double seconds);
   void OnRate(double rate);
+  void OnNext(const QString& path, double limit);
+  void SwitchToNext();
   void OpenStream();
   void StartOutput();
   void LoseOutput(const QString& why);
@@ -126,10 +135,14 @@ class FfmpegDecoder : public Decoder {
   int state_ = play_state::Closed;
   PlayPosition position_;
   double rate_ = 1.0;
-
-  // User-interface thread only.
+  // The open file, and the one prepared to follow it (swapped by the worker
+  // at the boundary).
   QString fileName_;
   MediaInfo info_;
+  QString nextFileName_;
+  MediaInfo nextInfo_;
+
+  // User-interface thread only.
   int volume_ = 0;
   int balance_ = 0;
 

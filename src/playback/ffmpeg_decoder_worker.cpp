@@ -45,6 +45,8 @@ bool FfmpegDecoder::Handle(const Command& command) {
     case Command::Seek: OnSeek(command.value); break;
     case Command::Rate: OnRate(command.value); break;
     case Command::Play: OnPlay(); break;
+    case Command::Next: OnNext(command.path, command.value); break;
+    case Command::DropNext: worker_.next.reset(); break;
   }
   return true;
 }
@@ -94,6 +96,43 @@ void FfmpegDecoder::OnRate(double rate) {
   }
   w.rate = rate;
   if (w.stream) w.stream->SetRate(rate);
+}
+
+void FfmpegDecoder::OnNext(const QString& path, double limit) {
+  Worker& w = worker_;
+  if (w.mode == Worker::Mode::Idle) return;  // ended or stopped meanwhile: too late
+  try {
+    w.next = std::make_unique<FfmpegStream>(path);
+  } catch (const DecoderError& error) {
+    // The player finds out at the end of the track, when it starts this file itself.
+    qCWarning(lcPlayback).noquote() << "Cannot follow gaplessly:" << error.what();
+    return;
+  }
+  w.next->SetRate(w.rate);
+  w.nextPath = path;
+  w.nextLimit = limit;
+}
+
+// The boundary: the next file's first sound goes into the sink right after
+// the last of this one.
+void FfmpegDecoder::SwitchToNext() {
+  Worker& w = worker_;
+  if (const std::size_t underruns = sink_->TakeUnderruns())
+    qCWarning(lcPlayback).noquote() << "The sound output ran dry" << underruns << "times playing" << w.path;
+  w.stream = std::move(w.next);
+  w.path = w.nextPath;
+  w.limit = w.nextLimit;
+  w.fresh = true;
+  w.streamEnded = false;
+  w.toldNearEnd = false;
+  {
+    std::lock_guard lock(mutex_);
+    fileName_ = nextFileName_;
+    info_ = nextInfo_;
+    nextFileName_.clear();
+    position_.Restart(0);
+  }
+  Tell(Event::NextStarted);
 }
 
 void FfmpegDecoder::OnPlay() {
@@ -180,6 +219,11 @@ void FfmpegDecoder::Feed() {
   if (sink_->Lost()) return LoseOutput(QStringLiteral("the sound output went away"));
   if (w.pending.Empty() && !w.streamEnded) {
     if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
+    if (w.streamEnded && !w.toldNearEnd) {
+      w.toldNearEnd = true;
+      Tell(Event::NearEnd);
+      return;  // the commands first: the next file may be on its way
+    }
     w.fresh = false;
     if (!w.streamEnded && w.stream->Position() > w.limit) {
       w.stream.reset();
@@ -187,6 +231,7 @@ void FfmpegDecoder::Feed() {
     }
   }
   if (!w.pending.Empty()) return WriteToSink();
+  if (w.streamEnded && w.next) return SwitchToNext();
   if (w.streamEnded) WaitForPlayOut();
 }
 
@@ -205,7 +250,7 @@ void FfmpegDecoder::WriteToSink() {
 void FfmpegDecoder::WaitForPlayOut() {
   if (sink_->Delay() == 0) {  // played to its end
     EndPlayback({});
-    return TrackEnded();
+    return Tell(Event::TrackEnded);
   }
   std::unique_lock lock(mutex_);
   commandsReady_.wait_for(lock, std::chrono::milliseconds(5), [&] { return !commands_.empty(); });
@@ -214,6 +259,7 @@ void FfmpegDecoder::WaitForPlayOut() {
 void FfmpegDecoder::DropOutput() {
   worker_.pending.Clear();
   worker_.streamEnded = false;
+  worker_.toldNearEnd = false;
   sink_->Flush();
 }
 
@@ -225,6 +271,8 @@ void FfmpegDecoder::Halt() {
   DropOutput();
   worker_.mode = Worker::Mode::Idle;
   worker_.startAt = 0.0;
+  worker_.next.reset();
+  worker_.toldNearEnd = false;
 }
 
 void FfmpegDecoder::EndPlayback(const QString& why) {

@@ -23,9 +23,9 @@ NextTrackSelector::NextTrackSelector(Decoder& decoder, TrackList& tracks, Player
                                      const Options& options, RandomSource& random)
     : decoder_(decoder), tracks_(tracks), state_(state), options_(options), random_(random) {}
 
-void NextTrackSelector::NextTrack() {
+void NextTrackSelector::NextTrack(bool playedOut) {
   random_.Reseed();
-  if (decoder_.PlayState() == play_state::Playing) DemoteSkippedTrack();
+  if (!playedOut && decoder_.PlayState() == play_state::Playing) DemoteSkippedTrack();
 
   const int count = tracks_.Count();
   for (int position = 1; position <= count; ++position) {

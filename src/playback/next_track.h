@@ -19,7 +19,10 @@ class NextTrackSelector {
   NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
                     RandomSource& random);
 
-  void NextTrack();
+  // `playedOut`: the track being left has played to its end, so it is no
+  // skip whatever the decoder's state (the next one may be chosen while the
+  // last of it is still heard).
+  void NextTrack(bool playedOut = false);
   void PreviousTrack();
   void FuzzyPick();
 

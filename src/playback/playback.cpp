@@ -33,19 +33,34 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       tracks_(tracks),
       state_(state),
       view_(view),
-      selector_(decoder, tracks, state, options, random) {
+      selector_(decoder, tracks, state, options, random),
+      gapless_(decoder, tracks, state, options, selector_) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
-  // The decoder calls from its own thread: the end is handled on ours, queued.
-  decoder_.SetTrackEndHandler([this] {
-    QMetaObject::invokeMethod(this, &Playback::TrackEnded, Qt::QueuedConnection);
+  // The decoder calls from its own thread: its news is handled on ours, queued.
+  decoder_.SetEventHandler([this](Decoder::Event event) {
+    QMetaObject::invokeMethod(this, [this, event] { OnDecoderEvent(event); }, Qt::QueuedConnection);
   });
 }
 
-Playback::~Playback() { decoder_.SetTrackEndHandler({}); }
+Playback::~Playback() { decoder_.SetEventHandler({}); }
 
-void Playback::TrackEnded() {
+void Playback::OnDecoderEvent(Decoder::Event event) {
   // Advancing belongs to the display timer: after a stop nothing moves on.
-  if (displayAuto_.isActive()) UpdateDisplay();
+  if (!displayAuto_.isActive()) return gapless_.Drop();
+  switch (event) {
+    case Decoder::Event::NearEnd:
+      if (decoder_.PlayState() == play_state::Playing) gapless_.Prepare();
+      break;
+    case Decoder::Event::NextStarted:
+      // (A row erased in the last moments leaves the display as it was.)
+      if (gapless_.Take() && tracks_.Has(state_.CurrentIndex)) ShowStarted(tracks_.At(state_.CurrentIndex).name);
+      break;
+    case Decoder::Event::TrackEnded:
+      // A prepared row the decoder could not follow with starts the ordinary way.
+      if (gapless_.Take()) return PlayTrack();
+      UpdateDisplay();
+      break;
+  }
 }
 
 void Playback::RunDisplayTimer() { displayAuto_.start(kTickMs); }
@@ -53,6 +68,7 @@ void Playback::RunDisplayTimer() { displayAuto_.start(kTickMs); }
 int Playback::DisplayTimerInterval() const { return displayAuto_.isActive() ? displayAuto_.interval() : 0; }
 
 void Playback::PlayTrack() {
+  gapless_.Drop();
   if (!tracks_.Has(state_.CurrentIndex)) return SkipUnplayable();
   const TrackEntry track = tracks_.At(state_.CurrentIndex);
   const QFileInfo file(track.path);
@@ -74,12 +90,7 @@ void Playback::PlayTrack() {
     return;
   }
 
-  view_.SetTrackProgressWidth(layout::kProgressEmpty);
-  view_.SetDisplayCaption(track.name);
-  view_.SetDisplayTooltip(track.name);
-  state_.DisplayText = track.name;
-  RunDisplayTimer();
-  state_.CueIndex = state_.CurrentIndex;
+  ShowStarted(track.name);
   try {
     decoder_.SetFileName(track.path);
   } catch (const DecoderError& error) {
@@ -87,6 +98,18 @@ void Playback::PlayTrack() {
     return SkipUnplayable();
   }
   decoder_.Play();
+}
+
+// The display and the positions of a track that starts.
+void Playback::ShowStarted(const QString& name) {
+  view_.SetTrackProgressWidth(layout::kProgressEmpty);
+  view_.SetPausedLook(false);
+  tracks_.Model().SetPlayingPath(tracks_.At(state_.CurrentIndex).path);
+  view_.SetDisplayCaption(name);
+  view_.SetDisplayTooltip(name);
+  state_.DisplayText = name;
+  RunDisplayTimer();
+  state_.CueIndex = state_.CurrentIndex;
 }
 
 void Playback::SkipUnplayable() {
@@ -97,15 +120,20 @@ void Playback::SkipUnplayable() {
   RunDisplayTimer();
   state_.CueIndex = state_.CurrentIndex;
   decoder_.Stop();
+  tracks_.Model().SetPlayingPath({});
+  view_.SetPausedLook(false);
   view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
 }
 
 void Playback::StopTrack() {
+  gapless_.Drop();
   displayAuto_.stop();
   state_.DisplayText = kIdleTitle;
   view_.SetDisplayCaption(kIdleTitle);
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.SetStripProgress(layout::kProgressEmpty);
+  view_.SetPausedLook(false);
+  tracks_.Model().SetPlayingPath({});
   decoder_.Stop();
 }
 
@@ -115,24 +143,29 @@ void Playback::PlayButton() {
     PlayTrack();
   } else if (playState == play_state::Paused) {
     decoder_.Play();
+    view_.SetPausedLook(false);
   } else {
     decoder_.Pause();
+    view_.SetPausedLook(true);
   }
 }
 
 void Playback::StopButton() { StopTrack(); }
 
 void Playback::NextButton() {
+  gapless_.Drop();  // the user's word wins over a prepared row
   selector_.NextTrack();
   PlayTrack();
 }
 
 void Playback::PreviousButton() {
+  gapless_.Drop();
   selector_.PreviousTrack();
   PlayTrack();
 }
 
 void Playback::DoubleClick() {
+  gapless_.Drop();
   if (decoder_.PlayState() == play_state::Playing) selector_.DemoteSkippedTrack();
   const int cursor = tracks_.CursorPosition();
   if (tracks_.Count() == 0 || cursor == 0) return;
@@ -142,6 +175,7 @@ void Playback::DoubleClick() {
 }
 
 void Playback::EnterPressed() {
+  gapless_.Drop();
   const int cursor = tracks_.CursorPosition();
   if (tracks_.Count() == 0 || cursor == 0) return;
   state_.CurrentIndex = cursor;
@@ -161,6 +195,7 @@ void Playback::UpdateDisplay() {
 // The end-of-track rule: the row the user has put the cursor on since the
 // last start wins over the play mode.
 void Playback::StartNextTrack() {
+  if (gapless_.Take()) return PlayTrack();  // chosen already, near the end
   if (state_.CueIndex == state_.CurrentIndex) {
     selector_.NextTrack();
   } else if (const int cursor = tracks_.CursorPosition(); cursor > 0) {
@@ -185,6 +220,7 @@ void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
 }
 
 void Playback::Seek(int xTwips) {
+  gapless_.Drop();
   if (const std::optional<double> duration = decoder_.Duration()) {
     if (auto target = SeekTarget(*duration, view_.DisplayWidth(), xTwips))
       decoder_.SetCurrentPosition(*target);

@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QTimer>
 
+#include "playback/decoder.h"
+#include "playback/gapless_next.h"
 #include "playback/next_track.h"
 
 namespace zelvo {
 
-class Decoder;
 class Options;
 class PlaybackView;
 class RandomSource;
@@ -43,9 +44,11 @@ class Playback : public QObject {
 
   // The tick of the display timer: end-of-track check, then both progress bars.
   void UpdateDisplay();
-  // The decoder's word that a file has played to its end: the tick's work at
-  // once, so the next track follows without waiting for the tick.
-  void TrackEnded();
+  // The decoder's news: near the end of a file the next row is chosen and
+  // prepared to follow gaplessly; when it takes over it is shown; a file
+  // that played to its end runs the tick's work at once, so the next track
+  // follows without waiting for the tick.
+  void OnDecoderEvent(Decoder::Event event);
   // Mouse over the display: a drag shows the time and seeks as it goes; the
   // release seeks and brings the track name back.
   void DragSeek(Qt::MouseButtons buttons, int xTwips);
@@ -60,6 +63,7 @@ class Playback : public QObject {
 
  private:
   void RunDisplayTimer();
+  void ShowStarted(const QString& name);
   void StartNextTrack();
   void SkipUnplayable();
   void Seek(int xTwips);
@@ -69,6 +73,7 @@ class Playback : public QObject {
   PlayerState& state_;
   PlaybackView& view_;
   NextTrackSelector selector_;
+  GaplessNext gapless_;
   QTimer displayAuto_;
 };
 

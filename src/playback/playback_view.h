@@ -26,6 +26,8 @@ class PlaybackView {
   // its end point, and the strip's full width.
   virtual void SetStripProgress(int x2Twips) = 0;
   virtual int StripWidth() const = 0;
+  // A paused track shows itself: the bar under the display dims.
+  virtual void SetPausedLook(bool paused) = 0;
 
   // While tracks are being added: the playlist window hidden with a busy
   // pointer, the main window disabled.

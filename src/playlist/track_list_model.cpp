@@ -26,13 +26,14 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const {
         case PriorityColumn: return entry.priority;
       }
       return {};
-    case Qt::FontRole:
-      if (entry.sequenceMark) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-      }
-      return {};
+    case Qt::FontRole: {
+      const bool playing = !playingPath_.isEmpty() && entry.path == playingPath_;
+      if (!entry.sequenceMark && !playing) return {};
+      QFont font;
+      font.setBold(entry.sequenceMark);
+      font.setItalic(playing);
+      return font;
+    }
     case Qt::TextAlignmentRole:
       if (index.column() == DurationColumn) return int(Qt::AlignRight | Qt::AlignVCenter);
       return {};
@@ -103,6 +104,12 @@ void TrackListModel::SetPriority(int row, const QString& priority) {
 void TrackListModel::SetSequenceMark(int row, bool marked) {
   entries_[static_cast<size_t>(row)].sequenceMark = marked;
   RowChanged(row);
+}
+
+void TrackListModel::SetPlayingPath(const QString& path) {
+  if (path == playingPath_) return;
+  playingPath_ = path;
+  if (rowCount() > 0) emit dataChanged(index(0, NameColumn), index(rowCount() - 1, NameColumn), {Qt::FontRole});
 }
 
 void TrackListModel::RowChanged(int row) {

@@ -34,6 +34,10 @@ class TrackListModel : public QAbstractTableModel {
   void SetName(int row, const QString& name);
   void SetPriority(int row, const QString& priority);
   void SetSequenceMark(int row, bool marked);
+  // The rows of the file being played are drawn in italics (queued rows are
+  // bold); empty for none. Not saved.
+  void SetPlayingPath(const QString& path);
+  const QString& PlayingPath() const { return playingPath_; }
 
  signals:
   // A name edited in place by the user, before the model takes it.
@@ -42,6 +46,7 @@ class TrackListModel : public QAbstractTableModel {
  private:
   void RowChanged(int row);
   std::vector<TrackEntry> entries_;
+  QString playingPath_;
 };
 
 }  // namespace zelvo

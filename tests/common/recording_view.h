@@ -18,6 +18,7 @@ class RecordingView : public PlaybackView {
   QList<DisplayAlignment> alignments;
   int trackProgress = layout::kProgressEmpty;
   int stripProgress = layout::kProgressEmpty;
+  bool paused = false;
   bool playlistVisible = true;
   bool playerEnabled = true;
   bool busyCursor = false;
@@ -39,6 +40,7 @@ class RecordingView : public PlaybackView {
   void SetTrackProgressWidth(int twips) override { trackProgress = twips; }
   void SetStripProgress(int x2Twips) override { stripProgress = x2Twips; }
   int StripWidth() const override { return stripWidth; }
+  void SetPausedLook(bool value) override { paused = value; }
   void HidePlaylist() override { playlistVisible = false; }
   void ShowPlaylist() override { playlistVisible = true; }
   void SetPlaylistBusyCursor(bool busy) override { busyCursor = busy; }

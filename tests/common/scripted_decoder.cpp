@@ -1,6 +1,7 @@
 #include "scripted_decoder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zelvo::test {
 
@@ -12,13 +13,19 @@ const ScriptedDecoder::Clip* ScriptedDecoder::Open() const {
 void ScriptedDecoder::FinishTrack() {
   const Clip* clip = Open();
   if (!clip) return;
+  if (!next_.isEmpty() && state_ == play_state::Playing) {
+    fileName_ = std::exchange(next_, QString());
+    position_ = 0;
+    return Tell(Event::NextStarted);
+  }
   position_ = clip->duration;
   state_ = play_state::Stopped;
-  TrackEnded();
+  Tell(Event::TrackEnded);
 }
 
 void ScriptedDecoder::SetFileName(const QString& path) {
   ++openCount;
+  next_.clear();
   position_ = 0;
   if (!clips_.contains(path)) {
     fileName_.clear();
@@ -27,6 +34,12 @@ void ScriptedDecoder::SetFileName(const QString& path) {
   }
   fileName_ = path;
   state_ = play_state::Stopped;
+}
+
+bool ScriptedDecoder::SetNextFileName(const QString& path) {
+  if (state_ != play_state::Playing || !clips_.contains(path)) return false;
+  next_ = path;
+  return true;
 }
 
 void ScriptedDecoder::Play() {
@@ -38,6 +51,7 @@ void ScriptedDecoder::Pause() {
 }
 
 void ScriptedDecoder::Stop() {
+  next_.clear();
   if (state_ == play_state::Closed) return;
   state_ = play_state::Stopped;
   position_ = 0;

@@ -19,8 +19,10 @@ class ScriptedDecoder : public Decoder {
   };
 
   void AddFile(const QString& path, Clip clip) { clips_.insert(path, std::move(clip)); }
-  // Plays the open file out: the state a decoder reports at a track's end,
-  // and the end-of-track call.
+  // Near the end of the open file: the decoder's call for the next one.
+  void ReachNearEnd() { Tell(Event::NearEnd); }
+  // Plays the open file out: the next file takes over if one was prepared,
+  // else the state a decoder reports at a track's end. Tells either.
   void FinishTrack();
   // Forces a state, e.g. Waiting for a decoder stuck buffering.
   void ForceState(int state) { state_ = state; }
@@ -45,6 +47,9 @@ class ScriptedDecoder : public Decoder {
   double Rate() const override { return rate_; }
   void SetRate(double rate) override { rate_ = rate; }
   std::optional<QString> GetMediaInfoString(int item) const override;
+  bool SetNextFileName(const QString& path) override;
+  void ClearNextFileName() override { next_.clear(); }
+  QString NextFileName() const { return next_; }
 
  private:
   // The open file's clip; nothing while closed.
@@ -52,6 +57,7 @@ class ScriptedDecoder : public Decoder {
 
   QHash<QString, Clip> clips_;
   QString fileName_;
+  QString next_;
   int state_ = play_state::Closed;
   double position_ = 0;
   int volume_ = 0;

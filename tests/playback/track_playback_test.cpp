@@ -45,13 +45,19 @@ TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   rig.decoder.SetCurrentPosition(40);
 
+  EXPECT_EQ(rig.tracks.Model().PlayingPath(), rig.PathOf(2));  // the playing row is marked
   rig.playback.PlayButton();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
+  EXPECT_TRUE(rig.view.paused);  // and the pause shows
   rig.playback.PlayButton();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_FALSE(rig.view.paused);
   EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 40);
 
+  rig.playback.PlayButton();
   rig.playback.StopButton();
+  EXPECT_FALSE(rig.view.paused);
+  EXPECT_TRUE(rig.tracks.Model().PlayingPath().isEmpty());
   rig.playback.PlayButton();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));

@@ -1,0 +1,122 @@
+// The next row chosen near the end of a track and followed without a gap,
+// and every way the user's word wins over it before the boundary.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "playback/decoder.h"
+#include "scripted_player.h"
+
+namespace zelvo::test {
+namespace {
+
+// Runs the decoder's queued news and a few rounds of the change watch.
+void Settle(int ms = 120) {
+  QCoreApplication::processEvents();
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+TEST(GaplessNext, TheNextRowIsPreparedNearTheEndAndShownAtTheBoundary) {
+  ScriptedPlayer rig;
+  rig.Fill(4);
+  rig.Start(2);
+  const int opens = rig.decoder.openCount;
+  rig.decoder.ReachNearEnd();
+  Settle();
+  EXPECT_EQ(rig.decoder.NextFileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.view.Caption(), "Track 2");  // still heard
+  rig.decoder.FinishTrack();
+  Settle();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+  EXPECT_EQ(rig.decoder.openCount, opens);  // not opened again: it followed
+  EXPECT_EQ(rig.view.Caption(), "Track 3");
+  EXPECT_EQ(rig.state.DisplayText, "Track 3");
+  EXPECT_EQ(rig.tracks.Model().PlayingPath(), rig.PathOf(3));
+  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.state.CueIndex, 3);
+  EXPECT_EQ(rig.Priority(2), "0");  // played out, not skipped
+  EXPECT_EQ(rig.Priority(3), "0");
+}
+
+TEST(GaplessNext, TheQueueIsHonouredAndAChangeOfModeDropsThePreparedRow) {
+  ScriptedPlayer rig;
+  rig.Fill(5);
+  rig.Start(1);
+  rig.tracks.Model().SetSequenceMark(4, true);  // row 5 queued
+  rig.decoder.ReachNearEnd();
+  Settle();
+  EXPECT_EQ(rig.decoder.NextFileName(), rig.PathOf(5));
+  EXPECT_FALSE(rig.tracks.At(5).sequenceMark);
+
+  rig.PlayMode(Entry::ShufflePlay);
+  Settle();
+  EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());
+  EXPECT_TRUE(rig.tracks.At(5).sequenceMark);  // put back in the queue
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  rig.decoder.FinishTrack();  // the ordinary end: the queue still comes first
+  Settle();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(5));
+}
+
+TEST(GaplessNext, ACursorMovedBeforeTheBoundaryWins) {
+  ScriptedPlayer rig;
+  rig.Fill(6);
+  rig.Start(2);
+  rig.decoder.ReachNearEnd();
+  Settle();
+  ASSERT_EQ(rig.decoder.NextFileName(), rig.PathOf(3));
+  rig.tracks.SelectOnly(6);  // a click on row 6
+  rig.state.CueIndex = 6;
+  Settle();
+  EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());
+  rig.decoder.FinishTrack();
+  Settle();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(6));
+}
+
+TEST(GaplessNext, ASeekOrAStopInTheLastMomentsDropsItAndAPauseKeepsIt) {
+  ScriptedPlayer rig;
+  rig.Fill(4);
+  rig.Start(2);
+  rig.decoder.ReachNearEnd();
+  Settle();
+  rig.playback.ReleaseSeek(Qt::LeftButton, 10);  // back to the start of row 2
+  EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());
+  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+
+  rig.decoder.ReachNearEnd();
+  Settle();
+  rig.playback.PlayButton();  // pause
+  EXPECT_EQ(rig.decoder.NextFileName(), rig.PathOf(3));
+  rig.playback.PlayButton();  // resume
+  rig.playback.StopTrack();
+  EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());
+  EXPECT_EQ(rig.state.CurrentIndex, 2);  // play starts row 2 again
+  rig.playback.PlayButton();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+}
+
+TEST(GaplessNext, ARowThatCannotBeStartedIsSkippedAtTheEndAsEver) {
+  ScriptedPlayer rig;
+  rig.AddTrack("First");
+  rig.AddMissingTrack("Gone");
+  rig.AddTrack("Third");
+  rig.Start(1);
+  rig.decoder.ReachNearEnd();
+  Settle();
+  EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());
+  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  rig.decoder.FinishTrack();
+  Settle();
+  // At once, not a tick later: the skip message, then the tick moves on.
+  EXPECT_EQ(rig.view.Caption(), kSkipNotFound);
+  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+}
+
+}  // namespace
+}  // namespace zelvo::test
