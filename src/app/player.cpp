@@ -42,6 +42,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
+      deleter_(boxes_, tracks_, state_, keeper_, playlist_, [this] { decoder_->Stop(); }),
       skins_(options_, state_, desktop_, views_, appFolder_),
       helpAndWeb_(desktop_, state_, appFolder_, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
@@ -136,6 +137,7 @@ void Player::ConnectOptions() {
   });
   connect(options_.Action("SelectedDel"), &QAction::triggered, this, [this] { keeper_.EraseSelectedTracks(); });
   connect(options_.Action("EntireDel"), &QAction::triggered, this, [this] { keeper_.ClearEntirePlaylist(); });
+  connect(options_.Action("DeleteFile"), &QAction::triggered, this, [this] { deleter_.DeleteSelectedFiles(); });
   connect(options_.Action("SequenceMenu"), &QAction::triggered, this,
           [this] { playback_.Selector().SequenceSelectedTracks(); });
   connect(options_.Action("RenameFile"), &QAction::triggered, this, [this] {

@@ -19,6 +19,7 @@
 #include "playback/playback.h"
 #include "playback/random_source.h"
 #include "app/add_tracks.h"
+#include "playlist/file_deleter.h"
 #include "playlist/playlist_keeper.h"
 #include "playlist/playlist_window.h"
 #include "playlist/track_list.h"
@@ -113,6 +114,7 @@ class Player : public QObject {
   RandomSource random_;
   Playback playback_;
   TrackAdder adder_;
+  FileDeleter deleter_;
   SkinChooser skins_;
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use

@@ -19,7 +19,9 @@ MessageAnswer Boxes::Show(const QString& text, const QString& title, MessageIcon
   return answer;
 }
 
-DialogOpenScope::DialogOpenScope(PlayerState& state) : state_(state) { state_.DialogOpen = true; }
-DialogOpenScope::~DialogOpenScope() { state_.DialogOpen = false; }
+DialogOpenScope::DialogOpenScope(PlayerState& state) : state_(state), before_(state.DialogOpen) {
+  state_.DialogOpen = true;
+}
+DialogOpenScope::~DialogOpenScope() { state_.DialogOpen = before_; }
 
 }  // namespace zelvo

@@ -30,6 +30,8 @@ class Boxes {
 };
 
 // Sets DialogOpen for the life of a dialog and clears it on every way out.
+// Scopes nest: an inner one (a box within a longer flow) gives back the outer
+// one's value, so DialogOpen stays set until the outermost scope ends.
 class DialogOpenScope {
  public:
   explicit DialogOpenScope(PlayerState& state);
@@ -39,6 +41,7 @@ class DialogOpenScope {
 
  private:
   PlayerState& state_;
+  const bool before_;
 };
 
 }  // namespace zelvo

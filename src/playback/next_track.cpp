@@ -85,7 +85,9 @@ bool NextTrackSelector::Accepts(const QString& priority) {
   return static_cast<int>(std::floor(random_.Next() * slices + 1)) == 2;
 }
 
-void NextTrackSelector::DemoteSkippedTrack() { ShiftPriority(state_.CurrentIndex, -1); }
+void NextTrackSelector::DemoteSkippedTrack() {
+  if (!playingRowRemoved_) ShiftPriority(state_.CurrentIndex, -1);
+}
 
 void NextTrackSelector::PromoteChosenTrack() { ShiftPriority(state_.CurrentIndex, +1); }
 

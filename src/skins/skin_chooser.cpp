@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_targets.h"
+#include "storage/text_codec.h"
 
 namespace zelvo {
 namespace {
@@ -87,8 +87,8 @@ void SkinChooser::ShowSkinInformation() {
   QString text;
   const int number = state_.SkinNumber;
   if (number >= 1 && number <= kEntries) {
-    QFile file(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk")));
-    if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
+    // Authors wrote these files on Windows, in Windows-1252, before UTF-8.
+    text = ReadTextFile(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk"))).value_or(QString());
   }
   targets_.SetPlaylistVisible(false);
   state_.DialogOpen = true;
