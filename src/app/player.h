@@ -92,6 +92,8 @@ class Player : public QObject {
   void ShowTrackMenu(double xTwips, double yTwips);
   void ResetHoverTimer();
   void VolumeMoved(int buttons, double xTwips);
+  void StepVolume(int notches);
+  void SortByTitle(int key);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
 
@@ -120,6 +122,7 @@ class Player : public QObject {
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
   QTimer automation_;
   int sortKey_ = 0;
+  bool userSorted_ = false;  // the user has sorted since start-up
   bool startedUp_ = false;
 };
 

@@ -184,8 +184,8 @@ TEST_F(SkinChooserTest, InformationShowsTheWholeFileOfTheRememberedSkin) {
   InstallSkins({"Blue", "Green"});
   // Markup is the author's text, not formatting; an old file in Windows-1252
   // keeps its accents, and a UTF-8 one its own.
-  test::WriteBytes(app_.path() + "/skins/Green/Skininfo.zsk", "Green 2.0 <b>&amp;</b>\r\nby Ren\xe9e");
-  test::WriteBytes(app_.path() + "/skins/Blue/Skininfo.zsk", "Blue \xe2\x99\xab by Ren\xc3\xa9e");
+  test::WriteBytes(app_.path() + "/skins/Green/Skininfo.zsk", "Green 2.0 <b>&amp;</b>\r\nby Ren\xe9" "e");
+  test::WriteBytes(app_.path() + "/skins/Blue/Skininfo.zsk", "Blue \xe2\x99\xab by Ren\xc3\xa9" "e");
   state_.SkinNumber = 2;
   chooser_.FillSkinMenu();
   targets_.playlistVisible = false;
