@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 
+#include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
@@ -91,10 +92,11 @@ void SkinChooser::ShowSkinInformation() {
     text = ReadTextFile(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk"))).value_or(QString());
   }
   targets_.SetPlaylistVisible(false);
-  state_.DialogOpen = true;
-  if (!text.isEmpty())
-    desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
-  state_.DialogOpen = false;
+  {
+    DialogOpenScope open(state_);
+    if (!text.isEmpty())
+      desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
+  }
   targets_.SetPlaylistVisible(true);
 }
 
