@@ -50,6 +50,9 @@ void NextTrackSelector::NextTrack() {
 void NextTrackSelector::PreviousTrack() {
   const int count = tracks_.Count();
   if (options_.IsChecked("NormalPlay")) {
+    // A playing row that was removed stood just after CurrentIndex: the row
+    // before it is the one at CurrentIndex itself.
+    if (playingRowRemoved_) state_.CurrentIndex += 1;
     // Before row 1 comes the last row; so does anything outside the list.
     if (state_.CurrentIndex <= 1 || state_.CurrentIndex > count) state_.CurrentIndex = count + 1;
     state_.CurrentIndex -= 1;

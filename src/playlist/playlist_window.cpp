@@ -38,6 +38,9 @@ PlaylistWindow::PlaylistWindow(const Twips& twips, KeyReleaseGuard& keys, TrackL
   list_ = new TrackListView(twips_, keys_, this);
   list_->setModel(&tracks.Model());
   list_->setSelectionModel(&tracks.Selection());
+  // After a sort the cursor row stays in sight wherever it went.
+  connect(&tracks.Model(), &QAbstractItemModel::layoutChanged, list_,
+          [this] { list_->scrollTo(list_->currentIndex()); });
 
   buttonBar_ = new QWidget(this);
   buttonBar_->setObjectName(QStringLiteral("ListButtonFrame"));

@@ -59,6 +59,17 @@ TEST(RowsRemoved, PlaybackGoesOnWithTheRowAfterThePlayingOneByItsNewPosition) {
   }
 }
 
+TEST(RowsRemoved, PreviousAfterThePlayingRowWentStartsTheRowBeforeIt) {
+  ScriptedPlayer rig;
+  rig.Fill(5);
+  rig.Start(3);
+  SelectRows(rig.tracks, {3});
+  rig.tracks.EraseSelected();
+  rig.playback.PreviousButton();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
+  EXPECT_EQ(rig.tracks.At(2).name, "Track 2");
+}
+
 TEST(RowsRemoved, AfterStopPlayStartsTheRowThatFollowedTheErasedOne) {
   ScriptedPlayer rig;
   rig.Fill(4);

@@ -5,6 +5,7 @@
 #include "base/layout.h"
 #include "platform/key_release_guard.h"
 #include "playlist/playlist_window.h"
+#include "playlist/sort_rows.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
@@ -33,6 +34,24 @@ TEST(PlaylistWindow, TheDurationColumnRunsToTheListsEdgeAndHoldsABoldDurationWho
   bold.setBold(true);
   const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
   EXPECT_LE(QFontMetrics(bold).horizontalAdvance("125:40") + margins, duration.width());
+}
+
+TEST(PlaylistWindow, ASortKeepsTheCursorRowInSight) {
+  Twips twips;
+  KeyReleaseGuard keys;
+  TrackList tracks;
+  std::vector<TrackEntry> rows;
+  for (int i = 0; i < 300; ++i) rows.push_back({QString("Track %1").arg(i, 3, 10, QChar('0')), "01:00", "/x", "0"});
+  tracks.Model().Replace(std::move(rows));
+  PlaylistWindow playlist(twips, keys, tracks);
+  playlist.SetGeometryTwips(0, 0, layout::kPlaylistWidth, 6000);
+  playlist.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&playlist, 5000));
+  tracks.SelectOnly(2);  // "Track 001", near the top
+  SortRows(tracks, NameColumn, false);
+  TrackListView* list = playlist.PlayViewList();
+  EXPECT_EQ(tracks.CursorPosition(), 299);
+  EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
 }
 
 }  // namespace
