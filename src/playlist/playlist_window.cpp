@@ -96,8 +96,8 @@ void PlaylistWindow::PlaceChildren() {
   // Each title stands over its column: the duration title starts where the
   // duration column starts and ends with the list, short of the frame.
   const double durationLeft = list.left() + list.width() / 5 * 4;
-  place(colTrack_, list.left(), layout::kColumnTitleTop, std::min<double>(layout::kColumnTitleWidth, durationLeft - list.left()),
-        layout::kColumnTitleHeight);
+  const double trackWidth = std::min<double>(layout::kColumnTitleWidth, durationLeft - list.left());
+  place(colTrack_, list.left(), layout::kColumnTitleTop, trackWidth, layout::kColumnTitleHeight);
   place(colDuration_, durationLeft, layout::kColumnTitleTop, list.right() - durationLeft, layout::kColumnTitleHeight);
   place(list_, list.left(), list.top(), list.width(), list.height());
   list_->SetColumnWidthsTwips(list.width());
