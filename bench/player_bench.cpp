@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <algorithm>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -6,12 +7,14 @@
 #include "app/player.h"
 #include "scripted_decoder.h"
 #include "scripted_desktop.h"
+#include "playlist/sort_rows.h"
 #include "storage/playlist_file.h"
 
 // Start-up with a large autosave file (window shown with the list filled,
-// within 1 s for 100,000 rows), and erasing half of such a list (within
-// 100 ms). Each is followed by its anchor: the bare work of reading the same
-// file, and of compacting the same rows in a plain vector.
+// within 1 s for 100,000 rows), erasing half of such a list (within 100 ms),
+// and sorting it with half its rows selected, the selection kept. Each is
+// followed by its anchor: the bare work of reading the same file, of
+// compacting the same rows in a plain vector, and of sorting them there.
 
 namespace zelvo {
 namespace {
@@ -51,16 +54,20 @@ void StartUpWithLargeAutosave_Anchor_ReadFile(benchmark::State& state) {
   }
 }
 
+void SelectEverySecondRow(TrackList& tracks) {
+  QItemSelection every2nd;
+  for (int row = 0; row < tracks.Count(); row += 2)
+    every2nd.append(QItemSelectionRange(tracks.Model().index(row, 0), tracks.Model().index(row, 3)));
+  tracks.Selection().select(every2nd, QItemSelectionModel::Select);
+}
+
 void EraseHalfOfTheRows(benchmark::State& state) {
   const int count = int(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
     TrackList tracks;
     tracks.Model().Replace(ManyRows(count));
-    QItemSelection every2nd;
-    for (int row = 0; row < count; row += 2)
-      every2nd.append(QItemSelectionRange(tracks.Model().index(row, 0), tracks.Model().index(row, 3)));
-    tracks.Selection().select(every2nd, QItemSelectionModel::Select);
+    SelectEverySecondRow(tracks);
     state.ResumeTiming();
     tracks.EraseSelected();
     if (tracks.Count() != count / 2) state.SkipWithError("wrong rows erased");
@@ -81,10 +88,38 @@ void EraseHalfOfTheRows_Anchor_VectorCompaction(benchmark::State& state) {
   }
 }
 
+void SortByPathWithHalfSelected(benchmark::State& state) {
+  const int count = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    TrackList tracks;
+    tracks.Model().Replace(ManyRows(count));
+    SelectEverySecondRow(tracks);
+    state.ResumeTiming();
+    SortRows(tracks, PathColumn, false);
+    if (tracks.CountSelected() != (count + 1) / 2) state.SkipWithError("selection lost");
+  }
+}
+
+void SortByPathWithHalfSelected_Anchor_VectorSort(benchmark::State& state) {
+  const int count = int(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<TrackEntry> rows = ManyRows(count);
+    state.ResumeTiming();
+    std::stable_sort(rows.begin(), rows.end(), [](const TrackEntry& a, const TrackEntry& b) {
+      return a.path.compare(b.path, Qt::CaseInsensitive) > 0;
+    });
+    benchmark::DoNotOptimize(rows);
+  }
+}
+
 BENCHMARK(StartUpWithLargeAutosave)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(StartUpWithLargeAutosave_Anchor_ReadFile)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(EraseHalfOfTheRows)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(EraseHalfOfTheRows_Anchor_VectorCompaction)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(SortByPathWithHalfSelected)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(SortByPathWithHalfSelected_Anchor_VectorSort)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace zelvo

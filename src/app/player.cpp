@@ -47,6 +47,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
+      deleter_(boxes_, tracks_, state_, keeper_, playlist_, [this] { decoder_->Stop(); }),
       skins_(options_, state_, desktop_, views_, appFolder_),
       helpAndWeb_(desktop_, state_, appFolder_, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
@@ -144,6 +145,7 @@ void Player::ConnectOptions() {
   });
   connect(options_.Action(Entry::SelectedDel), &QAction::triggered, this, [this] { keeper_.EraseSelectedTracks(); });
   connect(options_.Action(Entry::EntireDel), &QAction::triggered, this, [this] { keeper_.ClearEntirePlaylist(); });
+  connect(options_.Action(Entry::DeleteFile), &QAction::triggered, this, [this] { deleter_.DeleteSelectedFiles(); });
   connect(options_.Action(Entry::SequenceMenu), &QAction::triggered, this,
           [this] { playback_.Selector().SequenceSelectedTracks(); });
   connect(options_.Action(Entry::RenameFile), &QAction::triggered, this, [this] {
@@ -231,6 +233,7 @@ void Player::ConnectPlayerWindow() {
   });
   connect(player_.MakeVolumeDrop(), &HotSpot::MouseMoved, this,
           [this](int buttons, int, double x, double) { VolumeMoved(buttons, x); });
+  connect(player_.MakeVolumeDrop(), &HotSpot::Wheeled, this, &Player::StepVolume);
   connect(player_.MakeVolumeDrop(), &HotSpot::MouseReleased, this, [this](int button, int, double x, double y) {
     const QRect spot = layout::kMakeVolumeDrop;
     if (button == 2) PopUp(options_.VolumeMenu(), player_, spot.left() + x, spot.top() + y);
@@ -246,6 +249,15 @@ void Player::VolumeMoved(int buttons, double xTwips) {
   const double scale = layout::kMakeVolumeDrop.width() - 100;
   const long volume = std::lround(1500.0 / scale * xTwips - 1500.0);
   decoder_->SetVolume(static_cast<int>(std::clamp(volume, long(kMuteVolume), 0L)));
+}
+
+void Player::StepVolume(int notches) {
+  // Each notch is a fifteenth of the scale; like a drag, it leaves the
+  // volume menu's tick where it was.
+  constexpr int kVolumeStep = -kMuteVolume / 15;
+  player_.SetVolumeBarVisible(true);
+  decoder_->SetVolume(std::clamp(decoder_->Volume() + notches * kVolumeStep, kMuteVolume, 0));
+  RefreshVolumeBar();
 }
 
 void Player::RefreshVolumeBar() {
@@ -281,8 +293,8 @@ void Player::ConnectPlaylistWindow() {
   connect(playlist_.MakeAdd(), &HotSpot::MouseReleased, this, [this] { adder_.AddTracks(); });
   connect(playlist_.MakeLoad(), &HotSpot::Clicked, this, [this] { keeper_.OpenPlaylist(); });
   connect(playlist_.MakeSave(), &HotSpot::Clicked, this, [this] { keeper_.SavePlaylistAs(); });
-  connect(playlist_.ColTrack(), &HotSpot::Clicked, this, [this] { SortPlaylist("1"); });
-  connect(playlist_.ColDuration(), &HotSpot::Clicked, this, [this] { SortPlaylist("2"); });
+  connect(playlist_.ColTrack(), &HotSpot::Clicked, this, [this] { SortByTitle(0); });
+  connect(playlist_.ColDuration(), &HotSpot::Clicked, this, [this] { SortByTitle(1); });
   const std::pair<HotSpot*, QMenu*> menuButtons[] = {{playlist_.MakeDelete(), options_.DeleteMenu()},
                                                      {playlist_.MakeSort(), options_.SortMenu()}};
   for (const auto& [button, menu] : menuButtons) {
@@ -322,7 +334,17 @@ void Player::SortPlaylist(const QString& code) {
   SortRows(tracks_, sortKey_, options_.IsChecked(Entry::AscOrder));
   // The sort made while the settings are read comes before the autosave file
   // is read back, and must not overwrite it.
-  if (startedUp_) keeper_.WriteAutosaveIfRealtime();
+  if (!startedUp_) return;
+  userSorted_ = true;
+  keeper_.WriteAutosaveIfRealtime();
+}
+
+void Player::SortByTitle(int key) {
+  // A second click on the title the list is sorted by reverses the order.
+  if (userSorted_ && sortKey_ == key)
+    ToggleSortOrder();
+  else
+    SortPlaylist(QString::number(key + 1));
 }
 
 void Player::ToggleSortOrder() {
@@ -333,6 +355,8 @@ void Player::ToggleSortOrder() {
 // ---- keys ----
 
 void Player::HandleKeyCommand(int virtualKey, int shift) {
+  // Beyond the Shift commands, Ctrl+Q quits as the close button does.
+  if (shift == 2 && virtualKey == 'Q') return QuitPlayer();
   if (shift != 1) return;
   switch (virtualKey) {
     case 'A': adder_.AddTracks(); break;

@@ -20,6 +20,7 @@
 #include "playback/playback.h"
 #include "playback/random_source.h"
 #include "app/add_tracks.h"
+#include "playlist/file_deleter.h"
 #include "playlist/playlist_keeper.h"
 #include "playlist/playlist_window.h"
 #include "playlist/track_list.h"
@@ -89,6 +90,8 @@ class Player : public QObject {
   void RestoreDefaultSettings();
   void ShowTrackMenu(double xTwips, double yTwips);
   void VolumeMoved(int buttons, double xTwips);
+  void StepVolume(int notches);
+  void SortByTitle(int key);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
 
@@ -113,10 +116,12 @@ class Player : public QObject {
   RandomSource random_;
   Playback playback_;
   TrackAdder adder_;
+  FileDeleter deleter_;
   SkinChooser skins_;
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
   int sortKey_ = 0;
+  bool userSorted_ = false;  // the user has sorted since start-up
   bool startedUp_ = false;
 };
 

@@ -9,6 +9,11 @@
 #include "platform/plain_buttons.h"
 
 namespace zelvo {
+namespace {
+
+const QColor kBuiltInProgress(0x1d, 0x4e, 0x89);
+
+}  // namespace
 
 PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -24,6 +29,7 @@ PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
   skinPicture_ = new QLabel(this);
   skinPicture_->setObjectName(QStringLiteral("SkinPicture1"));
   skinPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  skinPicture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   trackProgress_ = new QFrame(this);
   trackProgress_->setObjectName(QStringLiteral("TrackProgress"));
@@ -53,11 +59,12 @@ PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
       {makeOptionsDrop_, "MakeOptionsDrop"}, {makeVolumeDrop_, "MakeVolumeDrop"}, {makeClose_, "MakeClose"}};
   for (const auto& [spot, name] : names) spot->setObjectName(QString::fromLatin1(name));
 
+  // Until a skin says otherwise: light text on a fill dark enough to read it on.
   SetDisplayColour(QColor(0x9c, 0xe0, 0xff));
-  QPalette bars = trackProgress_->palette();
-  bars.setColor(QPalette::Window, QColor(0x3a, 0x8e, 0xc8));
-  trackProgress_->setPalette(bars);
-  volumeShape_->setPalette(bars);
+  SetProgressColour(kBuiltInProgress);
+  QPalette volume = volumeShape_->palette();
+  volume.setColor(QPalette::Window, QColor(0x3a, 0x8e, 0xc8));
+  volumeShape_->setPalette(volume);
   SetGeometryTwips(0, 0, layout::kPlayerWidth, layout::kPlayerHeight);
 }
 
@@ -77,9 +84,9 @@ void PlayerWindow::SetGeometryTwips(double left, double top, double width, doubl
 QRectF PlayerWindow::GeometryTwips() const { return geometryTwips_; }
 
 void PlayerWindow::PlaceChildren() {
-  // The skin picture leaves a one-pixel border on each side.
-  skinPicture_->setGeometry(0, 0, twips_.ToPixelsX(geometryTwips_.width() - 2 * twips_.PerPixelX()),
-                            twips_.ToPixelsY(geometryTwips_.height() - 2 * twips_.PerPixelY()));
+  // The skin picture covers the whole bar from its top-left corner: every
+  // pixel of the bar is the skin's.
+  skinPicture_->setGeometry(0, 0, twips_.ToPixelsX(geometryTwips_.width()), twips_.ToPixelsY(geometryTwips_.height()));
   skinPicture_->setPixmap(skin_.isNull() ? BuiltInFace() : skin_);
   SetTrackProgressWidth(trackProgressWidth_);
   SetVolumeBarWidth(volumeBarWidth_);
@@ -121,6 +128,12 @@ void PlayerWindow::SetDisplayColour(const QColor& colour) {
   QPalette palette = playerDisplay_->palette();
   palette.setColor(QPalette::WindowText, colour);
   playerDisplay_->setPalette(palette);
+}
+
+void PlayerWindow::SetProgressColour(const QColor& colour) {
+  QPalette palette = trackProgress_->palette();
+  palette.setColor(QPalette::Window, colour);
+  trackProgress_->setPalette(palette);
 }
 
 QPixmap PlayerWindow::BuiltInFace() const {

@@ -48,6 +48,8 @@ class PlayerWindow : public QWidget {
   // built-in face, on which every button's area can be seen.
   void SetSkinPicture(const QPixmap& picture);
   void SetDisplayColour(const QColor& colour);
+  // The fill of the progress bar behind the display's text.
+  void SetProgressColour(const QColor& colour);
 
  signals:
   void CloseRequested();

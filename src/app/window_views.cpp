@@ -75,6 +75,8 @@ void WindowViews::SetTrackListBackColor(const QColor& colour) {
 }
 
 void WindowViews::SetStripProgressColor(const QColor& colour) {
+  // One progress colour for the bar's fill and the strip's line.
+  player_.SetProgressColour(colour);
   stripLine_ = colour;
   strip_.SetColours(stripLine_, stripBack_);
 }

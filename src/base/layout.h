@@ -44,7 +44,6 @@ inline constexpr int kColumnTitleTop = 30;
 inline constexpr int kColumnTitleHeight = 255;
 inline constexpr int kColumnTitleWidth = 3810;
 inline constexpr int kListTop = 285;
-inline constexpr int kDurationColumnWidth = 660;
 
 // The strip left on the top edge while the bar is tucked away.
 inline constexpr int kStripWidth = 6000;

@@ -2,7 +2,8 @@
 
 #include <QFrame>
 #include <QImageReader>
-#include <QShowEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/hot_spot.h"
@@ -63,16 +64,19 @@ CreditsWindow::CreditsWindow(const QString& appFolder, std::function<void()> rai
 }
 
 void CreditsWindow::Present() {
+  if (!isVisible()) Open();
   show();
   raise();
   activateWindow();
 }
 
-void CreditsWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // A restore from the task bar is not an opening; only the player's own show is.
-  if (event->spontaneous()) return;
+void CreditsWindow::Open() {
+  // The picture decides the window's size, so it comes first; the window
+  // then takes the size its lines need and stands in the middle of the screen.
   LoadPicture();
+  adjustSize();
+  const QRect screen = (this->screen() ? this->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+  move(screen.center() - QPoint(width() / 2, height() / 2));
   raisePlaylist_();
 }
 

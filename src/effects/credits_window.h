@@ -22,10 +22,10 @@ class CreditsWindow : public QWidget {
   // The About entry: opens the window, or brings it up when it is already open.
   void Present();
 
- protected:
-  void showEvent(QShowEvent* event) override;
-
  private:
+  // Each opening (the first, and the first after a close) loads the picture,
+  // sizes and centres the window, and raises the playlist.
+  void Open();
   void LoadPicture();
 
   const QString appFolder_;

@@ -1,6 +1,7 @@
 #include "platform/hot_spot.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace zelvo {
 
@@ -36,6 +37,15 @@ void HotSpot::mouseReleaseEvent(QMouseEvent* event) {
   emit MouseReleased(PlayerButtons(event->button()), PlayerShiftState(event->modifiers()),
                      twips_.FromPixelsX(event->position().x()), twips_.FromPixelsY(event->position().y()));
   if (click) emit Clicked();
+}
+
+void HotSpot::wheelEvent(QWheelEvent* event) {
+  constexpr int kNotch = 120;  // eighths of a degree, as wheels report them
+  wheelEighths_ += event->angleDelta().y();
+  const int notches = wheelEighths_ / kNotch;
+  wheelEighths_ -= notches * kNotch;
+  event->accept();
+  if (notches != 0) emit Wheeled(notches);
 }
 
 }  // namespace zelvo

@@ -23,15 +23,19 @@ class HotSpot : public QLabel {
   void Clicked();
   void MouseMoved(int buttons, int shift, double xTwips, double yTwips);
   void MouseReleased(int button, int shift, double xTwips, double yTwips);
+  // The mouse wheel turned over the area: whole notches, positive away from the user.
+  void Wheeled(int notches);
 
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   const Twips& twips_;
   bool pressedInside_ = false;
+  int wheelEighths_ = 0;  // a fine-grained wheel turns in parts of a notch
 };
 
 }  // namespace zelvo

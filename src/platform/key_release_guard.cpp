@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace zelvo {
 
@@ -15,10 +16,14 @@ bool KeyReleaseGuard::TakeRelease(int qtKey, const QWidget* window) {
 bool KeyReleaseGuard::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    // A press reaches the focus widget and then its parents; each of them
-    // names the same window.
-    if (auto* widget = qobject_cast<QWidget*>(watched); widget && !key->isAutoRepeat())
-      pressedIn_.insert(key->key(), widget->window());
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || key->isAutoRepeat()) return false;
+    // A press reaches the focus widget and then its parents. A text editor
+    // (the in-place rename box) keeps its keys: the Return that ends an edit
+    // is no command of the window around it, so its parents must not claim it.
+    QPointer<QWidget>& pressed = pressedIn_[key->key()];
+    if (pressed && qobject_cast<QLineEdit*>(pressed) && widget->isAncestorOf(pressed)) return false;
+    pressed = qobject_cast<QLineEdit*>(widget) ? widget : widget->window();
   }
   return false;
 }

@@ -16,8 +16,8 @@ class KeyReleaseGuard : public QObject {
  public:
   explicit KeyReleaseGuard(QObject* parent = nullptr);
 
-  // True when the key being released went down in this same window. Forgets
-  // the press, so each press allows one command.
+  // True when the key being released went down in this same window, and not
+  // in a text editor on it. Forgets the press, so each press allows one command.
   bool TakeRelease(int qtKey, const QWidget* window);
 
  protected:

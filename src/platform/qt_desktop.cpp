@@ -61,6 +61,8 @@ MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, 
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
   QMessageBox box(ToQtIcon(icon), title.isEmpty() ? QStringLiteral("Zelvo") : title, shown,
                   buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  // Texts hold paths and skin authors' words, never markup: "<b>" and "&amp;" show as typed.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   const int answer = box.exec();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;

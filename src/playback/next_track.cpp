@@ -50,6 +50,9 @@ void NextTrackSelector::NextTrack(bool playedOut) {
 void NextTrackSelector::PreviousTrack() {
   const int count = tracks_.Count();
   if (options_.IsChecked(Entry::NormalPlay)) {
+    // A playing row that was removed stood just after CurrentIndex: the row
+    // before it is the one at CurrentIndex itself.
+    if (playingRowRemoved_) state_.CurrentIndex += 1;
     // Before row 1 comes the last row; so does anything outside the list.
     if (state_.CurrentIndex <= 1 || state_.CurrentIndex > count) state_.CurrentIndex = count + 1;
     state_.CurrentIndex -= 1;
@@ -85,7 +88,9 @@ bool NextTrackSelector::Accepts(const QString& priority) {
   return static_cast<int>(std::floor(random_.Next() * slices + 1)) == 2;
 }
 
-void NextTrackSelector::DemoteSkippedTrack() { ShiftPriority(state_.CurrentIndex, -1); }
+void NextTrackSelector::DemoteSkippedTrack() {
+  if (!playingRowRemoved_) ShiftPriority(state_.CurrentIndex, -1);
+}
 
 void NextTrackSelector::PromoteChosenTrack() { ShiftPriority(state_.CurrentIndex, +1); }
 

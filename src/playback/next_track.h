@@ -26,9 +26,15 @@ class NextTrackSelector {
   void PreviousTrack();
   void FuzzyPick();
 
+  // Lowers the rating of the row at CurrentIndex, unless the track playing
+  // has lost its row (see SetPlayingRowRemoved).
   void DemoteSkippedTrack();
   void PromoteChosenTrack();
   void SequenceSelectedTracks();
+
+  // The playing track's row was removed: CurrentIndex now names another row,
+  // which must not pay for skipping it. Cleared when the next track starts.
+  void SetPlayingRowRemoved(bool removed) { playingRowRemoved_ = removed; }
 
  private:
   // Adds a step to the rating of a row, kept within -2 ... 2; a rating that
@@ -41,6 +47,7 @@ class NextTrackSelector {
   PlayerState& state_;
   const Options& options_;
   RandomSource& random_;
+  bool playingRowRemoved_ = false;
 };
 
 }  // namespace zelvo

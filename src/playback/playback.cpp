@@ -1,6 +1,7 @@
 #include "playback/playback.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "base/layout.h"
 #include "base/log.h"
@@ -36,6 +37,7 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       selector_(decoder, tracks, state, options, random),
       gapless_(decoder, tracks, state, options, selector_) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
+  connect(&tracks_, &TrackList::RowsRemoved, this, &Playback::FollowRemovedRows);
   // The decoder calls from its own thread: its news is handled on ours, queued.
   decoder_.SetEventHandler([this](Decoder::Event event) {
     QMetaObject::invokeMethod(this, [this, event] { OnDecoderEvent(event); }, Qt::QueuedConnection);
@@ -69,6 +71,7 @@ int Playback::DisplayTimerInterval() const { return displayAuto_.isActive() ? di
 
 void Playback::PlayTrack() {
   gapless_.Drop();
+  selector_.SetPlayingRowRemoved(false);
   if (!tracks_.Has(state_.CurrentIndex)) return SkipUnplayable();
   const TrackEntry track = tracks_.At(state_.CurrentIndex);
   const QFileInfo file(track.path);
@@ -203,6 +206,27 @@ void Playback::StartNextTrack() {
     state_.CurrentIndex = cursor;
   }
   PlayTrack();
+}
+
+void Playback::FollowRemovedRows(const std::vector<bool>& removed) {
+  const int current = state_.CurrentIndex;
+  if (current >= 1 && current <= static_cast<int>(removed.size())) {
+    const auto row = removed.begin() + (current - 1);
+    // Where the playing row, or the one that followed it, stands now.
+    int position = current - static_cast<int>(std::count(removed.begin(), row, true));
+    if (*row) {
+      if (displayAuto_.isActive()) {
+        // The next tick steps on from CurrentIndex: one before the follower.
+        position -= 1;
+        selector_.SetPlayingRowRemoved(true);
+      } else if (position > tracks_.Count()) {
+        position = tracks_.Count() > 0 ? 1 : 0;  // the last row went: wrap as the play order does
+      }
+    }
+    state_.CurrentIndex = position;
+  }
+  // The clicks that chose the rows are no choice of what plays next.
+  state_.CueIndex = state_.CurrentIndex;
 }
 
 void Playback::DragSeek(Qt::MouseButtons buttons, int xTwips) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <vector>
 
 #include "playback/decoder.h"
 #include "playback/gapless_next.h"
@@ -60,6 +61,12 @@ class Playback : public QObject {
 
   // 1000 while a track runs (or is being skipped), 0 once stopped.
   int DisplayTimerInterval() const;
+
+  // Rows were taken out of the list (flags by their old 0-based rows).
+  // CurrentIndex follows its row, so that playback goes on where it would
+  // have without the removal: with the row that followed the playing one
+  // when that one went too.
+  void FollowRemovedRows(const std::vector<bool>& removed);
 
  private:
   void RunDisplayTimer();

@@ -38,6 +38,9 @@ PlaylistWindow::PlaylistWindow(const Twips& twips, KeyReleaseGuard& keys, TrackL
   list_ = new TrackListView(twips_, keys_, this);
   list_->setModel(&tracks.Model());
   list_->setSelectionModel(&tracks.Selection());
+  // After a sort the cursor row stays in sight wherever it went.
+  connect(&tracks.Model(), &QAbstractItemModel::layoutChanged, list_,
+          [this] { list_->scrollTo(list_->currentIndex()); });
 
   buttonBar_ = new QWidget(this);
   buttonBar_->setObjectName(QStringLiteral("ListButtonFrame"));
@@ -90,10 +93,12 @@ void PlaylistWindow::PlaceChildren() {
   place(hTexture_, 0, 0, width, layout::kHTextureHeight);
   place(vTexture_[0], 0, 0, layout::kVTextureWidth, layout::kVTextureHeight);
   place(vTexture_[1], width - layout::kVTextureWidth, 0, layout::kVTextureWidth, layout::kVTextureHeight);
-  place(colTrack_, list.left(), layout::kColumnTitleTop, layout::kColumnTitleWidth, layout::kColumnTitleHeight);
-  // The duration title starts where the duration column starts.
-  place(colDuration_, list.left() + list.width() / 5 * 4, layout::kColumnTitleTop, layout::kColumnTitleWidth,
-        layout::kColumnTitleHeight);
+  // Each title stands over its column: the duration title starts where the
+  // duration column starts and ends with the list, short of the frame.
+  const double durationLeft = list.left() + list.width() / 5 * 4;
+  const double trackWidth = std::min<double>(layout::kColumnTitleWidth, durationLeft - list.left());
+  place(colTrack_, list.left(), layout::kColumnTitleTop, trackWidth, layout::kColumnTitleHeight);
+  place(colDuration_, durationLeft, layout::kColumnTitleTop, list.right() - durationLeft, layout::kColumnTitleHeight);
   place(list_, list.left(), list.top(), list.width(), list.height());
   list_->SetColumnWidthsTwips(list.width());
   const QRectF bar = ButtonBarTwips();

@@ -1,6 +1,7 @@
 #include "playlist/sort_rows.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "playlist/track_list.h"
 
@@ -19,13 +20,15 @@ const QString& ColumnText(const TrackEntry& entry, int column) {
 }  // namespace
 
 void SortRows(TrackList& tracks, int column, bool ascending) {
-  std::vector<TrackEntry> rows = tracks.Model().Entries();
-  std::stable_sort(rows.begin(), rows.end(), [column, ascending](const TrackEntry& a, const TrackEntry& b) {
-    const int order = ColumnText(a, column).compare(ColumnText(b, column), Qt::CaseInsensitive);
+  const std::vector<TrackEntry>& rows = tracks.Model().Entries();
+  std::vector<int> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&rows, column, ascending](int a, int b) {
+    const int order = ColumnText(rows[static_cast<size_t>(a)], column)
+                          .compare(ColumnText(rows[static_cast<size_t>(b)], column), Qt::CaseInsensitive);
     return ascending ? order < 0 : order > 0;
   });
-  tracks.Selection().clear();
-  tracks.Model().Replace(std::move(rows));
+  tracks.Model().Reorder(order);
 }
 
 }  // namespace zelvo

@@ -6,7 +6,8 @@ class TrackList;
 
 // Reorders the rows by the text of one column (name, duration or path),
 // compared as text without regard to letter case. Rows with equal texts keep
-// their order. The selection is cleared, as the rows it named have moved.
+// their order. Only the order changes: selected rows stay selected and the
+// cursor stays on its row, wherever the rows go.
 void SortRows(TrackList& tracks, int column, bool ascending);
 
 }  // namespace zelvo

@@ -41,11 +41,17 @@ void TrackList::SelectOnly(int position) {
   selection_.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-int TrackList::EraseSelected() {
-  const std::vector<bool> doomed = SelectedFlags();
+int TrackList::EraseSelected() { return RemoveRows(SelectedFlags()); }
+
+int TrackList::RemoveRows(const std::vector<bool>& doomed) {
+  const auto first = std::find(doomed.begin(), doomed.end(), true);
+  if (first == doomed.end()) return 0;
   const int before = Count();
   selection_.clear();
   model_.RemoveFlagged(doomed);
+  const int cursorRow = std::min(static_cast<int>(first - doomed.begin()), Count() - 1);
+  if (cursorRow >= 0) selection_.setCurrentIndex(model_.index(cursorRow, 0), QItemSelectionModel::NoUpdate);
+  emit RowsRemoved(doomed);
   return before - Count();
 }
 

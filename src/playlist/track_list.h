@@ -39,7 +39,15 @@ class TrackList : public QObject {
 
   // Removes every selected row in one pass. Returns how many went.
   int EraseSelected();
+  // Removes the rows whose flag (by 0-based row) is set, in one pass. The
+  // cursor goes to the row that then stands at the first removed position
+  // (the last row when none does); no row stays selected.
+  int RemoveRows(const std::vector<bool>& doomed);
   void Clear();
+
+ signals:
+  // Rows were removed by RemoveRows; the flags name them by their old rows.
+  void RowsRemoved(const std::vector<bool>& removed);
 
  private:
   TrackListModel model_;

@@ -91,6 +91,26 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   Replace(std::move(kept));
 }
 
+void TrackListModel::Reorder(const std::vector<int>& order) {
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<TrackEntry> moved;
+  moved.reserve(entries_.size());
+  std::vector<int> newRowOf(entries_.size());
+  for (size_t row = 0; row < order.size(); ++row) {
+    moved.push_back(std::move(entries_[static_cast<size_t>(order[row])]));
+    newRowOf[static_cast<size_t>(order[row])] = static_cast<int>(row);
+  }
+  entries_ = std::move(moved);
+  // The selection and the cursor are persistent indexes: point each at its row's new place.
+  const QModelIndexList from = persistentIndexList();
+  QModelIndexList to;
+  to.reserve(from.size());
+  for (const QModelIndex& old : from)
+    to.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
+  changePersistentIndexList(from, to);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
 void TrackListModel::SetName(int row, const QString& name) {
   entries_[static_cast<size_t>(row)].name = name;
   RowChanged(row);

@@ -30,6 +30,9 @@ class TrackListModel : public QAbstractTableModel {
   void Replace(std::vector<TrackEntry> entries);
   // Removes every row whose flag is set in one pass; the others keep their order.
   void RemoveFlagged(const std::vector<bool>& doomed);
+  // Puts the rows in a new order: new row i is old row order[i]. The rows
+  // keep their selection and the cursor, which move with them.
+  void Reorder(const std::vector<int>& order);
 
   void SetName(int row, const QString& name);
   void SetPriority(int row, const QString& priority);

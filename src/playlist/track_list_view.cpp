@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "base/layout.h"
 #include "platform/hot_spot.h"
 #include "platform/key_release_guard.h"
 #include "base/track_entry.h"
@@ -29,7 +28,11 @@ TrackListView::TrackListView(const Twips& twips, KeyReleaseGuard& keys, QWidget*
 
 void TrackListView::SetColumnWidthsTwips(double listWidth) {
   setColumnWidth(NameColumn, twips_.ToPixelsX(listWidth / 5 * 4));
-  setColumnWidth(DurationColumn, twips_.ToPixelsX(layout::kDurationColumnWidth));
+  // The duration takes the rest of the row, so the selection runs to the
+  // list's right edge and a bold (queued) duration has room to show whole.
+  header()->setMinimumSectionSize(0);
+  header()->setSectionResizeMode(NameColumn, QHeaderView::Fixed);
+  header()->setSectionResizeMode(DurationColumn, QHeaderView::Stretch);
   setColumnHidden(PathColumn, true);
   setColumnHidden(PriorityColumn, true);
 }

@@ -16,7 +16,7 @@ class TrackListView : public QTreeView {
   TrackListView(const Twips& twips, KeyReleaseGuard& keys, QWidget* parent);
 
   // Sets the visible columns: four fifths of the width for the name, the
-  // duration at its fixed width, path and priority hidden at width zero.
+  // rest of the row for the duration, path and priority hidden at width zero.
   void SetColumnWidthsTwips(double listWidth);
 
  signals:

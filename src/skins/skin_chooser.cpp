@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 
 #include "base/boxes.h"
 #include "base/options.h"
@@ -10,6 +9,7 @@
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_targets.h"
+#include "storage/text_codec.h"
 
 namespace zelvo {
 namespace {
@@ -85,13 +85,14 @@ void SkinChooser::ShowSkinInformation() {
   QString text;
   const int number = state_.SkinNumber;
   if (number >= 1 && number <= kEntries) {
-    QFile file(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk")));
-    if (file.open(QIODevice::ReadOnly)) text = QString::fromUtf8(file.readAll());
+    // Authors wrote these files on Windows, in Windows-1252, before UTF-8.
+    text = ReadTextFile(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk"))).value_or(QString());
   }
   targets_.SetPlaylistVisible(false);
-  if (!text.isEmpty()) {
+  {
     DialogOpenScope open(state_);
-    desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
+    if (!text.isEmpty())
+      desktop_.ShowMessage(text, QStringLiteral("Skin Infomation"), MessageIcon::Information, MessageButtons::Ok);
   }
   targets_.SetPlaylistVisible(true);
 }

@@ -24,7 +24,7 @@ class SkinTargets {
   virtual void SetDisplayForeColor(const QColor& colour) = 0;         // track name on the bar
   virtual void SetTrackListForeColor(const QColor& colour) = 0;
   virtual void SetTrackListBackColor(const QColor& colour) = 0;
-  virtual void SetStripProgressColor(const QColor& colour) = 0;       // progress line on the strip
+  virtual void SetStripProgressColor(const QColor& colour) = 0;       // progress line on the strip and fill on the bar
   virtual void SetStripBackColor(const QColor& colour) = 0;
 
   // Boxes about skins put the playlist window away while they are up and

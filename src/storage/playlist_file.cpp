@@ -110,6 +110,19 @@ QString PriorityText(QStringView text) {
   return text.toString();
 }
 
+bool IsRating(QStringView text) {
+  return text == u"2" || text == u"1" || text == u"0" || text == u"-1" || text == u"-2";
+}
+
+// Minutes, a colon and seconds, as durations are written.
+bool IsDurationText(QStringView text) {
+  const qsizetype colon = text.indexOf(u':');
+  if (colon < 1 || colon + 1 >= text.size()) return false;
+  for (qsizetype i = 0; i < text.size(); ++i)
+    if (i != colon && !text[i].isDigit()) return false;
+  return true;
+}
+
 // Splits a record into its fields: name, duration, path and, for V2,
 // priority. Returns false for a record without any separator.
 bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, TrackEntry& row) {
@@ -118,21 +131,30 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, Tr
     if (record[i] == u'|') separators.append(i);
   if (separators.isEmpty()) return false;
 
-  // Only a name can hold "|": durations and priorities are numbers, and paths
-  // that hold it are escaped. Surplus separators therefore belong to the name.
+  // field(k, n): the k-th field when the name takes n surplus separators;
+  // the last field runs to the end of the record.
   const qsizetype surplus = std::max<qsizetype>(0, separators.size() - (fieldCount - 1));
-  QVarLengthArray<qsizetype, 8> bounds{-1};
-  for (qsizetype i = surplus; i < separators.size(); ++i) bounds.append(separators[i]);
-  bounds.append(record.size());
-  auto field = [&](int index) -> QStringView {
-    if (index + 1 >= bounds.size()) return {};
-    return record.sliced(bounds[index] + 1, bounds[index + 1] - bounds[index] - 1);
+  auto field = [&](int index, qsizetype inName) -> QStringView {
+    const qsizetype first = index == 0 ? 0 : index + inName - 1;
+    if (index > 0 && first >= separators.size()) return {};
+    const qsizetype from = index == 0 ? 0 : separators[first] + 1;
+    const qsizetype last = index + inName;
+    const qsizetype to = index == fieldCount - 1 || last >= separators.size() ? record.size() : separators[last];
+    return record.sliced(from, to - from);
   };
+  // Earlier versions wrote a "|" in a name unchanged, so surplus separators
+  // go back into the name, but only as far as the duration then stands in
+  // its column. Otherwise the surplus stays with the last field.
+  qsizetype inName = surplus;
+  while (inName > 0 && !IsDurationText(field(1, inName))) --inName;
+  if (inName == 0 && surplus > 0 && fieldCount == 4 && IsRating(field(3, surplus)) &&
+      !IsDurationText(field(1, 0)))
+    inName = surplus;
 
-  row.name = UniformName(field(0).toString(), mode);
-  row.duration = field(1).toString();
-  row.path = UnescapePath(field(2).toString());
-  row.priority = PriorityText(fieldCount == 4 ? field(3) : QStringView());
+  row.name = UniformName(field(0, inName).toString(), mode);
+  row.duration = field(1, inName).toString();
+  row.path = UnescapePath(field(2, inName).toString());
+  row.priority = PriorityText(fieldCount == 4 ? field(3, inName) : QStringView());
   return true;
 }
 

@@ -47,7 +47,8 @@ struct PlaylistReadResult {
 // row; a record with too few fields gives a row with the fields it has (the
 // missing ones empty, priority "0"). A record with more fields than its
 // version has is taken to be a name holding "|" (which earlier versions wrote
-// unchanged), so the extra fields go back into the name.
+// unchanged) as far as that puts a duration in the duration column; any
+// surplus left stays with the last field, so no field shifts.
 PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode);
 
 }  // namespace zelvo

@@ -5,6 +5,7 @@
 
 #include "player_rig.h"
 #include "storage/playlist_file.h"
+#include "storage/settings_file.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -50,6 +51,31 @@ TEST_F(MenuEntriesTest, SortingByDurationComparesTextAndTogglingReversesIt) {
   EXPECT_EQ(saved.rows[0].duration, "10:05");
   options.Action(Entry::AscOrder)->trigger();
   EXPECT_EQ(Column(DurationColumn), (QStringList{"01:59", "02:05", "10:05"}));
+}
+
+TEST_F(MenuEntriesTest, SortingKeepsTheSelectionAndTheCursorWithTheirEntries) {
+  Select({3, 1});  // Bravo, under the cursor, and Charlie
+  options.Action(Entry::NameSort)->trigger();
+  EXPECT_EQ(Column(NameColumn), (QStringList{"Alpha", "Bravo", "Charlie"}));
+  EXPECT_EQ(player.tracks().SelectedPositions(), (std::vector<int>{2, 3}));
+  EXPECT_EQ(player.tracks().CursorPosition(), 2);
+  player.SaveSettings();
+  EXPECT_EQ(ReadSettingsFile(player.SettingsPath()).selectedTrack, 2);
+}
+
+TEST_F(MenuEntriesTest, ASecondClickOnAColumnTitleReversesTheOrder) {
+  auto click = [this](HotSpot* title) { emit title->Clicked(); };
+  click(player.playlistWindow().ColTrack());
+  EXPECT_EQ(Column(NameColumn), (QStringList{"Alpha", "Bravo", "Charlie"}));
+  click(player.playlistWindow().ColTrack());
+  EXPECT_EQ(Column(NameColumn), (QStringList{"Charlie", "Bravo", "Alpha"}));
+  EXPECT_FALSE(options.IsChecked(Entry::AscOrder));
+  // The other title sorts by its column in the order ticked now; a second click reverses it.
+  click(player.playlistWindow().ColDuration());
+  EXPECT_EQ(Column(DurationColumn), (QStringList{"10:05", "02:05", "01:59"}));
+  click(player.playlistWindow().ColDuration());
+  EXPECT_EQ(Column(DurationColumn), (QStringList{"01:59", "02:05", "10:05"}));
+  EXPECT_TRUE(options.IsChecked(Entry::AscOrder));
 }
 
 TEST_F(MenuEntriesTest, TrackMenuDescribesTheCursorRowAndRatesTheSelection) {

@@ -1,4 +1,5 @@
 #include <QLabel>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
@@ -32,6 +33,27 @@ TEST_F(CreditsWindowTest, OpensWithItsCaptionPictureAndNoticesAndRaisesThePlayli
   EXPECT_EQ(lines[0]->text(), "Zelvo MP3/WMA Audio Player.");
   EXPECT_EQ(lines[1]->text(), "For All 32Bit Windows Versions.");
   EXPECT_EQ(raised_, 1);
+}
+
+TEST_F(CreditsWindowTest, FirstOpeningFitsThePictureAndEveryLineAndStandsInTheMiddle) {
+  credits_.Present();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&credits_, 5000));
+  // Every line and the picture lie whole inside the window, one under the other.
+  QList<QWidget*> parts{Picture()};
+  for (QLabel* line : credits_.findChildren<QLabel*>("PageInfomation")) parts << line;
+  int bottom = -1;
+  for (QWidget* part : parts) {
+    SCOPED_TRACE(part->objectName().toStdString());
+    const QRect place(part->mapTo(&credits_, QPoint(0, 0)), part->size());
+    EXPECT_TRUE(credits_.rect().contains(place));
+    EXPECT_GE(part->height(), part->heightForWidth(part->width()) > 0 ? part->heightForWidth(part->width())
+                                                                      : part->sizeHint().height());
+    EXPECT_GT(place.top(), bottom);
+    bottom = place.bottom();
+  }
+  EXPECT_GE(Picture()->height(), Picture()->pixmap().height());
+  const QPoint middle = credits_.screen()->availableGeometry().center();
+  EXPECT_LE((credits_.geometry().center() - middle).manhattanLength(), 4);
 }
 
 TEST_F(CreditsWindowTest, RaisesThePlaylistOnEveryOpeningButNotWhenBroughtUpAgain) {

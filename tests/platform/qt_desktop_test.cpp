@@ -46,13 +46,19 @@ TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
   EXPECT_EQ(title, "Clear Playlist?");
   EXPECT_EQ(icon, QMessageBox::Warning);
 
+  Qt::TextFormat format = Qt::AutoText;
   WhenShown<QMessageBox>([&](QMessageBox* box) {
     title = box->windowTitle();
+    text = box->text();
+    format = box->textFormat();
     box->button(QMessageBox::Ok)->click();
   });
-  EXPECT_EQ(desktop.ShowMessage("No title of its own", "", MessageIcon::Critical, MessageButtons::Ok),
+  EXPECT_EQ(desktop.ShowMessage("<b>No title</b> of its own &amp; no markup", "", MessageIcon::Critical,
+                                MessageButtons::Ok),
             MessageAnswer::Ok);
   EXPECT_EQ(title, "Zelvo");
+  EXPECT_EQ(text, "<b>No title</b> of its own &amp; no markup");
+  EXPECT_EQ(format, Qt::PlainText);
 }
 
 TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {

@@ -1,6 +1,7 @@
 #include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
 
+#include "playlist/sort_rows.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
@@ -32,6 +33,29 @@ TEST(TrackList, ErasingSelectedRowsKeepsTheOthersInOrder) {
   EXPECT_EQ(list.At(2).name, "Track 4");
   EXPECT_EQ(list.At(3).name, "Track 5");
   EXPECT_EQ(list.CountSelected(), 0);
+  EXPECT_EQ(list.CursorPosition(), 2);  // on the row now at the first erased place
+}
+
+TEST(SortRows, OnlyTheOrderChangesTheSelectionAndTheCursorMoveWithTheirRows) {
+  TrackList list;
+  QAbstractItemModelTester tester(&list.Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+  list.Model().Replace({{"Charlie", "01:00", "/c", "0"},
+                        {"alpha", "02:00", "/a", "0"},
+                        {"Bravo", "03:00", "/b", "0"},
+                        {"Delta", "04:00", "/d", "0"}});
+  Select(list, 1);
+  Select(list, 3);
+  list.Selection().setCurrentIndex(list.Model().index(2, 0), QItemSelectionModel::NoUpdate);
+  SortRows(list, NameColumn, true);
+  EXPECT_EQ(list.At(1).name, "alpha");
+  EXPECT_EQ(list.At(2).name, "Bravo");
+  EXPECT_EQ(list.SelectedPositions(), (std::vector<int>{2, 3}));
+  EXPECT_EQ(list.CursorPosition(), 2);
+  SortRows(list, NameColumn, false);
+  EXPECT_EQ(list.At(1).name, "Delta");
+  EXPECT_EQ(list.SelectedPositions(), (std::vector<int>{2, 3}));
+  EXPECT_EQ(list.CursorPosition(), 3);
+  EXPECT_EQ(list.At(3).path, "/b");
 }
 
 TEST(TrackList, ErasingWithNothingSelectedChangesNothing) {

@@ -1,4 +1,6 @@
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 #include <QPixmap>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -34,6 +36,19 @@ Coverage CoverageOf(const QImage& shot, const QRect& area, int backgroundColumn)
       if (shot.pixel(x, y) != shot.pixel(backgroundColumn, y)) ++differing;
     }
   return {double(differing) / (area.width() * area.height()), int(colours.size())};
+}
+
+// Contrast ratio of two colours as the web accessibility guidelines define it.
+double Luminance(const QColor& colour) {
+  auto channel = [](double value) {
+    return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+}
+double Contrast(const QColor& a, const QColor& b) {
+  const double first = Luminance(a);
+  const double second = Luminance(b);
+  return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
 }
 
 struct LoadedSkin {
@@ -117,11 +132,44 @@ TEST_P(ShippedSkinOnWindows, EveryPlaylistButtonAndColumnTitleSitsOnButtonArt) {
     EXPECT_GE(coverage.differing, 0.6);
     EXPECT_GE(coverage.colours, 3);
   }
+  const QRect list = inWindow(playlist.PlayViewList());
   for (HotSpot* title : {playlist.ColTrack(), playlist.ColDuration()}) {
     SCOPED_TRACE(title->objectName().toStdString());
     const QRect area = inWindow(title) & shot.rect();
     EXPECT_GE(CoverageOf(shot, area, area.left()).colours, 3);  // a face with a caption on it
+    // Each title stands over the list, clear of the frame on either side.
+    EXPECT_GE(area.left(), list.left());
+    EXPECT_LE(area.right(), list.right());
   }
+  EXPECT_EQ(inWindow(playlist.ColTrack()).right() + 1, inWindow(playlist.ColDuration()).left());
+}
+
+TEST_P(ShippedSkinOnWindows, EveryPixelOfTheBarIsTheSkinsAndItsCaptionReadsOnEitherGround) {
+  PlayerWindow player(twips_, keys_);
+  player.SetGeometryTwips(0, 0, layout::kPlayerWidth, layout::kPlayerHeight);
+  const QImage picture = skin_.targets.pictures["SkinPicture1"].convertToFormat(QImage::Format_RGB32);
+  player.SetSkinPicture(QPixmap::fromImage(picture));
+  player.PlayerDisplay()->setText(QString());
+  const QColor progress = skin_.targets.colours["StripProgress"];
+  player.SetProgressColour(progress);
+  player.SetTrackProgressWidth(layout::kPlayerDisplay.width() / 2);
+  const QImage shot = player.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(shot.size(), picture.size());
+  const QRect fill = twips_.ToPixels(QRect(layout::kTrackProgress.topLeft(), QSize(layout::kPlayerDisplay.width() / 2,
+                                                                                   layout::kTrackProgress.height())));
+  int foreign = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x)
+      if (!fill.contains(x, y) && shot.pixel(x, y) != picture.pixel(x, y)) ++foreign;
+  EXPECT_EQ(foreign, 0);
+  EXPECT_EQ(QColor(shot.pixel(fill.center())), progress);
+
+  // The caption stands on the progress fill on the left and on the well on the right.
+  const QColor text = skin_.targets.colours["DisplayFore"];
+  const QRect display = twips_.ToPixels(layout::kPlayerDisplay);
+  const QColor well = picture.pixel(display.right() - 4, display.center().y());
+  EXPECT_GE(Contrast(text, progress), 4.5) << text.name().toStdString() << " on " << progress.name().toStdString();
+  EXPECT_GE(Contrast(text, well), 4.5) << text.name().toStdString() << " on " << well.name().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(EachSkin, ShippedSkinOnWindows, ::testing::ValuesIn(test::ShippedSkinNames()),

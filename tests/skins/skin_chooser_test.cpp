@@ -182,18 +182,26 @@ TEST_F(SkinChooserTest, CancelledCustomSkinDialogChangesNothing) {
 
 TEST_F(SkinChooserTest, InformationShowsTheWholeFileOfTheRememberedSkin) {
   InstallSkins({"Blue", "Green"});
-  test::WriteBytes(app_.path() + "/skins/Green/Skininfo.zsk", "Green 2.0\r\nby Someone");
+  // Markup is the author's text, not formatting; an old file in Windows-1252
+  // keeps its accents, and a UTF-8 one its own.
+  test::WriteBytes(app_.path() + "/skins/Green/Skininfo.zsk", "Green 2.0 <b>&amp;</b>\r\nby Ren\xe9" "e");
+  test::WriteBytes(app_.path() + "/skins/Blue/Skininfo.zsk", "Blue \xe2\x99\xab by Ren\xc3\xa9" "e");
   state_.SkinNumber = 2;
   chooser_.FillSkinMenu();
   targets_.playlistVisible = false;
   chooser_.ShowSkinInformation();
   ASSERT_EQ(desktop_.messages.size(), 1);
-  EXPECT_EQ(desktop_.messages[0].text, "Green 2.0\r\nby Someone");
+  EXPECT_EQ(desktop_.messages[0].text, QString::fromUtf8("Green 2.0 <b>&amp;</b>\r\nby Renée"));
   EXPECT_EQ(desktop_.messages[0].title, "Skin Infomation");
   EXPECT_EQ(desktop_.messages[0].icon, MessageIcon::Information);
   EXPECT_EQ(desktop_.messages[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(targets_.playlistShown, QList<bool>({false, true}));
   EXPECT_FALSE(state_.DialogOpen);
+
+  state_.SkinNumber = 1;
+  chooser_.ShowSkinInformation();
+  ASSERT_EQ(desktop_.messages.size(), 2);
+  EXPECT_EQ(desktop_.messages[1].text, QString::fromUtf8("Blue ♫ by Renée"));
 }
 
 TEST_F(SkinChooserTest, NoInformationMeansNoBoxButThePlaylistComesBack) {

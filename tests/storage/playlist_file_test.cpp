@@ -142,6 +142,16 @@ TEST_F(PlaylistFile, SurplusSeparatorsFromEarlierVersionsGoBackIntoTheName) {
   ExpectRows(v1.rows, {Row("a|b|c", "02:00", "C:\\x.mp3", "0")});
 }
 
+TEST_F(PlaylistFile, SurplusFieldsAtTheEndStayWithTheLastFieldAndShiftNothing) {
+  const PlaylistReadResult v2 = ReadBytesBack(kV2Line +
+                                              "\"five|01:00|/path|1|extra\"\r\n"
+                                              "\"a|b|03:00|/ab.mp3|2|x|y\"\r\n",
+                                              {});
+  ExpectRows(v2.rows, {Row("five", "01:00", "/path", "1|extra"), Row("a|b", "03:00", "/ab.mp3", "2|x|y")});
+  const PlaylistReadResult v1 = ReadBytesBack(kV1Line + "\"six|02:00|/six.mp3|extra\"\r\n", {});
+  ExpectRows(v1.rows, {Row("six", "02:00", "/six.mp3|extra", "0")});
+}
+
 TEST_F(PlaylistFile, ReadsLfLineEndsUnquotedLinesAndWindows1252Files) {
   const PlaylistReadResult lf = ReadBytesBack(kV2Line.chopped(2) + "\n\"x|01:00|/x.mp3|0\"\n y|02:00|/y.mp3|0 \n", {});
   ExpectRows(lf.rows, {Row("x", "01:00", "/x.mp3", "0"), Row("y", "02:00", "/y.mp3", "0")});

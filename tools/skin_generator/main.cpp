@@ -27,7 +27,7 @@ bool WriteColourFile(const SkinTheme& theme, const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   QTextStream out(&file);
-  for (const QColor& colour : {theme.displayText, theme.listText, theme.listBackground, theme.accent,
+  for (const QColor& colour : {theme.displayText, theme.listText, theme.listBackground, theme.progress,
                                theme.stripBackground})
     out << ColourValue(colour) << "\r\n";
   return true;

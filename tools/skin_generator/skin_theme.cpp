@@ -19,6 +19,7 @@ QList<SkinTheme> ShippedThemes() {
   aurora.wellBorder = QColor("#05070a");
   aurora.wellShadow = QColor("#3a4254");
   aurora.accent = QColor("#4cc9f0");
+  aurora.progress = QColor("#1d4e89");
   aurora.displayText = QColor("#8ae9ff");
   aurora.listText = QColor("#d6deec");
   aurora.listBackground = QColor("#151922");
@@ -40,6 +41,7 @@ QList<SkinTheme> ShippedThemes() {
   linen.wellBorder = QColor("#a89f8e");
   linen.wellShadow = QColor("#e6e0d4");
   linen.accent = QColor("#d27d1e");
+  linen.progress = QColor("#f0b46a");
   linen.displayText = QColor("#2b2824");
   linen.listText = QColor("#2b2824");
   linen.listBackground = QColor("#fcfaf5");
@@ -61,6 +63,7 @@ QList<SkinTheme> ShippedThemes() {
   signal.wellBorder = QColor("#ffffff");
   signal.wellShadow = QColor("#000000");
   signal.accent = QColor("#00ffff");
+  signal.progress = QColor("#0050a0");
   signal.displayText = QColor("#ffffff");
   signal.listText = QColor("#ffffff");
   signal.listBackground = QColor("#000000");

@@ -19,7 +19,10 @@ struct SkinTheme {
   QColor symbol;                   // glyphs and labels on the buttons
   QColor closeSymbol;
   QColor wellBackground, wellBorder, wellShadow;
-  QColor accent;                   // progress line, sort marks
+  QColor accent;                   // sort marks and other highlights in the art
+  // The progress fill behind the display's text and the strip's progress
+  // line; the display text must read on it at 4.5:1 or better.
+  QColor progress;
   QColor displayText;
   QColor listText, listBackground;
   QColor stripBackground;
