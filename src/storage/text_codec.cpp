@@ -1,7 +1,10 @@
 #include "storage/text_codec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+
+#include "base/log.h"
 
 namespace zelvo {
 namespace {
@@ -52,10 +55,20 @@ QString DecodeText(QByteArrayView bytes) {
 }
 
 std::optional<QString> ReadTextFile(const QString& path) {
+  // A FIFO would block the open and a device would never end: only regular
+  // files (or links to them) are read.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    qCWarning(lcStorage) << "not a regular file, not read:" << path;
+    return std::nullopt;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  if (file.error() != QFileDevice::NoError) {
+    qCWarning(lcStorage) << "could not read" << path << ":" << file.errorString();
+    return std::nullopt;
+  }
   return DecodeText(bytes);
 }
 
