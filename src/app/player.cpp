@@ -297,7 +297,10 @@ void Player::ConnectPlaylistWindow() {
   connect(playlist_.ColDuration(), &HotSpot::Clicked, this, [this] { SortByTitle(1); });
   const std::pair<HotSpot*, QMenu*> menuButtons[] = {{playlist_.MakeDelete(), options_.DeleteMenu()},
                                                      {playlist_.MakeSort(), options_.SortMenu()}};
-  for (const auto& [button, menu] : menuButtons) {
+  for (const auto& buttonAndMenu : menuButtons) {
+    // Named copies: clang before 16 cannot capture structured bindings.
+    HotSpot* button = buttonAndMenu.first;
+    QMenu* menu = buttonAndMenu.second;
     connect(button, &HotSpot::MouseReleased, this, [this, button, menu](int, int, double x, double y) {
       const QRectF bar = playlist_.ButtonBarTwips();
       PopUp(menu, playlist_, bar.left() + twips_.FromPixelsX(button->x()) + x, bar.top() + y);

@@ -35,8 +35,9 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
   PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
   switch (read.status) {
     case PlaylistReadResult::Missing:
-      // There, but empty or unreadable: an earlier write may have been cut to nothing.
-      if (QFileInfo::exists(path)) {
+      // There, but empty or unreadable: an earlier write may have been cut to
+      // nothing. (Only a regular file is copied: a FIFO would block the copy.)
+      if (QFileInfo(path).isFile()) {
         qCWarning(lcPlaylist) << "playlist file is empty or unreadable:" << path;
         KeepDamagedCopy(path);
       }

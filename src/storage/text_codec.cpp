@@ -1,6 +1,7 @@
 #include "storage/text_codec.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include "base/log.h"
@@ -54,6 +55,13 @@ QString DecodeText(QByteArrayView bytes) {
 }
 
 std::optional<QString> ReadTextFile(const QString& path) {
+  // A FIFO would block the open and a device would never end: only regular
+  // files (or links to them) are read.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    qCWarning(lcStorage) << "not a regular file, not read:" << path;
+    return std::nullopt;
+  }
   QFile file(path);
   // A file that is not there is ordinary (a first start); only real failures are logged.
   if (!file.open(QIODevice::ReadOnly)) {

@@ -19,7 +19,8 @@ QString DecodeText(QByteArrayView bytes);
 QString DecodeWindows1252(QByteArrayView bytes);
 
 // The whole file decoded with DecodeText; empty optional when it cannot be
-// opened or read (missing, a folder, no access).
+// opened or read (missing, a folder, no access) or is no regular file (a
+// FIFO or a device).
 std::optional<QString> ReadTextFile(const QString& path);
 
 }  // namespace zelvo

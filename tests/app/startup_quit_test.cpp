@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "player_rig.h"
 #include "storage/playlist_file.h"
@@ -142,6 +143,16 @@ TEST(StartUp, EmptyOrCutAutosaveIsKeptAsideBeforeItIsOverwritten) {
     EXPECT_EQ(ReadBytes(rig.File("AutoSave.zpl.bad")), contents) << contents.size() << " bytes";
     EXPECT_TRUE(QFile::exists(rig.File("AutoSave.zpl.bad"))) << contents.size() << " bytes";
   }
+}
+
+TEST(StartUp, AutosaveAndSettingsThatAreNoRegularFilesArePassedOver) {
+  PlayerRig rig;
+  ASSERT_EQ(::mkfifo(QFile::encodeName(rig.File("AutoSave.zpl")).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", rig.File("config.zcf")));
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  EXPECT_EQ(player.tracks().Count(), 0);
+  EXPECT_FALSE(QFile::exists(rig.File("AutoSave.zpl.bad")));
 }
 
 TEST(Quit, ASettingsFileThatCannotBeWrittenIsToldAndTheListIsStillSaved) {

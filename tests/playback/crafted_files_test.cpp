@@ -23,6 +23,7 @@
 #include "decoder_test_util.h"
 #include "playback/media_probe.h"
 #include "playback/mpeg_frame_walk.h"
+#include "scripted_player.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -102,6 +103,28 @@ TEST(CraftedFiles, OnlyRegularFilesAreOpened) {
     EXPECT_THROW(memory.decoder->SetFileName(path), DecoderError) << path.toStdString();
     EXPECT_EQ(memory.decoder->PlayState(), play_state::Closed);
   }
+}
+
+// A playlist may name anything: a FIFO or a device is skipped like a
+// missing file, and the next row starts at the tick.
+TEST(CraftedFiles, RowsNamingAFifoOrADeviceAreSkippedLikeMissingFiles) {
+  ScriptedPlayer rig;
+  rig.AddTrack("First");
+  rig.AddMissingTrack("Pipe");
+  rig.AddMissingTrack("Zero");
+  rig.AddTrack("Fourth");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(rig.PathOf(2)).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", rig.PathOf(3)));
+  rig.Start(1);
+  for (int row : {2, 3}) {
+    rig.playback.NextButton();
+    EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found") << row;
+    EXPECT_EQ(rig.state.CurrentIndex, row);
+    EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
+  }
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(4));
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
 }
 
 // Another program may cut a file while the player measures it. The walk then

@@ -1,5 +1,7 @@
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "storage/text_codec.h"
 #include "test_support.h"
@@ -41,6 +43,22 @@ TEST(TextCodec, ReadTextFileFailsOnlyWhenTheFileCannotBeRead) {
   EXPECT_EQ(ReadTextFile(path), QString());
   EXPECT_FALSE(ReadTextFile(dir.filePath("missing.txt")).has_value());
   EXPECT_FALSE(ReadTextFile(dir.path()).has_value());
+}
+
+// Named like a playlist or a settings file, a FIFO would block the reader
+// for good and a device would feed it without end.
+TEST(TextCodec, ReadTextFileReadsOnlyRegularFiles) {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("pipe.zpl");
+  const QString zero = dir.filePath("zero.zcf");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", zero));
+  EXPECT_FALSE(ReadTextFile(fifo).has_value());
+  EXPECT_FALSE(ReadTextFile(zero).has_value());
+  const QString link = dir.filePath("link.txt");
+  test::WriteBytes(dir.filePath("real.txt"), "text");
+  ASSERT_TRUE(QFile::link(dir.filePath("real.txt"), link));
+  EXPECT_EQ(ReadTextFile(link), QString("text"));
 }
 
 }  // namespace
