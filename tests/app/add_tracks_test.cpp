@@ -47,10 +47,13 @@ TEST(AddTracks, AsksForAudioFilesInTheLastFolder) {
   EXPECT_EQ(request.title, "Add Audio Files / Folders to Playlist");
   EXPECT_EQ(request.initialFolder, "/home/user/");
   EXPECT_EQ(request.filter,
-            "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma");
+            "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma"
+            "|All Supported Audio|*.mp3;*.wma;*.flac;*.ogg;*.oga;*.opus;*.m4a;*.m4b;*.wav;*.aif;*.aiff;*.aifc;"
+            "*.wv;*.ape;*.mpc|All Files (*.*)|*.*");
   EXPECT_EQ(request.filterIndex, 1);
   EXPECT_TRUE(request.multiSelect);
   EXPECT_TRUE(request.mustExist);
+  EXPECT_TRUE(request.foldersToo);
 }
 
 TEST(AddTracks, OneFileBecomesOneRowAndTheAddIsReported) {
@@ -219,7 +222,7 @@ TEST(AddTracks, ShortOrBlankFileNamesAreKeptWhole) {
   EXPECT_EQ(rig.tracks.At(1).name, "Ab");
   EXPECT_EQ(rig.tracks.At(2).name, "Abcd");
   EXPECT_EQ(rig.tracks.At(3).name, ".Mp3");
-  EXPECT_EQ(rig.tracks.At(4).name, "Track.");  // the last four characters go, whatever they are
+  EXPECT_EQ(rig.tracks.At(4).name, "Track");  // the whole extension goes, however long
 }
 
 TEST(AddTracks, TheWindowsRepaintDuringALongAddAndSeeTheRowsSoFar) {
