@@ -7,12 +7,14 @@
 
 #include "app/audio_paths.h"
 #include "base/layout.h"
+#include "base/log.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "playback/duration_text.h"
+#include "playback/media_probe.h"
 #include "playback/playback.h"
 #include "playback/playback_view.h"
 #include "playlist/track_list.h"
@@ -76,6 +78,10 @@ QString NameFromFile(const QString& fileName) {
   return dot > 0 && !IsBlank(bare) ? bare : fileName;
 }
 
+QString NameFromTags(const TrackFacts& facts) {
+  return (facts.author + QStringLiteral(" - ") + facts.title).trimmed();
+}
+
 // The three filters of old first, then every kind Zelvo plays, then anything.
 QString AddDialogFilter() {
   return QString::fromLatin1(kAddDialogFilter) + QLatin1Char('|') + AllSupportedAudioFilter() +
@@ -130,6 +136,33 @@ int TrackAdder::AddPaths(const QStringList& paths) {
   return first;
 }
 
+TrackEntry TrackAdder::NewRow(const QString& rawName, double seconds, const QString& path) const {
+  const QString cleaned = cleanName_(rawName);
+  TrackEntry entry;
+  entry.name = IsBlank(cleaned) ? rawName : cleaned;
+  entry.duration = DurationText(seconds);
+  entry.path = path;
+  entry.priority = QStringLiteral("0");
+  return entry;
+}
+
+TrackEntry TrackAdder::DescribeListed(const ListedTrack& listed) const {
+  if (!IsBlank(listed.title) && listed.seconds) return NewRow(listed.title, *listed.seconds, listed.path);
+  // The file is opened only for what the playlist leaves out.
+  TrackFacts facts;
+  try {
+    const MediaInfo info = ProbeMedia(listed.path);
+    facts = {info.author, info.title, info.duration};
+  } catch (const DecoderError& error) {
+    qCWarning(lcApp) << "Cannot read" << listed.path << "named in a playlist:" << error.what();
+  }
+  QString raw = listed.title;
+  if (IsBlank(raw))
+    raw = options_.IsChecked("ID3Possible") && TagsUsable(facts, true) ? NameFromTags(facts)
+                                                                        : NameFromFile(FileNameOf(listed.path));
+  return NewRow(raw, listed.seconds.value_or(facts.duration), listed.path);
+}
+
 void TrackAdder::Finish() {
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.ShowPlaylist();
@@ -178,16 +211,8 @@ void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
       }
     }
 
-    const QString raw = useTags && TagsUsable(facts, !several)
-                            ? (facts.author + QStringLiteral(" - ") + facts.title).trimmed()
-                            : NameFromFile(fileName);
-    const QString cleaned = cleanName_(raw);
-    TrackEntry entry;
-    entry.name = IsBlank(cleaned) ? raw : cleaned;
-    entry.duration = DurationText(facts.duration);
-    entry.path = path;
-    entry.priority = QStringLiteral("0");
-    pending.push_back(std::move(entry));
+    const QString raw = useTags && TagsUsable(facts, !several) ? NameFromTags(facts) : NameFromFile(fileName);
+    pending.push_back(NewRow(raw, facts.duration, path));
   }
   flush();
 

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <functional>
 
+#include "base/track_entry.h"
+#include "storage/foreign_playlist.h"
+
 namespace zelvo {
 
 class Decoder;
@@ -41,9 +44,15 @@ class TrackAdder {
   // when nothing was.
   int AddPaths(const QStringList& paths);
 
+  // The row for an entry of another player's playlist: its name and length
+  // as the playlist gives them, and only what it leaves out read from the
+  // file, by the rules of an add.
+  TrackEntry DescribeListed(const ListedTrack& listed) const;
+
  private:
   void TakeIn(const QStringList& files, const QString& fromFolder);
   void Finish();
+  TrackEntry NewRow(const QString& rawName, double seconds, const QString& path) const;
 
   Desktop& desktop_;
   Decoder& decoder_;
