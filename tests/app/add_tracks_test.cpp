@@ -1,6 +1,8 @@
 #include "app/add_tracks.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <taglib/fileref.h>
@@ -297,6 +299,33 @@ TEST(AddTracksFromRealFiles, BlankTagsNameOnlyFilesAddedInAGroup) {
   RealFileRig group;
   EXPECT_EQ(group.Add({blank, DataFile("id3v23.mp3")}),
             QStringList({"- Ace Of Spädes | 00:01", "Motörhead - Ace Of Spädes | 00:01"}));
+}
+
+TEST(AddTracksFromRealFiles, AFolderChosenBringsInEveryFormatNamedAndTimed) {
+  QTemporaryDir dir;
+  const QString album = dir.filePath("Album");
+  QDir().mkpath(album + "/CD 2");
+  const std::pair<const char*, const char*> files[] = {
+      {"tone.flac", "10 - x.flac"}, {"tone.ogg", "2 - x.ogg"}, {"tone.opus", "CD 2/1 - x.opus"},
+      {"tone_aac.m4a", "3 - x.m4a"}, {"tone.wav", "1 - x.wav"}, {"tone.aiff", "4 - x.aiff"},
+      {"tone.wv", "5 - x.wv"}, {"tone.mpc", "6 - x.mpc"}, {"tone_alac.m4a", "7 - x.m4a"},
+      {"chirp.wma", "cover.jpg"}};
+  for (const auto& [source, name] : files) ASSERT_TRUE(QFile::copy(DataFile(source), album + "/" + name));
+  RealFileRig rig;
+  EXPECT_EQ(rig.Add({album}), QStringList({"Zelvo Tests - Wav Tüne | 00:00", "Zelvo Tests - Vorbis Tüne | 00:01",
+                                           "Zelvo Tests - Aac Tüne | 00:01", "Zelvo Tests - Aiff Tüne | 00:00",
+                                           "Zelvo Tests - Wavpack Tüne | 00:00",
+                                           "Zelvo Tests - Musepack Tüne | 00:01",
+                                           "Zelvo Tests - Alac Tüne | 00:00", "Zelvo Tests - Flac Tüne | 00:00",
+                                           "Zelvo Tests - Opus Tüne | 00:01"}));
+  EXPECT_EQ(rig.tracks.At(9).path, album + "/CD 2/1 - x.opus");
+  EXPECT_EQ(rig.state.LastAddFolder, dir.path() + "/");  // where the folder was chosen
+
+  // Named from their files, each loses its whole extension.
+  RealFileRig byName;
+  byName.options.SetChecked("ID3Possible", false);
+  EXPECT_EQ(byName.Add({album + "/10 - x.flac", album + "/5 - x.wv", album + "/CD 2/1 - x.opus"}),
+            QStringList({"10 - X | 00:00", "5 - X | 00:00", "1 - X | 00:01"}));
 }
 
 }  // namespace
