@@ -23,8 +23,7 @@ int main(int argc, char** argv) {
   const QString appFolder = QCoreApplication::applicationDirPath();
   const QStringList arguments = zelvo::AbsoluteArguments(QCoreApplication::arguments().mid(1));
   zelvo::SingleInstance instance(appFolder);
-  if (instance.HandOver(arguments)) return 0;
-  instance.Listen();
+  if (instance.HandOverOrListen(arguments)) return 0;
 
   zelvo::QtDesktop desktop;
   // The player ends the process itself once its files are written: nothing

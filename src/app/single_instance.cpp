@@ -34,7 +34,7 @@ QString SingleInstance::ServerName(const QString& dataFolder) {
   return QStringLiteral("zelvo-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash.left(16)));
 }
 
-bool SingleInstance::HandOver(const QStringList& arguments) {
+bool SingleInstance::HandOver(const QStringList& arguments) const {
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (!socket.waitForConnected(kConnectMs)) return false;
@@ -51,14 +51,18 @@ bool SingleInstance::HandOver(const QStringList& arguments) {
   return true;
 }
 
-bool SingleInstance::Listen() {
+bool SingleInstance::HandOverOrListen(const QStringList& arguments) {
   // Only this user may hand arguments over.
   server_.setSocketOptions(QLocalServer::UserAccessOption);
-  if (server_.listen(name_)) return true;
-  // A socket file left by a Zelvo that ended without closing it: nobody
-  // answered on it (HandOver came first), so it can go.
-  QLocalServer::removeServer(name_);
-  if (server_.listen(name_)) return true;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (HandOver(arguments)) return true;
+    if (server_.listen(name_)) return false;
+    if (server_.serverError() != QAbstractSocket::AddressInUseError) break;
+    // Taken, yet nobody answered: a Zelvo started at the same moment that
+    // listens by now (asked once more), or a socket file left by one that
+    // ended without closing it, which can go.
+    if (attempt == 1 && QLocalServer::removeServer(name_) && server_.listen(name_)) return false;
+  }
   qCWarning(lcApp) << "Cannot listen for later starts on" << name_ << ":" << server_.errorString();
   return false;
 }

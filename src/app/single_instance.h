@@ -19,18 +19,18 @@ class SingleInstance : public QObject {
   // with this folder, however the folder is spelled.
   static QString ServerName(const QString& dataFolder);
 
-  // Gives the arguments to a running Zelvo of the same folder. True when one
-  // took them: this start must then end.
-  bool HandOver(const QStringList& arguments);
-  // Starts listening for later starts. False (with a warning) when the
-  // socket cannot be made; Zelvo then runs on without it.
-  bool Listen();
+  // Gives the arguments to a running Zelvo of the same folder and returns
+  // true: this start must then end. Otherwise starts listening for later
+  // starts and returns false; when the socket cannot be made, Zelvo runs on
+  // without it (with a warning).
+  bool HandOverOrListen(const QStringList& arguments);
 
  signals:
   // A later start's arguments (absolute paths; empty when it had none).
   void ArgumentsReceived(const QStringList& arguments);
 
  private:
+  bool HandOver(const QStringList& arguments) const;
   void Receive(QLocalSocket* socket);
 
   QString name_;

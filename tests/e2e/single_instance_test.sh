@@ -46,4 +46,18 @@ kill -TERM "$other_pid"; wait "$other_pid" || true
 
 kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
+
+# The player ends at once on quit and leaves its socket file behind: the next
+# start must not mistake it for a running Zelvo.
+start_player
+sleep 3
+kill -0 "$player_pid" 2>/dev/null || fail "a start after a quit did not stay: $(cat "$work/player.log")"
+second_start "$work/music/single.mp3"
+for _ in $(seq 100); do
+  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
+  sleep 0.1
+done
+[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] || fail "the restarted player did not take the hand-over"
+kill -TERM "$player_pid"
+wait_exit || fail "the player ended with an error"
 echo "single instance: ok"
