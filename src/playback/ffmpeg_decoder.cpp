@@ -62,12 +62,21 @@ void FfmpegDecoder::SetFileName(const QString& path) {
     throw DecoderError(error.what());
   }
   std::lock_guard lock(mutex_);
+  const bool wasSounding = state_ == play_state::Playing || state_ == play_state::Paused;
   fileName_ = path;
   info_ = info;
   state_ = play_state::Stopped;
   basePosition_ = 0;
   positionKnown_ = false;
-  Post({Command::Open, path});
+  if (wasSounding) {
+    Post({Command::Open, path});
+    return;
+  }
+  // Nothing sounds, so the worker has nothing to stop now: it takes the file
+  // with the next command that wakes it. An add opens thousands of files in a
+  // row and would otherwise wake the worker for each. Only the last one counts.
+  if (!commands_.empty() && commands_.back().kind == Command::Open) commands_.pop_back();
+  commands_.push_back({Command::Open, path});
 }
 
 QString FfmpegDecoder::FileName() const { return fileName_; }
