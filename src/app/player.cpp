@@ -328,6 +328,12 @@ void Player::ConnectFileDrops() {
 }
 
 void Player::OpenArguments(const QStringList& paths) {
+  if (state_.DialogOpen) {
+    // A hand-over arrives through the event loop, which also runs under a
+    // box or during an add: it waits until that is over.
+    QTimer::singleShot(250, this, [this, paths] { OpenArguments(paths); });
+    return;
+  }
   if (paths.isEmpty()) {
     BringIntoView();
     return;

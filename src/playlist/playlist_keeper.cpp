@@ -40,7 +40,14 @@ std::optional<std::vector<TrackEntry>> PlaylistKeeper::ForeignRows(const QString
   }
   std::vector<TrackEntry> rows;
   rows.reserve(listed->size());
-  for (const ListedTrack& track : *listed) rows.push_back(nameListed_(track));
+  for (const ListedTrack& track : *listed) {
+    if (nameListed_) {
+      rows.push_back(nameListed_(track));
+    } else {  // nothing to read the files with: the playlist's word alone
+      const QString name = track.title.isEmpty() ? QFileInfo(track.path).completeBaseName() : track.title;
+      rows.push_back({CleanName(name), QStringLiteral("00:00"), track.path, QStringLiteral("0")});
+    }
+  }
   return rows;
 }
 

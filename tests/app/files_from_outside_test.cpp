@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -105,6 +106,18 @@ TEST(CommandLine, FilesFoldersAndPlaylistsAreAddedAndTheFirstAddedRowPlays) {
   EXPECT_EQ(rig.player->state().CurrentIndex, 2);
   EXPECT_EQ(rig.decoder->FileName(), first);
   EXPECT_EQ(rig.decoder->PlayState(), play_state::Playing);
+}
+
+TEST(CommandLine, AHandOverDuringABoxOrAnAddWaitsItsTurn) {
+  OutsideRig rig;
+  const QString song = rig.Song("song.ogg");
+  rig.player->state().DialogOpen = true;
+  rig.player->OpenArguments({song});
+  EXPECT_EQ(rig.player->tracks().Count(), 0);
+  QTest::qWait(300);
+  EXPECT_EQ(rig.player->tracks().Count(), 0);
+  rig.player->state().DialogOpen = false;
+  EXPECT_TRUE(WaitFor([&] { return rig.player->tracks().Count() == 1; }));
 }
 
 TEST(CommandLine, WithoutArgumentsTheBarIsBroughtBack) {
