@@ -124,9 +124,11 @@ std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
 class InfoTextHandler : public TagLib::RIFF::Info::StringHandler {
  public:
   TagLib::String parse(const TagLib::ByteVector& data) const override {
+    QByteArrayView bytes(data.data(), data.size());
+    while (!bytes.isEmpty() && bytes.back() == '\0') bytes.chop(1);  // the chunk's padding
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(QByteArrayView(data.data(), data.size()));
-    const QString decoded = utf8.hasError() ? QString::fromLatin1(data.data(), data.size()) : text;
+    const QString text = utf8(bytes);
+    const QString decoded = utf8.hasError() ? QString::fromLatin1(bytes) : text;
     return TagLib::String(decoded.toStdWString());
   }
   TagLib::ByteVector render(const TagLib::String& text) const override {
@@ -138,8 +140,6 @@ class InfoTextHandler : public TagLib::RIFF::Info::StringHandler {
 // common tag of a WAV file is the ID3v2 chunk alone).
 void ReadWavInfo(TagLib::RIFF::WAV::File& wav, MediaInfo& info) {
   if (!wav.hasInfoTag() || (!info.title.isEmpty() && !info.author.isEmpty())) return;
-  static InfoTextHandler handler;
-  TagLib::RIFF::Info::Tag::setStringHandler(&handler);
   const TagLib::RIFF::Info::Tag* riff = wav.InfoTag();
   if (info.title.isEmpty()) info.title = FromTagLib(riff->title());
   if (info.author.isEmpty()) info.author = FromTagLib(riff->artist());
@@ -148,6 +148,10 @@ void ReadWavInfo(TagLib::RIFF::WAV::File& wav, MediaInfo& info) {
 }  // namespace
 
 MediaInfo ProbeMedia(const QString& path) {
+  // TagLib decodes INFO text as the file is opened: the handler goes first.
+  static InfoTextHandler infoText;
+  [[maybe_unused]] static const bool infoTextSet =
+      (TagLib::RIFF::Info::Tag::setStringHandler(&infoText), true);
   const QByteArray name = QFile::encodeName(path);
   // No checks before TagLib (a path lookup costs as much as a tenth of the
   // probe): what TagLib cannot read is looked at closely by the fallback.

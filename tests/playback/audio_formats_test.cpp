@@ -1,6 +1,7 @@
 // Every kind of file Zelvo offers, through the real probe and decoder: names
 // from each format's own tags, lengths that match what is heard.
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "decoder_test_util.h"
@@ -36,6 +37,17 @@ TEST(AudioFormats, EachFormatIsNamedFromItsTagsAndTimedExactly) {
     EXPECT_EQ(info.title, QString::fromUtf8(f.title)) << f.file;
     EXPECT_NEAR(info.duration, f.seconds, 0.03) << f.file;
   }
+}
+
+// Older taggers wrote RIFF INFO text in Latin-1, FFmpeg writes UTF-8.
+TEST(AudioFormats, WavInfoTextIsUtf8OrElseLatin1) {
+  QTemporaryDir dir;
+  QByteArray bytes = ReadBytes(DataFile("tone.wav"));
+  ASSERT_TRUE(bytes.contains("WAV T\xC3\xBCne"));
+  bytes.replace("WAV T\xC3\xBCne", QByteArray("WAV T\xFCne\0", 9));  // the same length
+  WriteBytes(dir.filePath("latin1.wav"), bytes);
+  EXPECT_EQ(ProbeMedia(dir.filePath("latin1.wav")).title, QString::fromUtf8("WAV Tüne"));
+  EXPECT_EQ(ProbeMedia(DataFile("tone.wav")).title, QString::fromUtf8("WAV Tüne"));
 }
 
 TEST(AudioFormats, EachFormatPlaysToItsEndInTheDecoder) {
