@@ -81,13 +81,24 @@ TEST(FileDrops, FilesDroppedOnTheBarAreAddedAndOtherKindsLeftOut) {
   EXPECT_EQ(rig.player->tracks().At(2).path, b);
 }
 
+TEST(FileDrops, TheTrackListTakesDropsToo) {
+  OutsideRig rig;
+  const QString song = rig.Song("song.ogg");
+  rig.Drop(*rig.player->playlistWindow().PlayViewList()->viewport(), {song});
+  ASSERT_TRUE(WaitFor([&] { return rig.player->tracks().Count() == 1; }));
+}
+
 TEST(FileDrops, DragsWithoutLocalFilesAreNotTaken) {
   OutsideRig rig;
-  QMimeData data;
-  data.setText("just text");
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(&rig.player->playlistWindow(), &enter);
-  EXPECT_FALSE(enter.isAccepted());
+  QMimeData text;
+  text.setText("just text");
+  QMimeData web;
+  web.setUrls({QUrl("https://example.org/song.mp3")});
+  for (QMimeData* data : {&text, &web}) {
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&rig.player->playlistWindow(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+  }
 }
 
 TEST(CommandLine, FilesFoldersAndPlaylistsAreAddedAndTheFirstAddedRowPlays) {
