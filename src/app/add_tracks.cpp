@@ -1,17 +1,21 @@
 #include "app/add_tracks.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <algorithm>
 #include <vector>
 
+#include "app/audio_paths.h"
 #include "base/boxes.h"
 #include "base/layout.h"
 #include "base/log.h"
 #include "base/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
+#include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "playback/duration_text.h"
+#include "playback/media_probe.h"
 #include "playback/playback.h"
 #include "playback/playback_view.h"
 #include "playlist/track_list.h"
@@ -22,8 +26,6 @@ namespace {
 // Events run at most this often during an add: often enough for the windows
 // to repaint smoothly, rarely enough not to slow a large add down.
 constexpr qint64 kEventsEveryMs = 30;
-// The dot and a three-letter extension.
-constexpr int kExtensionLength = 4;
 
 // What the decoder tells about a file; whatever it cannot tell stays empty.
 struct TrackFacts {
@@ -63,11 +65,22 @@ QString FileNameOf(const QString& path) { return path.mid(path.lastIndexOf(QLati
 // The folder of a path with its trailing separator; empty for a bare name.
 QString FolderOf(const QString& path) { return path.left(path.lastIndexOf(QLatin1Char('/')) + 1); }
 
-// The file name without its extension. A name too short to have one, or one
-// that would leave only blanks, is kept whole, as a row needs a name.
+// The file name without its extension, however long that is. A name without
+// one, or one that would leave only blanks, is kept whole, as a row needs a name.
 QString NameFromFile(const QString& fileName) {
-  const QString bare = fileName.left(fileName.size() - kExtensionLength);
-  return fileName.size() > kExtensionLength && !IsBlank(bare) ? bare : fileName;
+  const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+  const QString bare = fileName.left(dot);
+  return dot > 0 && !IsBlank(bare) ? bare : fileName;
+}
+
+QString NameFromTags(const TrackFacts& facts) {
+  return (facts.author + QStringLiteral(" - ") + facts.title).trimmed();
+}
+
+// The three filters of old first, then every kind Zelvo plays, then anything.
+QString AddDialogFilter() {
+  return QString::fromLatin1(kAddDialogFilter) + QLatin1Char('|') + AllSupportedAudioFilter() +
+         QStringLiteral("|All Files (*.*)|*.*");
 }
 
 }  // namespace
@@ -90,25 +103,69 @@ void TrackAdder::AddTracks() {
   FileDialogRequest request;
   request.title = QString::fromLatin1(kAddDialogTitle);
   request.initialFolder = state_.LastAddFolder;
-  request.filter = QString::fromLatin1(kAddDialogFilter);
+  request.filter = AddDialogFilter();
   request.filterIndex = 1;
   request.multiSelect = true;
   request.mustExist = true;
+  request.foldersToo = true;
   const std::optional<QStringList> chosen = desktop_.AskOpenFiles(request);
+  const QStringList files =
+      chosen ? ExpandToAudioFiles(*chosen, NamedFiles::KeepAll) : QStringList();
 
-  if (!chosen || chosen->isEmpty()) {
+  if (files.isEmpty()) {
     // Nothing changes: playback goes on and the display shows what it showed.
     view_.SetDisplayCaption(state_.DisplayText);
   } else {
-    TakeIn(*chosen);
-    view_.SetTrackProgressWidth(layout::kProgressEmpty);
+    TakeIn(files, FolderOf(chosen->first()));
   }
+  Finish();
+}
+
+int TrackAdder::AddPaths(const QStringList& paths) {
+  const QStringList files = ExpandToAudioFiles(paths, NamedFiles::AudioOnly);
+  if (files.isEmpty()) return 0;
+  DialogOpenScope open(state_);
+  const int first = tracks_.Count() + 1;
+  TakeIn(files, FolderOf(QFileInfo(paths.first()).absoluteFilePath()));
+  Finish();
+  return first;
+}
+
+TrackEntry TrackAdder::NewRow(const QString& rawName, double seconds, const QString& path) const {
+  const QString cleaned = cleanName_(rawName);
+  TrackEntry entry;
+  entry.name = IsBlank(cleaned) ? rawName : cleaned;
+  entry.duration = DurationText(seconds);
+  entry.path = path;
+  entry.priority = QStringLiteral("0");
+  return entry;
+}
+
+TrackEntry TrackAdder::DescribeListed(const ListedTrack& listed) const {
+  if (!IsBlank(listed.title) && listed.seconds) return NewRow(listed.title, *listed.seconds, listed.path);
+  // The file is opened only for what the playlist leaves out.
+  TrackFacts facts;
+  try {
+    const MediaInfo info = ProbeMedia(listed.path);
+    facts = {info.author, info.title, info.duration};
+  } catch (const DecoderError& error) {
+    qCWarning(lcApp) << "Cannot read" << listed.path << "named in a playlist:" << error.what();
+  }
+  QString raw = listed.title;
+  if (IsBlank(raw))
+    raw = options_.IsChecked(Entry::ID3Possible) && TagsUsable(facts, true) ? NameFromTags(facts)
+                                                                        : NameFromFile(FileNameOf(listed.path));
+  return NewRow(raw, listed.seconds.value_or(facts.duration), listed.path);
+}
+
+void TrackAdder::Finish() {
+  view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.ShowPlaylist();
   view_.SetDisplayAlignment(DisplayAlignment::Centre);
   view_.SetPlayerEnabled(true);
 }
 
-void TrackAdder::TakeIn(const QStringList& paths) {
+void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
   // Stop first: the files are opened in the decoder that plays, and stopping
   // resets the display, which then reports the add.
   playback_.StopTrack();
@@ -148,24 +205,15 @@ void TrackAdder::TakeIn(const QStringList& paths) {
       }
     }
 
-    const QString raw = useTags && TagsUsable(facts, !several)
-                            ? (facts.author + QStringLiteral(" - ") + facts.title).trimmed()
-                            : NameFromFile(fileName);
-    const QString cleaned = cleanName_(raw);
-    TrackEntry entry;
-    entry.name = IsBlank(cleaned) ? raw : cleaned;
-    entry.duration = DurationText(facts.duration);
-    entry.path = path;
-    entry.priority = QStringLiteral("0");
-    pending.push_back(std::move(entry));
+    const QString raw = useTags && TagsUsable(facts, !several) ? NameFromTags(facts) : NameFromFile(fileName);
+    pending.push_back(NewRow(raw, facts.duration, path));
   }
   flush();
 
   view_.SetPlaylistBusyCursor(false);
   if (options_.IsChecked(Entry::RealPlayList)) writeAutosave_();
   view_.SetDisplayCaption(QString::fromLatin1(kAddComplete));
-  const QString folder = FolderOf(paths.first());
-  if (!folder.isEmpty()) state_.LastAddFolder = folder;
+  if (!fromFolder.isEmpty()) state_.LastAddFolder = fromFolder;
 }
 
 }  // namespace zelvo

@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <functional>
 
+#include "base/track_entry.h"
+#include "storage/foreign_playlist.h"
+
 namespace zelvo {
 
 class Decoder;
@@ -14,8 +17,8 @@ class PlaybackView;
 class TrackList;
 struct PlayerState;
 
-// Adds the audio files the user picks in an open dialog to the end of the
-// track list: one row per file, named from its author and title tags when
+// Adds the audio files the user picks in an open dialog (or every audio file
+// in a folder picked there) to the end of the track list: one row per file, named from its author and title tags when
 // they are usable, else from its file name, with its length, its path and the
 // rating "0". Each file is opened once in the player's own decoder, so
 // playback stops first. While the files go in, the main window is disabled,
@@ -32,10 +35,24 @@ class TrackAdder {
              const Options& options, PlaybackView& view, Playback& playback, NameCleaner cleanName,
              AutosaveWriter writeAutosave);
 
+  // Asks for files or a folder and adds them.
   void AddTracks();
 
+  // Adds files and folders handed over without the dialog (dropped from a
+  // file manager, named on the command line): folders are walked, and only
+  // audio files are taken. Returns the position of the first row added, or 0
+  // when nothing was.
+  int AddPaths(const QStringList& paths);
+
+  // The row for an entry of another player's playlist: its name and length
+  // as the playlist gives them, and only what it leaves out read from the
+  // file, by the rules of an add.
+  TrackEntry DescribeListed(const ListedTrack& listed) const;
+
  private:
-  void TakeIn(const QStringList& paths);
+  void TakeIn(const QStringList& files, const QString& fromFolder);
+  void Finish();
+  TrackEntry NewRow(const QString& rawName, double seconds, const QString& path) const;
 
   Desktop& desktop_;
   Decoder& decoder_;

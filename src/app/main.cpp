@@ -6,6 +6,7 @@
 #include "app/player.h"
 #include "platform/qt_desktop.h"
 #include "platform/quit_signals.h"
+#include "app/single_instance.h"
 #include "platform/windowing_choice.h"
 #include "playback/ffmpeg_decoder.h"
 
@@ -22,13 +23,20 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Zelvo"));
   QApplication::setQuitOnLastWindowClosed(false);
 
+  // A Zelvo already running on these files takes the arguments instead.
+  const QString appFolder = QCoreApplication::applicationDirPath();
+  const QStringList arguments = zelvo::AbsoluteArguments(QCoreApplication::arguments().mid(1));
+  zelvo::SingleInstance instance(appFolder);
+  if (instance.HandOverOrListen(arguments)) return 0;
+
   zelvo::QtDesktop desktop;
   // The player ends the process itself once its files are written: nothing
   // after that may run or ask to cancel.
-  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), QCoreApplication::applicationDirPath(),
-                       [] { std::_Exit(0); });
+  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), appFolder, [] { std::_Exit(0); });
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);
   if (!player.Start()) return 1;
+  QObject::connect(&instance, &zelvo::SingleInstance::ArgumentsReceived, &player, &zelvo::Player::OpenArguments);
+  if (!arguments.isEmpty()) player.OpenArguments(arguments);
   return app.exec();
 }

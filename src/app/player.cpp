@@ -9,6 +9,7 @@
 #include "platform/desktop.h"
 #include "platform/virtual_keys.h"
 #include "playlist/sort_rows.h"
+#include "storage/foreign_playlist.h"
 #include "storage/settings_file.h"
 
 namespace zelvo {
@@ -54,7 +55,9 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
+  ConnectFileDrops();
   skins_.ConnectMenuEntries();
+  keeper_.SetListedTrackNamer([this](const ListedTrack& listed) { return adder_.DescribeListed(listed); });
 }
 
 Player::~Player() = default;
@@ -327,6 +330,60 @@ void Player::ShowTrackMenu(double xTwips, double yTwips) {
       if (tracks_.At(cursor).priority == QLatin1String(priority)) options_.SetChecked(name, true);
   const QRectF list = playlist_.ListTwips();
   PopUp(options_.TrackMenu(), playlist_, list.left() + xTwips, list.top() + yTwips);
+}
+
+// ---- files from outside ----
+
+void Player::ConnectFileDrops() {
+  for (QWidget* window : {static_cast<QWidget*>(&player_), static_cast<QWidget*>(&playlist_),
+                          playlist_.PlayViewList()->viewport()})
+    drops_.Watch(*window);
+  // Queued: the file manager waits for the drop to end, not for the add.
+  connect(&drops_, &FileDropTarget::PathsDropped, this, [this](const QStringList& paths) {
+    if (state_.DialogOpen) return;  // an add or a box is up; the windows take nothing meanwhile
+    adder_.AddPaths(paths);
+  }, Qt::QueuedConnection);
+}
+
+void Player::OpenArguments(const QStringList& paths) {
+  if (state_.DialogOpen) {
+    // A hand-over arrives through the event loop, which also runs under a
+    // box or during an add: it waits until that is over.
+    QTimer::singleShot(250, this, [this, paths] { OpenArguments(paths); });
+    return;
+  }
+  if (paths.isEmpty()) {
+    BringIntoView();
+    return;
+  }
+  const int first = tracks_.Count() + 1;
+  // Runs of audio files and folders go in as one add each; playlists in between.
+  QStringList audio;
+  auto addAudio = [&] {
+    if (!audio.isEmpty()) adder_.AddPaths(audio);
+    audio.clear();
+  };
+  for (const QString& path : paths) {
+    if (ForeignPlaylistKindOf(path) != ForeignPlaylistKind::None ||
+        QFileInfo(path).suffix().compare(QLatin1String("zpl"), Qt::CaseInsensitive) == 0) {
+      addAudio();
+      if (keeper_.AppendPlaylistFile(path) > 0) keeper_.WriteAutosaveIfRealtime();
+    } else {
+      audio << path;
+    }
+  }
+  addAudio();
+  if (!tracks_.Has(first)) return;
+  tracks_.SelectOnly(first);
+  playlist_.PlayViewList()->scrollTo(tracks_.Model().index(first - 1, 0));
+  state_.CurrentIndex = first;
+  playback_.PlayTrack();
+}
+
+void Player::BringIntoView() {
+  player_.show();
+  player_.raise();
+  player_.activateWindow();
 }
 
 // ---- sorting ----

@@ -14,6 +14,7 @@
 #include "effects/help_and_web.h"
 #include "effects/strip_window.h"
 #include "effects/window_motion.h"
+#include "platform/file_drops.h"
 #include "platform/key_release_guard.h"
 #include "platform/twips.h"
 #include "playback/decoder.h"
@@ -65,6 +66,13 @@ class Player : public QObject {
   // Places the windows for the screen, in twips.
   void ArrangeWindows();
 
+  // Files, folders and playlists named on the command line (or handed over
+  // by a second start): all go to the end of the list and the first row
+  // added plays. Without any, the bar is brought into view.
+  void OpenArguments(const QStringList& paths);
+  // Shows the bar where the user can see it.
+  void BringIntoView();
+
   Options& options() { return options_; }
   PlayerState& state() { return state_; }
   TrackList& tracks() { return tracks_; }
@@ -94,6 +102,7 @@ class Player : public QObject {
   void SortByTitle(int key);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
+  void ConnectFileDrops();
 
   Desktop& desktop_;
   const QString appFolder_;
@@ -120,6 +129,7 @@ class Player : public QObject {
   SkinChooser skins_;
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
+  FileDropTarget drops_;
   int sortKey_ = 0;
   bool userSorted_ = false;  // the user has sorted since start-up
   bool startedUp_ = false;

@@ -21,7 +21,9 @@ struct FileDialogRequest {
   int filterIndex = 1;          // 1-based entry preselected
   bool multiSelect = false;     // open only
   bool mustExist = false;       // open only
+  bool foldersToo = false;      // open only: a folder typed or chosen and confirmed is returned
   bool overwritePrompt = false; // save only
+  QString defaultSuffix;        // save only: added to a name typed without an extension
 };
 
 // The operating system as the player sees it: every box, dialog, beep,

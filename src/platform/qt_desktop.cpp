@@ -4,9 +4,14 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QAbstractItemView>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/translucency.h"
 
@@ -24,12 +29,60 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-QFileDialog* MakeDialog(const FileDialogRequest& request) {
-  auto* dialog = new QFileDialog(nullptr, request.title, request.initialFolder);
+// Qt's own dialog opens a folder that is confirmed; this one, asked to, gives
+// it back as the answer instead. Double-clicking a folder still opens it.
+class FolderAcceptingDialog : public QFileDialog {
+ public:
+  FolderAcceptingDialog(const QString& title, const QString& folder, bool foldersToo)
+      : QFileDialog(nullptr, title, folder), foldersToo_(foldersToo) {}
+
+  void accept() override {
+    if (foldersToo_) {
+      const QStringList chosen = Chosen();
+      if (!chosen.isEmpty() && AllExist(chosen) && AnyFolder(chosen)) {
+        answer_ = chosen;
+        QDialog::accept();
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+
+  QStringList Answer() const { return answer_.isEmpty() ? selectedFiles() : answer_; }
+
+ private:
+  // What the name box holds, or else the entries marked in the file view
+  // (Qt leaves folders marked there out of the name box).
+  QStringList Chosen() const {
+    const auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (nameEdit && !nameEdit->text().trimmed().isEmpty()) return selectedFiles();
+    QStringList marked;
+    for (const char* viewName : {"listView", "treeView"}) {
+      const auto* view = findChild<QAbstractItemView*>(QLatin1String(viewName));
+      if (!view || !view->isVisible() || !view->selectionModel()) continue;
+      for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        marked << index.data(QFileSystemModel::FilePathRole).toString();
+    }
+    return marked;
+  }
+  static bool AllExist(const QStringList& paths) {
+    return std::all_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+  }
+  static bool AnyFolder(const QStringList& paths) {
+    return std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo(p).isDir(); });
+  }
+
+  QStringList answer_;
+  bool foldersToo_;
+};
+
+FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
+  auto* dialog = new FolderAcceptingDialog(request.title, request.initialFolder, request.foldersToo);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
   const QStringList filters = QtNameFilters(request.filter);
   dialog->setNameFilters(filters);
+  dialog->setDefaultSuffix(request.defaultSuffix);
   if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
     dialog->selectNameFilter(filters[request.filterIndex - 1]);
   return dialog;
@@ -70,12 +123,12 @@ MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, 
 }
 
 std::optional<QStringList> QtDesktop::AskOpenFiles(const FileDialogRequest& request) {
-  std::unique_ptr<QFileDialog> dialog(MakeDialog(request));
+  std::unique_ptr<FolderAcceptingDialog> dialog(MakeDialog(request));
   dialog->setAcceptMode(QFileDialog::AcceptOpen);
   dialog->setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                           : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return dialog->selectedFiles();
+  if (dialog->exec() != QDialog::Accepted || dialog->Answer().isEmpty()) return std::nullopt;
+  return dialog->Answer();
 }
 
 std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) {

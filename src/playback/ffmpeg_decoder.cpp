@@ -59,12 +59,19 @@ void FfmpegDecoder::SetFileName(const QString& path) {
     throw;
   }
   std::lock_guard lock(mutex_);
+  const bool wasSounding = state_ == play_state::Playing || state_ == play_state::Paused;
   fileName_ = path;
   info_ = info;
   nextFileName_.clear();
   state_ = play_state::Stopped;
   position_.Restart(0);
-  Post({Command::Open, path, OutputLimit(info, path)});
+  Command open{Command::Open, path, OutputLimit(info, path)};
+  if (wasSounding) return Post(std::move(open));
+  // Nothing sounds, so the worker has nothing to stop now: it takes the file
+  // with the next command that wakes it. An add opens thousands of files in a
+  // row and would otherwise wake the worker for each. Only the last one counts.
+  if (!commands_.empty() && commands_.back().kind == Command::Open) commands_.pop_back();
+  commands_.push_back(std::move(open));
 }
 
 void FfmpegDecoder::CloseFile() {

@@ -14,10 +14,13 @@
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
 #include <taglib/id3v2header.h>
+#include <taglib/infotag.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
+#include <taglib/mp4file.h>
 #include <taglib/mpegproperties.h>
 #include <taglib/tag.h>
+#include <taglib/wavfile.h>
 #include <taglib/xingheader.h>
 
 extern "C" {
@@ -131,9 +134,39 @@ std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
   return std::nullopt;
 }
 
+// RIFF INFO text has no stated encoding: FFmpeg and most taggers write
+// UTF-8, older ones Latin-1. UTF-8 is taken when the bytes are valid UTF-8.
+class InfoTextHandler : public TagLib::RIFF::Info::StringHandler {
+ public:
+  TagLib::String parse(const TagLib::ByteVector& data) const override {
+    QByteArrayView bytes(data.data(), data.size());
+    while (!bytes.isEmpty() && bytes.back() == '\0') bytes.chop(1);  // the chunk's padding
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    const QString decoded = utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    return TagLib::String(decoded.toStdWString());
+  }
+  TagLib::ByteVector render(const TagLib::String& text) const override {
+    return text.data(TagLib::String::UTF8);
+  }
+};
+
+// A WAV file's tags are its ID3v2 chunk, else its RIFF INFO list (TagLib's
+// common tag of a WAV file is the ID3v2 chunk alone).
+void ReadWavInfo(TagLib::RIFF::WAV::File& wav, MediaInfo& info) {
+  if (!wav.hasInfoTag() || (!info.title.isEmpty() && !info.author.isEmpty())) return;
+  const TagLib::RIFF::Info::Tag* riff = wav.InfoTag();
+  if (info.title.isEmpty()) info.title = FromTagLib(riff->title());
+  if (info.author.isEmpty()) info.author = FromTagLib(riff->artist());
+}
+
 }  // namespace
 
 MediaInfo ProbeMedia(const QString& path) {
+  // TagLib decodes INFO text as the file is opened: the handler goes first.
+  static InfoTextHandler infoText;
+  [[maybe_unused]] static const bool infoTextSet =
+      (TagLib::RIFF::Info::Tag::setStringHandler(&infoText), true);
   const QByteArray name = QFile::encodeName(path);
   // A FIFO or a device named like an audio file would block TagLib or feed
   // it without end: only regular files are opened.
@@ -152,6 +185,16 @@ MediaInfo ProbeMedia(const QString& path) {
     info.author = FromTagLib(tag->artist());
   }
   info.duration = properties->lengthInMilliseconds() / 1000.0;
+  if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(ref.file())) ReadWavInfo(*wav, info);
+  // The MP4 header's length counts the encoder's priming and padding samples;
+  // FFmpeg follows the edit list that cuts them, as the decoder does.
+  if (dynamic_cast<TagLib::MP4::File*>(ref.file())) {
+    try {
+      info.duration = ProbeMediaWithFfmpeg(path).duration;
+    } catch (const DecoderError& error) {
+      qCWarning(lcPlayback) << "Length of" << path << "taken from its header:" << error.what();
+    }
+  }
   if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file())) {
     if (NeedsFrameWalk(*mpeg)) {
       if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();

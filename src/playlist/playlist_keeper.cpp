@@ -31,7 +31,34 @@ UniformCase PlaylistKeeper::CaseMode() const {
 
 QString PlaylistKeeper::CleanName(const QString& name) const { return UniformName(name, CaseMode()); }
 
+std::optional<std::vector<TrackEntry>> PlaylistKeeper::ForeignRows(const QString& path,
+                                                                 ForeignPlaylistKind kind) const {
+  const std::optional<std::vector<ListedTrack>> listed = ReadForeignPlaylist(path, kind);
+  if (!listed) {
+    qCWarning(lcPlaylist) << "Cannot read playlist" << path;
+    return std::nullopt;
+  }
+  std::vector<TrackEntry> rows;
+  rows.reserve(listed->size());
+  for (const ListedTrack& track : *listed) {
+    if (nameListed_) {
+      rows.push_back(nameListed_(track));
+    } else {  // nothing to read the files with: the playlist's word alone
+      const QString name = track.title.isEmpty() ? QFileInfo(track.path).completeBaseName() : track.title;
+      rows.push_back({CleanName(name), QStringLiteral("00:00"), track.path, QStringLiteral("0")});
+    }
+  }
+  return rows;
+}
+
 void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
+  if (const ForeignPlaylistKind kind = ForeignPlaylistKindOf(path); kind != ForeignPlaylistKind::None) {
+    std::optional<std::vector<TrackEntry>> rows = ForeignRows(path, kind);
+    if (!rows) return;
+    tracks_.Clear();
+    tracks_.Model().Replace(std::move(*rows));
+    return;
+  }
   PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
   switch (read.status) {
     case PlaylistReadResult::Missing:
@@ -44,9 +71,7 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
       return;
     case PlaylistReadResult::Invalid:
       KeepDamagedCopy(path);
-      qCWarning(lcPlaylist) << "not a playlist file:" << path;
-      boxes_.Show(QStringLiteral("This file does not appear to be a valid playlist!\rThe file my be damaged or corrupt ..."),
-                  path, MessageIcon::Critical);
+      ReportInvalid(path);
       return;
     case PlaylistReadResult::V1:
     case PlaylistReadResult::V2:
@@ -68,6 +93,28 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
                                  "> This message will not apprear for this playlist again."),
               QStringLiteral("Playlist Upgraded"), MessageIcon::Exclamation, MessageButtons::Ok,
               AfterBox::KeepPlaylistHidden);
+}
+
+int PlaylistKeeper::AppendPlaylistFile(const QString& path) {
+  std::vector<TrackEntry> rows;
+  if (const ForeignPlaylistKind kind = ForeignPlaylistKindOf(path); kind != ForeignPlaylistKind::None) {
+    std::optional<std::vector<TrackEntry>> foreign = ForeignRows(path, kind);
+    if (!foreign) return 0;
+    rows = std::move(*foreign);
+  } else {
+    PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
+    if (read.status == PlaylistReadResult::Invalid) ReportInvalid(path);
+    rows = std::move(read.rows);
+  }
+  const int count = static_cast<int>(rows.size());
+  tracks_.Model().Append(std::move(rows));
+  return count;
+}
+
+void PlaylistKeeper::ReportInvalid(const QString& path) {
+  qCWarning(lcPlaylist) << "not a playlist file:" << path;
+  boxes_.Show(QStringLiteral("This file does not appear to be a valid playlist!\rThe file my be damaged or corrupt ..."),
+              path, MessageIcon::Critical);
 }
 
 void PlaylistKeeper::KeepDamagedCopy(const QString& path) {
@@ -113,11 +160,15 @@ void PlaylistKeeper::SavePlaylistAs() {
     DialogOpenScope open(state_);
     FileDialogRequest request = DialogRequest(QStringLiteral("Save As ... Playlist"));
     request.overwritePrompt = true;
+    request.defaultSuffix = QStringLiteral("zpl");
     chosen = boxes_.desktop().AskSaveFile(request);
   }
   if (!chosen) return;
   QString error;
-  if (!WritePlaylistFile(*chosen, tracks_.Model().Entries(), &error))
+  const bool written = ForeignPlaylistKindOf(*chosen) == ForeignPlaylistKind::M3u
+                           ? WriteM3u8File(*chosen, tracks_.Model().Entries(), &error)
+                           : WritePlaylistFile(*chosen, tracks_.Model().Entries(), &error);
+  if (!written)
     boxes_.Show(QStringLiteral("The playlist could not be saved to ") + *chosen + QStringLiteral(":\r") + error,
                 QStringLiteral("Save As ... Playlist"), MessageIcon::Critical);
 }
@@ -127,6 +178,7 @@ void PlaylistKeeper::OpenPlaylist() {
   {
     DialogOpenScope open(state_);
     FileDialogRequest request = DialogRequest(QStringLiteral("Load Playlist ..."));
+    request.filter += kForeignPlaylistFilter;
     request.mustExist = true;
     chosen = boxes_.desktop().AskOpenFiles(request);
   }

@@ -1,5 +1,6 @@
 #include "app/add_tracks.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -50,10 +51,13 @@ TEST(AddTracks, AsksForAudioFilesInTheLastFolder) {
   EXPECT_EQ(request.title, "Add Audio Files / Folders to Playlist");
   EXPECT_EQ(request.initialFolder, "/home/user/");
   EXPECT_EQ(request.filter,
-            "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma");
+            "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|WMA Files Only (*.wma)|*.wma"
+            "|All Supported Audio|*.mp3;*.wma;*.flac;*.ogg;*.oga;*.opus;*.m4a;*.m4b;*.wav;*.aif;*.aiff;*.aifc;"
+            "*.wv;*.ape;*.mpc|All Files (*.*)|*.*");
   EXPECT_EQ(request.filterIndex, 1);
   EXPECT_TRUE(request.multiSelect);
   EXPECT_TRUE(request.mustExist);
+  EXPECT_TRUE(request.foldersToo);
 }
 
 TEST(AddTracks, OneFileBecomesOneRowAndTheAddIsReported) {
@@ -222,7 +226,7 @@ TEST(AddTracks, ShortOrBlankFileNamesAreKeptWhole) {
   EXPECT_EQ(rig.tracks.At(1).name, "Ab");
   EXPECT_EQ(rig.tracks.At(2).name, "Abcd");
   EXPECT_EQ(rig.tracks.At(3).name, ".Mp3");
-  EXPECT_EQ(rig.tracks.At(4).name, "Track.");  // the last four characters go, whatever they are
+  EXPECT_EQ(rig.tracks.At(4).name, "Track");  // the whole extension goes, however long
 }
 
 TEST(AddTracks, TheWindowsRepaintDuringALongAddAndSeeTheRowsSoFar) {
@@ -317,6 +321,33 @@ TEST(AddTracksFromRealFiles, FilesThatAreNoAudioOrMisleadTheProbeAreAddedSafely)
   EXPECT_EQ(rows[1], "Zero | 00:00");
   EXPECT_EQ(rows[4], "Motörhead - Ace Of Spädes | 00:01");
   EXPECT_EQ(rig.view.Caption(), "Track Add Complete ...");
+}
+
+TEST(AddTracksFromRealFiles, AFolderChosenBringsInEveryFormatNamedAndTimed) {
+  QTemporaryDir dir;
+  const QString album = dir.filePath("Album");
+  QDir().mkpath(album + "/CD 2");
+  const std::pair<const char*, const char*> files[] = {
+      {"tone.flac", "10 - x.flac"}, {"tone.ogg", "2 - x.ogg"}, {"tone.opus", "CD 2/1 - x.opus"},
+      {"tone_aac.m4a", "3 - x.m4a"}, {"tone.wav", "1 - x.wav"}, {"tone.aiff", "4 - x.aiff"},
+      {"tone.wv", "5 - x.wv"}, {"tone.mpc", "6 - x.mpc"}, {"tone_alac.m4a", "7 - x.m4a"},
+      {"chirp.wma", "cover.jpg"}};
+  for (const auto& [source, name] : files) ASSERT_TRUE(QFile::copy(DataFile(source), album + "/" + name));
+  RealFileRig rig;
+  EXPECT_EQ(rig.Add({album}), QStringList({"Zelvo Tests - Wav Tüne | 00:00", "Zelvo Tests - Vorbis Tüne | 00:01",
+                                           "Zelvo Tests - Aac Tüne | 00:01", "Zelvo Tests - Aiff Tüne | 00:00",
+                                           "Zelvo Tests - Wavpack Tüne | 00:00",
+                                           "Zelvo Tests - Musepack Tüne | 00:01",
+                                           "Zelvo Tests - Alac Tüne | 00:00", "Zelvo Tests - Flac Tüne | 00:00",
+                                           "Zelvo Tests - Opus Tüne | 00:01"}));
+  EXPECT_EQ(rig.tracks.At(9).path, album + "/CD 2/1 - x.opus");
+  EXPECT_EQ(rig.state.LastAddFolder, dir.path() + "/");  // where the folder was chosen
+
+  // Named from their files, each loses its whole extension.
+  RealFileRig byName;
+  byName.options.SetChecked(Entry::ID3Possible, false);
+  EXPECT_EQ(byName.Add({album + "/10 - x.flac", album + "/5 - x.wv", album + "/CD 2/1 - x.opus"}),
+            QStringList({"10 - X | 00:00", "5 - X | 00:00", "1 - X | 00:01"}));
 }
 
 }  // namespace

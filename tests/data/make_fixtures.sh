@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the small audio fixtures of the decoder and probe tests from synthetic
 # tones. The outputs are committed; the tests never run this script. Needs the
-# Debian package ffmpeg (libmp3lame and wmav2 encoders).
+# Debian packages ffmpeg (libmp3lame, wmav2, libvorbis, libopus and its own
+# FLAC, AAC, ALAC, PCM and WavPack encoders) and musepack-tools (mpcenc).
+# Monkey's Audio (APE) has no encoder in Debian, so no APE file is made.
 #
 #   bash tests/data/make_fixtures.sh
 set -euo pipefail
@@ -66,6 +68,31 @@ mp3 no_title.mp3 "$tone1s" -b:a 24k -id3v2_version 3 -metadata artist="Only An A
 ff -f lavfi -i "$chirp" -ac 1 -c:a wmav2 "${bitexact[@]}" -b:a 24k \
    -metadata author="WMA Author" -metadata title="WMA Title" chirp.wma
 
+# One fixture per further format, each tagged in its own way (Vorbis comments,
+# MP4 atoms, RIFF INFO, ID3v2 in AIFF, APEv2), with a non-ASCII title. Lossy
+# ones run one second at 16 kHz, lossless ones half a second at 8 kHz.
+lossy="aevalsrc=0.5*sin(2*PI*(200*t+50*t*t)):s=16000:d=1"
+lossless="aevalsrc=0.5*sin(2*PI*(200*t+50*t*t)):s=8000:d=0.5"
+tagged() {  # tagged OUT SOURCE TITLE [options...]
+  local out=$1 src=$2 title=$3; shift 3
+  ff -f lavfi -i "$src" -ac 1 "${bitexact[@]}" "$@" \
+     -metadata artist="Zelvo Tests" -metadata title="$title" "$out"
+}
+tagged tone.flac "$lossless" "FLAC Tüne" -c:a flac
+tagged tone.ogg "$lossy" "Vorbis Tüne" -c:a libvorbis -q:a 0
+tagged tone.opus "$lossy" "Opus Tüne" -c:a libopus -b:a 12k
+tagged tone_aac.m4a "$lossy" "AAC Tüne" -c:a aac -b:a 16k
+tagged tone_alac.m4a "$lossless" "ALAC Tüne" -c:a alac
+tagged tone.wav "$lossless" "WAV Tüne" -c:a pcm_s16le
+tagged tone.aiff "$lossless" "AIFF Tüne" -c:a pcm_s16be -write_id3v2 1
+tagged tone.wv "$lossless" "WavPack Tüne" -c:a wavpack
+# Musepack takes 44.1 kHz input only.
+ff -f lavfi -i "aevalsrc=0.5*sin(2*PI*(200*t+50*t*t)):s=44100:d=1" -ac 1 -c:a pcm_s16le \
+   "${bitexact[@]}" mpc_source.wav
+mpcenc --silent --overwrite --quality 3 --artist "Zelvo Tests" --title "Musepack Tüne" \
+   mpc_source.wav tone.mpc
+rm mpc_source.wav
+
 # Damaged files: empty, cut in the middle of a frame, garbage inside, not audio.
 : > empty.mp3
 head -c 7001 chirp_cbr.mp3 > truncated.mp3
@@ -76,7 +103,7 @@ awk 'BEGIN { x = 12345; for (i = 0; i < 300; i++) { x = (x * 1103515245 + 12345)
   | dd of=damaged.mp3 bs=1 seek=$((size / 2)) conv=notrunc status=none
 printf 'This is a text file, not audio.\n' > not_audio.mp3
 
-ls -l *.mp3 *.wma
+ls -l *.mp3 *.wma tone*
 
 # Not made here: crash_object_size.wma and hang_object_cycle.wma are WMA files
 # whose header objects give sizes that run past the header or lead back to an

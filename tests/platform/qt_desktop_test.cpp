@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -86,6 +88,51 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
 
   WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
+}
+
+TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
+  QTemporaryDir folder;
+  QDir().mkpath(folder.filePath("Album One"));
+  WriteBytes(folder.filePath("Album One/a.mp3"), "x");
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.initialFolder = folder.path();
+  request.filter = "All Files (*.*)|*.*";
+  request.multiSelect = true;
+  request.foldersToo = true;
+  auto typeFolder = [](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("Album One");
+    QMetaObject::invokeMethod(dialog, "accept");
+  };
+  WhenShown<QFileDialog>(typeFolder);
+  EXPECT_EQ(desktop.AskOpenFiles(request), std::optional<QStringList>(QStringList{folder.filePath("Album One")}));
+
+  // Without folders asked for, confirming a folder opens it, as Qt's dialog does.
+  request.foldersToo = false;
+  QString shownFolder;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    typeFolder(dialog);
+    shownFolder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
+  EXPECT_EQ(shownFolder, folder.filePath("Album One"));
+}
+
+TEST(QtDesktop, SaveDialogAddsTheDefaultExtensionToABareName) {
+  QTemporaryDir folder;
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.initialFolder = folder.path();
+  request.filter = "Zelvo Playlist Files (*.zpl)|*.zpl|All Files (*.*)|*.*";
+  request.defaultSuffix = "zpl";
+  for (const auto& [typed, saved] : {std::pair{"mix", "mix.zpl"}, std::pair{"mix.m3u8", "mix.m3u8"}}) {
+    WhenShown<QFileDialog>([typed = QString(typed)](QFileDialog* dialog) {
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(desktop.AskSaveFile(request), std::optional<QString>(folder.filePath(saved)));
+  }
 }
 
 TEST(Twips, ControlsMeetEdgeToEdgeAtEveryScale) {

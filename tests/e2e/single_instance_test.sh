@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# One Zelvo per program folder: a second start hands its files to the running
+# one and ends; a start without files just ends; a copy in another folder
+# runs on its own.
+source "$(dirname "$0")/lib.sh"
+
+mkdir -p "$work/music/Album"
+cp "$data_dir/tone.ogg" "$work/music/Album/2 - two.ogg"
+cp "$data_dir/tone.flac" "$work/music/Album/10 - ten.flac"
+cp "$data_dir/chirp_cbr.mp3" "$work/music/single.mp3"
+
+rm -f "$folder/AutoSave.zpl" "$folder/config.zcf"
+start_player
+wait_window "Zelvo" >/dev/null
+
+# A later start, from another folder, with a relative path and a file:// URI.
+second_start() {  # second_start ARGS...: runs it and fails unless it ends at once with 0
+  local rc=0
+  (cd "$work" && timeout 10 "$folder/zelvo" "$@") >"$work/second.log" 2>&1 || rc=$?
+  [ "$rc" -eq 0 ] || fail "the second start ended with $rc: $(cat "$work/second.log")"
+}
+second_start music/Album "file://$work/music/single.mp3"
+kill -0 "$player_pid" 2>/dev/null || fail "the first Zelvo ended"
+[ "$(xdotool search --onlyvisible --name '^Zelvo$' | wc -l)" -eq 1 ] || fail "more than one bar is on screen"
+
+# The running one adds them ("Realtime Playlist" writes the autosave file).
+for _ in $(seq 100); do
+  [ "$(grep -c '|' "$folder/AutoSave.zpl" 2>/dev/null || true)" -eq 3 ] && break
+  sleep 0.1
+done
+paths=$(cut -d'|' -f3 "$folder/AutoSave.zpl" | tail -n +2 | tr -d '\r')
+expected=$(printf '%s\n' "$work/music/Album/2 - two.ogg" "$work/music/Album/10 - ten.flac" "$work/music/single.mp3")
+[ "$paths" = "$expected" ] || fail "autosave paths: $paths"
+grep -q 'Zelvo Tests - Vorbis Tüne|00:01|' "$folder/AutoSave.zpl" || fail "not named from its tags: $(cat "$folder/AutoSave.zpl")"
+
+# Without arguments: brings the bar back and ends.
+second_start
+
+# A copy in another folder is another player.
+cp -r "$app_dir" "$work/other"
+"$work/other/zelvo" >"$work/other.log" 2>&1 &
+other_pid=$!
+sleep 3
+kill -0 "$other_pid" 2>/dev/null || fail "the copy in another folder did not stay: $(cat "$work/other.log")"
+kill -TERM "$other_pid"; wait "$other_pid" || true
+
+kill -TERM "$player_pid"
+wait_exit || fail "the player ended with an error"
+
+# The player ends at once on quit and leaves its socket file behind: the next
+# start must not mistake it for a running Zelvo.
+start_player
+sleep 3
+kill -0 "$player_pid" 2>/dev/null || fail "a start after a quit did not stay: $(cat "$work/player.log")"
+second_start "$work/music/single.mp3"
+for _ in $(seq 100); do
+  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
+  sleep 0.1
+done
+[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] || fail "the restarted player did not take the hand-over"
+kill -TERM "$player_pid"
+wait_exit || fail "the player ended with an error"
+echo "single instance: ok"
