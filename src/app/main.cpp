@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/player.h"
+#include "base/app_folders.h"
 #include "platform/qt_desktop.h"
 #include "platform/quit_signals.h"
 #include "playback/ffmpeg_decoder.h"
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
   zelvo::QtDesktop desktop;
   // The player ends the process itself once its files are written: nothing
   // after that may run or ask to cancel.
-  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), QCoreApplication::applicationDirPath(),
+  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(),
+                       zelvo::AppFolders::Locate(QCoreApplication::applicationDirPath(), ZELVO_INSTALLED_DATA),
                        [] { std::_Exit(0); });
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);

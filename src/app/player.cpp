@@ -25,10 +25,10 @@ QString LastPathPart(const QString& path) { return path.section(QDir::separator(
 
 }  // namespace
 
-Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFolder,
+Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders,
                std::function<void()> endProcess)
     : desktop_(desktop),
-      appFolder_(std::move(appFolder)),
+      folders_(std::move(folders)),
       decoder_(std::move(decoder)),
       endProcess_(std::move(endProcess)),
       twips_(desktop.TwipsPerPixelX(), desktop.TwipsPerPixelY()),
@@ -37,13 +37,13 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       strip_(twips_),
       views_(player_, playlist_, strip_),
       boxes_(desktop_, state_, playlist_),
-      keeper_(boxes_, tracks_, state_, options_, appFolder_, playlist_, [this] { ApplyAllOptions(); }),
+      keeper_(boxes_, tracks_, state_, options_, folders_.dataFolder, playlist_, [this] { ApplyAllOptions(); }),
       playback_(*decoder_, tracks_, state_, options_, views_, random_),
       adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
-      skins_(options_, state_, desktop_, views_, appFolder_),
-      helpAndWeb_(desktop_, state_, appFolder_, [this] { playlist_.show(); }) {
+      skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
+      helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
   ConnectOptions();
   ConnectPlayerWindow();
@@ -66,7 +66,7 @@ bool Player::Start() {
   state_.ScreenWidth = static_cast<int>(std::lround(screen.width()));
   state_.ScreenHeight = static_cast<int>(std::lround(screen.height()));
   LoadSettings();
-  if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = appFolder_;
+  if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = folders_.startFolder;
   skins_.FillSkinMenu();
   ApplyAllOptions();
   ArrangeWindows();
@@ -118,7 +118,7 @@ void Player::ConnectOptions() {
   connect(options_.Action("WebLinkMenu"), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
   connect(options_.Action("AboutMenu"), &QAction::triggered, this, [this] {
     if (!credits_)
-      credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { RaisePlaylist(); },
+      credits_ = std::make_unique<CreditsWindow>(folders_.sharedFolder, [this] { RaisePlaylist(); },
                                                  [this] { helpAndWeb_.OpenWebSite(); });
     credits_->Present();
   });
@@ -385,7 +385,7 @@ void Player::AskToQuit() {
 
 // ---- settings ----
 
-QString Player::SettingsPath() const { return QDir(appFolder_).filePath(kSettingsName); }
+QString Player::SettingsPath() const { return QDir(folders_.configFolder).filePath(kSettingsName); }
 
 void Player::LoadSettings() {
   const SettingsReadResult read = ReadSettingsFile(SettingsPath());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/app_folders.h"
 #include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
@@ -38,7 +39,7 @@ class Player : public QObject {
  public:
   // endProcess ends the program at once (after the files are written); tests
   // hand in one that records the call instead.
-  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFolder, std::function<void()> endProcess);
+  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess);
   ~Player() override;
 
   // The start-up sequence. False when there is no sound output: the user has
@@ -54,7 +55,7 @@ class Player : public QObject {
   void SortPlaylist(const QString& code);
   void ToggleSortOrder();
 
-  // The options file "config.zcf" beside the program.
+  // The options file "config.zcf" in the configuration folder.
   void LoadSettings();
   void SaveSettings();
   QString SettingsPath() const;
@@ -95,7 +96,7 @@ class Player : public QObject {
   void AskToQuit();
 
   Desktop& desktop_;
-  const QString appFolder_;
+  const AppFolders folders_;
   std::unique_ptr<Decoder> decoder_;
   std::function<void()> endProcess_;
 
