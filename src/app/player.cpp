@@ -1,10 +1,12 @@
 #include "app/player.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
 #include "app/apply_options.h"
+#include "app/window_icon.h"
 #include "base/layout.h"
 #include "platform/desktop.h"
 #include "platform/virtual_keys.h"
@@ -45,6 +47,9 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
       helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
+  // One entry in the taskbar and Alt+Tab: the playlist and the strip belong to the bar.
+  for (QWidget* window : {static_cast<QWidget*>(&playlist_), static_cast<QWidget*>(&strip_)})
+    window->setParent(&player_, window->windowFlags() | Qt::Tool);
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
@@ -55,6 +60,8 @@ Player::~Player() = default;
 
 bool Player::Start() {
   player_.hide();
+  QApplication::setWindowIcon(ZelvoIcon(folders_.iconFolder));
+  QGuiApplication::setDesktopFileName(QStringLiteral("zelvo"));
   if (!decoder_->IsSoundCardEnabled()) {
     desktop_.ShowMessage(QStringLiteral("Not Sound Card Detected ... Zelvo is Quitting"), QString(),
                          MessageIcon::Critical, MessageButtons::Ok);
