@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/mpris.h"
 #include "app/player.h"
 #include "base/app_folders.h"
 #include "platform/qt_desktop.h"
@@ -28,5 +29,7 @@ int main(int argc, char** argv) {
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);
   if (!player.Start()) return 1;
+  zelvo::Mpris mpris(player);
+  mpris.Register();
   return app.exec();
 }

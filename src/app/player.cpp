@@ -347,6 +347,12 @@ void Player::RaisePlaylist() {
   playlist_.hide();
 }
 
+void Player::RaiseBar() {
+  player_.show();
+  player_.raise();
+  player_.activateWindow();
+}
+
 void Player::TogglePlaylistDrop() {
   if (playlist_.isVisible())
     RaisePlaylist();

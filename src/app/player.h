@@ -62,6 +62,9 @@ class Player : public QObject {
 
   void DropPlaylist();
   void RaisePlaylist();
+  // Brings the bar into view and to the front, as the desktop's media
+  // controls ask of the player.
+  void RaiseBar();
   void TogglePlaylistDrop();
 
   // Places the windows for the screen, in twips.

@@ -178,6 +178,14 @@ void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
   Seek(xTwips);
 }
 
+void Playback::SeekTo(double seconds) {
+  try {
+    decoder_.SetCurrentPosition(seconds);
+  } catch (const DecoderError&) {
+  }
+  UpdateDisplay();
+}
+
 void Playback::Seek(int xTwips) {
   try {
     if (auto target = SeekTarget(decoder_.Duration(), view_.DisplayWidth(), xTwips))
