@@ -12,7 +12,7 @@ packages=(
   xvfb xauth openbox xdotool x11-utils wmctrl python3
   pulseaudio pulseaudio-utils
   fonts-dejavu-core
-  desktop-file-utils appstream dbus playerctl
+  desktop-file-utils appstream dbus-daemon dbus-bin playerctl
 )
 
 missing=()
