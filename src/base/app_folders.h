@@ -24,7 +24,7 @@ struct AppFolders {
   static AppFolders Portable(const QString& folder);
   // Decides for the program in programFolder. installedDataFolder is where an
   // installed copy's data folder would be (relative to programFolder, or
-  // absolute); the user's folders are made here when they are used.
+  // absolute). Makes the user's folders when they are the ones used.
   static AppFolders Locate(const QString& programFolder, const QString& installedDataFolder);
 
   // The folders holding a "skins" folder, the user's own first: a skin of the
