@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/mpris_values.h"
 #include "app/player.h"

@@ -6,6 +6,7 @@ source "$(dirname "$0")/lib.sh"
 build_dir=$(dirname "$app_dir")
 prefix=$work/prefix
 cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "install failed: $(cat "$work/install.log")"
+touch "$work/installed"
 
 for file in bin/zelvo share/zelvo/credits.dat share/zelvo/readme.rtf share/zelvo/skins/Aurora/player.zsk \
     share/applications/zelvo.desktop share/metainfo/org.example.zelvo.metainfo.xml \
@@ -54,6 +55,6 @@ wait_exit || fail "the player ended with an error: $(cat "$work/player.log")"
 [ -f "$HOME/.local/share/zelvo/AutoSave.zpl" ] || fail "no playlist in the user's data folder"
 [ "$(grep -c $'\r$' "$HOME/.config/zelvo/config.zcf")" -eq 31 ] || fail "no options in the user's config folder"
 [ "$(find "$HOME/.local/share/zelvo" -mindepth 1 | wc -l)" -eq 1 ] || fail "the first start copied files: $(find "$HOME")"
-[ -z "$(find "$prefix" -newer "$work/install.log" -not -type d)" ] || fail "the program wrote into its install"
+[ -z "$(find "$prefix" -newer "$work/installed" -not -type d)" ] || fail "the program wrote into its install"
 grep -q "no program icon" "$work/player.log" && fail "the installed icons were not found"
 echo "installed: ok"
