@@ -80,7 +80,7 @@ bool Player::Start() {
   skins_.SelectSkin();
   player_.show();
   player_.raise();  // the playlist hangs beneath the bar, never over it
-  keeper_.ReadPlaylistFile(keeper_.AutosavePath());
+  keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
     playlist_.PlayViewList()->scrollTo(tracks_.Model().index(state_.SavedTrackIndex - 1, 0));
@@ -401,7 +401,7 @@ void Player::AskToQuit() {
 QString Player::SettingsPath() const { return QDir(folders_.configFolder).filePath(kSettingsName); }
 
 void Player::LoadSettings() {
-  const SettingsReadResult read = ReadSettingsFile(SettingsPath());
+  const SettingsReadResult read = ReadSettingsFile(folders_.ReadPath(folders_.configFolder, kSettingsName));
   for (auto it = read.flags.cbegin(); it != read.flags.cend(); ++it) options_.SetChecked(it.key(), it.value());
   if (read.skinNumber) state_.SkinNumber = *read.skinNumber;
   if (read.selectedTrack) state_.SavedTrackIndex = *read.selectedTrack;

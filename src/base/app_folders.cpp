@@ -47,6 +47,12 @@ AppFolders AppFolders::Locate(const QString& programFolder, const QString& insta
   return folders;
 }
 
+QString AppFolders::ReadPath(const QString& folder, const QString& name) const {
+  const QString own = QDir(folder).filePath(name);
+  const QString left = QDir(programFolder).filePath(name);
+  return !portable && !QFileInfo::exists(own) && QFileInfo::exists(left) ? left : own;
+}
+
 QStringList AppFolders::SkinParents() const {
   if (portable) return {sharedFolder};
   return {dataFolder, sharedFolder};

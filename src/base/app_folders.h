@@ -30,6 +30,11 @@ struct AppFolders {
   // The folders holding a "skins" folder, the user's own first: a skin of the
   // same name there is the one used.
   QStringList SkinParents() const;
+
+  // Where to read the user's file `name` kept in `folder`. Until the user has
+  // one of their own, a copy that was left beside a program whose folder has
+  // since become read-only is read instead, so its list and options carry on.
+  QString ReadPath(const QString& folder, const QString& name) const;
 };
 
 }  // namespace zelvo

@@ -99,5 +99,19 @@ TEST_F(AppFoldersTest, AProgramFolderThatCannotBeWrittenReadsItsDataFromThereAnd
   EXPECT_EQ(folders.iconFolder, Path("read-only/icons/hicolor"));
 }
 
+TEST_F(AppFoldersTest, FilesLeftBesideAReadOnlyProgramAreReadUntilTheUserHasTheirOwn) {
+  AppFolders folders = AppFolders::Portable(Path("program"));
+  folders.dataFolder = Path("data");
+  folders.portable = false;
+  ASSERT_TRUE(QDir().mkpath(Path("data")));
+  ASSERT_TRUE(QDir().mkpath(Path("program")));
+  EXPECT_EQ(folders.ReadPath(Path("data"), "AutoSave.zpl"), Path("data/AutoSave.zpl"));  // neither exists
+  test::WriteBytes(Path("program/AutoSave.zpl"), "left");
+  EXPECT_EQ(folders.ReadPath(Path("data"), "AutoSave.zpl"), Path("program/AutoSave.zpl"));
+  test::WriteBytes(Path("data/AutoSave.zpl"), "own");
+  EXPECT_EQ(folders.ReadPath(Path("data"), "AutoSave.zpl"), Path("data/AutoSave.zpl"));
+  EXPECT_EQ(AppFolders::Portable(Path("program")).ReadPath(Path("program"), "config.zcf"), Path("program/config.zcf"));
+}
+
 }  // namespace
 }  // namespace zelvo
