@@ -33,7 +33,7 @@ void StartUpWithLargeAutosave(benchmark::State& state) {
   WritePlaylistFile(folder.filePath("AutoSave.zpl"), ManyRows(int(state.range(0))));
   test::ScriptedDesktop desktop;
   for (auto _ : state) {
-    auto player = std::make_unique<Player>(desktop, std::make_unique<test::ScriptedDecoder>(), folder.path(),
+    auto player = std::make_unique<Player>(desktop, std::make_unique<test::ScriptedDecoder>(), AppFolders::Portable(folder.path()),
                                            [] {});
     player->Start();
     QCoreApplication::processEvents();  // the first paint of both windows

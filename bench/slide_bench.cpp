@@ -33,7 +33,8 @@ struct SlidingPlayer {
   std::unique_ptr<Player> player;
   SlidingPlayer() {
     desktop.cursorPos = QPoint(10, 700);
-    player = std::make_unique<Player>(desktop, std::make_unique<test::ScriptedDecoder>(), folder.path(), [] {});
+    player = std::make_unique<Player>(desktop, std::make_unique<test::ScriptedDecoder>(),
+                                      AppFolders::Portable(folder.path()), [] {});
     player->Start();
     player->options().SetChecked(Entry::AniEffects, true);
   }

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth openbox xdotool x11-utils wmctrl python3
   pulseaudio pulseaudio-utils dbus-daemon dbus-session-bus-common
   fonts-dejavu-core
+  desktop-file-utils appstream dbus-daemon dbus-bin playerctl
 )
 
 missing=()

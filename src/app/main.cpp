@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/mpris.h"
 #include "app/player.h"
+#include "app/single_instance.h"
+#include "base/app_folders.h"
 #include "platform/qt_desktop.h"
 #include "platform/quit_signals.h"
-#include "app/single_instance.h"
 #include "platform/windowing_choice.h"
 #include "playback/ffmpeg_decoder.h"
 
@@ -24,18 +26,21 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   // A Zelvo already running on these files takes the arguments instead.
-  const QString appFolder = QCoreApplication::applicationDirPath();
+  const zelvo::AppFolders folders =
+      zelvo::AppFolders::Locate(QCoreApplication::applicationDirPath(), ZELVO_INSTALLED_DATA);
   const QStringList arguments = zelvo::AbsoluteArguments(QCoreApplication::arguments().mid(1));
-  zelvo::SingleInstance instance(appFolder);
+  zelvo::SingleInstance instance(folders.dataFolder);
   if (instance.HandOverOrListen(arguments)) return 0;
 
   zelvo::QtDesktop desktop;
   // The player ends the process itself once its files are written: nothing
   // after that may run or ask to cancel.
-  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), appFolder, [] { std::_Exit(0); });
+  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), folders, [] { std::_Exit(0); });
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);
   if (!player.Start()) return 1;
+  zelvo::Mpris mpris(player);
+  mpris.Register();
   QObject::connect(&instance, &zelvo::SingleInstance::ArgumentsReceived, &player, &zelvo::Player::OpenArguments);
   if (!arguments.isEmpty()) player.OpenArguments(arguments);
   return app.exec();

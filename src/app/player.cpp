@@ -1,10 +1,12 @@
 #include "app/player.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 
 #include "app/apply_options.h"
+#include "app/window_icon.h"
 #include "base/layout.h"
 #include "platform/desktop.h"
 #include "platform/virtual_keys.h"
@@ -29,10 +31,10 @@ QString LastPathPart(const QString& path) { return path.section(QDir::separator(
 
 }  // namespace
 
-Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFolder,
+Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders,
                std::function<void()> endProcess)
     : desktop_(desktop),
-      appFolder_(std::move(appFolder)),
+      folders_(std::move(folders)),
       decoder_(std::move(decoder)),
       endProcess_(std::move(endProcess)),
       twips_(desktop.TwipsPerPixelX(), desktop.TwipsPerPixelY()),
@@ -43,15 +45,18 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFo
       motionWindows_(player_, playlist_, strip_, options_),
       motion_(motionWindows_, desktop_, state_, options_, twips_),
       boxes_(desktop_, state_, playlist_),
-      keeper_(boxes_, tracks_, state_, options_, appFolder_, playlist_, [this] { ApplyAllOptions(); }),
+      keeper_(boxes_, tracks_, state_, options_, folders_.dataFolder, playlist_, [this] { ApplyAllOptions(); }),
       playback_(*decoder_, tracks_, state_, options_, views_, random_),
       adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
       deleter_(boxes_, tracks_, state_, keeper_, playlist_, [this] { decoder_->Stop(); }),
-      skins_(options_, state_, desktop_, views_, appFolder_),
-      helpAndWeb_(desktop_, state_, appFolder_, [this] { playlist_.show(); }) {
+      skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
+      helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
+  // One entry in the taskbar and Alt+Tab: the playlist and the strip belong to the bar.
+  for (QWidget* window : {static_cast<QWidget*>(&playlist_), static_cast<QWidget*>(&strip_)})
+    window->setParent(&player_, window->windowFlags() | Qt::Tool);
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
@@ -64,6 +69,8 @@ Player::~Player() = default;
 
 bool Player::Start() {
   player_.hide();
+  QApplication::setWindowIcon(ZelvoIcon(folders_.iconFolder));
+  QGuiApplication::setDesktopFileName(QStringLiteral("zelvo"));
   if (!decoder_->IsSoundCardEnabled()) {
     desktop_.ShowMessage(QStringLiteral("Not Sound Card Detected ... Zelvo is Quitting"), QString(),
                          MessageIcon::Critical, MessageButtons::Ok);
@@ -76,14 +83,14 @@ bool Player::Start() {
   state_.ScreenHeight = static_cast<int>(std::lround(screen.height()));
   state_.ScreenTop = static_cast<int>(std::lround(desktop_.ScreenTopTwips()));
   LoadSettings();
-  if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = appFolder_;
+  if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = folders_.startFolder;
   skins_.FillSkinMenu();
   ApplyAllOptions();
   ArrangeWindows();
   skins_.SelectSkin();
   player_.show();
   player_.raise();  // the playlist hangs beneath the bar, never over it
-  keeper_.ReadPlaylistFile(keeper_.AutosavePath());
+  keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
     playlist_.PlayViewList()->scrollTo(tracks_.Model().index(state_.SavedTrackIndex - 1, 0));
@@ -131,7 +138,7 @@ void Player::ConnectOptions() {
   connect(options_.Action(Entry::WebLinkMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
   connect(options_.Action(Entry::AboutMenu), &QAction::triggered, this, [this] {
     if (!credits_)
-      credits_ = std::make_unique<CreditsWindow>(appFolder_, [this] { motion_.RaisePlaylist(); },
+      credits_ = std::make_unique<CreditsWindow>(folders_.sharedFolder, [this] { motion_.RaisePlaylist(); },
                                                  [this] { helpAndWeb_.OpenWebSite(); });
     credits_->Present();
   });
@@ -353,7 +360,7 @@ void Player::OpenArguments(const QStringList& paths) {
     return;
   }
   if (paths.isEmpty()) {
-    BringIntoView();
+    RaiseBar();
     return;
   }
   const int first = tracks_.Count() + 1;
@@ -380,12 +387,6 @@ void Player::OpenArguments(const QStringList& paths) {
   playback_.PlayTrack();
 }
 
-void Player::BringIntoView() {
-  player_.show();
-  player_.raise();
-  player_.activateWindow();
-}
-
 // ---- sorting ----
 
 void Player::SortPlaylist(const QString& code) {
@@ -410,6 +411,13 @@ void Player::SortByTitle(int key) {
 void Player::ToggleSortOrder() {
   options_.SetChecked(Entry::AscOrder, !options_.IsChecked(Entry::AscOrder));
   SortPlaylist("4");
+}
+
+void Player::RaiseBar() {
+  motion_.RevealPlayer();
+  player_.show();
+  player_.raise();
+  player_.activateWindow();
 }
 
 // ---- keys ----
@@ -452,10 +460,10 @@ void Player::AskToQuit() {
 
 // ---- settings ----
 
-QString Player::SettingsPath() const { return QDir(appFolder_).filePath(kSettingsName); }
+QString Player::SettingsPath() const { return QDir(folders_.configFolder).filePath(kSettingsName); }
 
 void Player::LoadSettings() {
-  const SettingsReadResult read = ReadSettingsFile(SettingsPath());
+  const SettingsReadResult read = ReadSettingsFile(folders_.ReadPath(folders_.configFolder, kSettingsName));
   for (auto it = read.flags.cbegin(); it != read.flags.cend(); ++it) options_.SetChecked(*EntryNamed(it.key()), it.value());
   if (read.skinNumber) state_.SkinNumber = *read.skinNumber;
   if (read.selectedTrack) state_.SavedTrackIndex = *read.selectedTrack;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/app_folders.h"
 #include "base/boxes.h"
 #include "base/options.h"
 #include "base/player_state.h"
@@ -41,7 +42,7 @@ class Player : public QObject {
  public:
   // endProcess ends the program at once (after the files are written); tests
   // hand in one that records the call instead.
-  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, QString appFolder, std::function<void()> endProcess);
+  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess);
   ~Player() override;
 
   // The start-up sequence. False when there is no sound output: the user has
@@ -57,12 +58,15 @@ class Player : public QObject {
   void SortPlaylist(const QString& code);
   void ToggleSortOrder();
 
-  // The options file "config.zcf" beside the program.
+  // The options file "config.zcf" in the configuration folder.
   void LoadSettings();
   // Writes the settings file; a failure is told to the user.
   bool SaveSettings();
   QString SettingsPath() const;
 
+  // Brings the bar into view and to the front, as the desktop's media
+  // controls and a second start ask of the player.
+  void RaiseBar();
   // Places the windows for the screen, in twips.
   void ArrangeWindows();
 
@@ -70,8 +74,6 @@ class Player : public QObject {
   // by a second start): all go to the end of the list and the first row
   // added plays. Without any, the bar is brought into view.
   void OpenArguments(const QStringList& paths);
-  // Shows the bar where the user can see it.
-  void BringIntoView();
 
   Options& options() { return options_; }
   PlayerState& state() { return state_; }
@@ -105,7 +107,7 @@ class Player : public QObject {
   void ConnectFileDrops();
 
   Desktop& desktop_;
-  const QString appFolder_;
+  const AppFolders folders_;
   std::unique_ptr<Decoder> decoder_;
   std::function<void()> endProcess_;
 

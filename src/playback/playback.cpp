@@ -243,6 +243,14 @@ void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
   Seek(xTwips);
 }
 
+void Playback::SeekTo(double seconds) {
+  try {
+    decoder_.SetCurrentPosition(seconds);
+  } catch (const DecoderError&) {
+  }
+  UpdateDisplay();
+}
+
 void Playback::Seek(int xTwips) {
   gapless_.Drop();
   if (const std::optional<double> duration = decoder_.Duration()) {

@@ -54,6 +54,8 @@ class Playback : public QObject {
   // release seeks and brings the track name back.
   void DragSeek(Qt::MouseButtons buttons, int xTwips);
   void ReleaseSeek(Qt::MouseButton button, int xTwips);
+  // Seeks the playing track to a time in seconds and redraws the progress.
+  void SeekTo(double seconds);
 
   NextTrackSelector& Selector() { return selector_; }
   void NextTrack() { selector_.NextTrack(); }

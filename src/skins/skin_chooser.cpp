@@ -21,13 +21,14 @@ QString FolderNameOf(QString caption) { return caption.replace(QStringLiteral("&
 }  // namespace
 
 SkinChooser::SkinChooser(Options& options, PlayerState& state, Desktop& desktop, SkinTargets& targets,
-                         const QString& appFolder)
+                         const QStringList& skinParents, const QString& dialogFolder)
     : options_(options),
       state_(state),
       desktop_(desktop),
       targets_(targets),
       loader_(targets, state, desktop),
-      appFolder_(appFolder) {}
+      skinParents_(skinParents),
+      dialogFolder_(dialogFolder) {}
 
 void SkinChooser::ConnectMenuEntries() {
   for (int number = 1; number <= kEntries; ++number)
@@ -36,10 +37,18 @@ void SkinChooser::ConnectMenuEntries() {
   QObject::connect(options_.Action(Entry::SkinMenu), &QAction::triggered, [this] { ShowSkinInformation(); });
 }
 
+QStringList SkinChooser::SkinsFolders() const {
+  QStringList folders;
+  for (const QString& parent : skinParents_) folders << PathIgnoringCase(parent, QStringLiteral("skins"));
+  return folders;
+}
+
 void SkinChooser::FillSkinMenu() {
-  const QString skinsFolder = PathIgnoringCase(appFolder_, QStringLiteral("skins"));
-  const QStringList folders =
-      QDir(skinsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+  QStringList folders;
+  for (const QString& skinsFolder : SkinsFolders())
+    for (const QString& name : QDir(skinsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+      if (!folders.contains(name)) folders << name;
+  folders.sort(Qt::CaseInsensitive);
   for (int number = 1; number <= kEntries && number <= folders.size(); ++number)
     options_.Action(SkinEntry(number))->setText(CaptionOf(folders[number - 1]));
   for (int number = 1; number <= kEntries; ++number) {
@@ -49,8 +58,11 @@ void SkinChooser::FillSkinMenu() {
 }
 
 QString SkinChooser::EntryFolder(int number) const {
-  return PathIgnoringCase(appFolder_, QStringLiteral("skins")) + QLatin1Char('/') +
-         FolderNameOf(options_.Action(SkinEntry(number))->text());
+  const QString name = FolderNameOf(options_.Action(SkinEntry(number))->text());
+  const QStringList skinsFolders = SkinsFolders();
+  for (const QString& skinsFolder : skinsFolders)
+    if (QDir(skinsFolder).exists(name)) return skinsFolder + QLatin1Char('/') + name;
+  return skinsFolders.first() + QLatin1Char('/') + name;
 }
 
 void SkinChooser::SelectSkin() {
@@ -72,7 +84,7 @@ void SkinChooser::LoadCustomSkin() {
   DialogOpenScope open(state_);
   FileDialogRequest request;
   request.title = QStringLiteral("Load Custom Skin ...");
-  request.initialFolder = appFolder_;
+  request.initialFolder = dialogFolder_;
   request.filter = QStringLiteral("Zelvo Skin Files (skininfo.zsk)|skininfo.zsk|All Files (*.*)|*.*");
   request.filterIndex = 1;
   request.mustExist = true;

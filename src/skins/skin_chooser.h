@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "skins/skin_loader.h"
 
@@ -9,12 +10,15 @@ namespace zelvo {
 class Options;
 
 // The "Skin &Chooser" submenu: up to ten installed skins (the sub-folders of
-// the program's "skins" folder, by name), other skins from any folder, and the
+// the "skins" folders, by name), other skins from any folder, and the
 // information a skin's author wrote about it.
 class SkinChooser {
  public:
+  // skinParents hold a "skins" folder each; their skins are listed together,
+  // and of two skins with one name the first parent's is used. Other skins
+  // are looked for from dialogFolder.
   SkinChooser(Options& options, PlayerState& state, Desktop& desktop, SkinTargets& targets,
-              const QString& appFolder);
+              const QStringList& skinParents, const QString& dialogFolder);
 
   // Connects Skin1..Skin10, "&Other Skins ..." and "Skin &Infomation" to the
   // operations below.
@@ -43,7 +47,10 @@ class SkinChooser {
   Desktop& desktop_;
   SkinTargets& targets_;
   SkinLoader loader_;
-  const QString appFolder_;
+  QStringList SkinsFolders() const;
+
+  const QStringList skinParents_;
+  const QString dialogFolder_;
 };
 
 // The path without its last part and the "/" before it; empty when the path

@@ -15,7 +15,7 @@ PlayerRig::PlayerRig() {
 Player& PlayerRig::Make() {
   auto scripted = std::make_unique<ScriptedDecoder>();
   decoder = scripted.get();
-  player = std::make_unique<Player>(desktop, std::move(scripted), folder.path(), [this] { ++quits; });
+  player = std::make_unique<Player>(desktop, std::move(scripted), AppFolders::Portable(folder.path()), [this] { ++quits; });
   return *player;
 }
 

@@ -13,6 +13,27 @@ namespace {
 
 const QString kV1Header = QStringLiteral("Quandrell Software - Zelvo Audio Player - Saved Playlist");
 
+// One taskbar entry: the playlist and the strip are the bar's tool windows,
+// and every window shows the icon drawn beside the program.
+TEST(StartUp, PlaylistAndStripBelongToTheBarAndEveryWindowCarriesTheIcon) {
+  PlayerRig rig;
+  const QString icons = QStringLiteral(ZELVO_APP_DIR) + "/icons/hicolor";
+  for (const QString size : {"16x16", "48x48"}) {
+    ASSERT_TRUE(QDir().mkpath(rig.File("icons/hicolor/" + size + "/apps")));
+    ASSERT_TRUE(QFile::copy(icons + "/" + size + "/apps/zelvo.png", rig.File("icons/hicolor/" + size + "/apps/zelvo.png")));
+  }
+  Player& player = rig.Make();
+  ASSERT_TRUE(player.Start());
+  for (QWidget* window : {static_cast<QWidget*>(&player.playlistWindow()), static_cast<QWidget*>(&player.stripWindow())}) {
+    EXPECT_EQ(window->parentWidget(), &player.playerWindow()) << window->windowTitle().toStdString();
+    EXPECT_EQ(window->windowType(), Qt::Tool) << window->windowTitle().toStdString();
+    EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint) << window->windowTitle().toStdString();
+  }
+  EXPECT_EQ(player.playerWindow().windowType(), Qt::Window);
+  EXPECT_EQ(player.playerWindow().windowIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(48, 48)}));
+  EXPECT_EQ(player.playlistWindow().windowIcon().availableSizes(), (QList<QSize>{QSize(16, 16), QSize(48, 48)}));
+}
+
 TEST(StartUp, FirstStartShowsBothWindowsPlacedForTheScreenWithAnEmptyList) {
   PlayerRig rig;
   Player& player = rig.Make();

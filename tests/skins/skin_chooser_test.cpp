@@ -46,7 +46,7 @@ class SkinChooserTest : public ::testing::Test {
   PlayerState state_;
   test::ScriptedDesktop desktop_;
   test::RecordingSkinTargets targets_;
-  SkinChooser chooser_{options_, state_, desktop_, targets_, app_.path()};
+  SkinChooser chooser_{options_, state_, desktop_, targets_, {app_.path()}, app_.path()};
 };
 
 TEST_F(SkinChooserTest, ThreeSkinFoldersNameTheFirstThreeEntriesInNameOrder) {
@@ -73,6 +73,30 @@ TEST_F(SkinChooserTest, TwelveSkinFoldersOfferTheFirstTen) {
     EXPECT_EQ(Entry(number)->text(), QString("Skin %1").arg(number, 2, 10, QChar('0')));
     EXPECT_TRUE(Entry(number)->isVisible());
   }
+}
+
+// An installed player: the user's skins and the shipped ones in one list.
+TEST_F(SkinChooserTest, UserSkinsAreListedWithTheShippedOnesAndWinOnASharedName) {
+  QTemporaryDir user;
+  const QStringList shipped = test::ShippedSkinNames();
+  ASSERT_GE(shipped.size(), 2);
+  InstallSkins({"Delta", "alpha", "Mike", "Oscar", "Papa"});
+  for (const char* name : {"Bravo", "Lima", "Quebec", "Romeo", "Sierra"})
+    test::CopySkin(test::ShippedSkin(shipped[1]), user.path() + "/skins/" + QString(name));
+  // The user's "Kilo" has other art than the shipped "Kilo".
+  test::CopySkin(test::ShippedSkin(shipped[0]), user.path() + "/skins/Kilo");
+  test::CopySkin(test::ShippedSkin(shipped[1]), app_.path() + "/skins/Kilo");
+  SkinChooser chooser{options_, state_, desktop_, targets_, {user.path(), app_.path()}, user.path()};
+  chooser.FillSkinMenu();
+  const QStringList expected = {"alpha", "Bravo", "Delta", "Kilo", "Lima", "Mike", "Oscar", "Papa", "Quebec", "Romeo"};
+  for (int number = 1; number <= 10; ++number) EXPECT_EQ(Entry(number)->text(), expected[number - 1]);
+  state_.SkinNumber = 4;
+  chooser.SelectSkin();
+  EXPECT_EQ(targets_.pictures["SkinPicture1"], QImage(user.path() + "/skins/Kilo/player.zsk", "PNG"));
+  EXPECT_NE(targets_.pictures["SkinPicture1"], BarOf("Kilo"));
+  state_.SkinNumber = 1;
+  chooser.SelectSkin();
+  EXPECT_EQ(targets_.pictures["SkinPicture1"], BarOf("alpha"));
 }
 
 TEST_F(SkinChooserTest, FirstStartLoadsTheFirstSkinAndChecksNoEntry) {

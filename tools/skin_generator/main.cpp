@@ -1,5 +1,6 @@
-// Draws the pictures and colour files of the skins Zelvo ships, and the
-// credits picture, into the program's folder. Run by the build; run it by
+// Draws the pictures and colour files of the skins Zelvo ships, the credits
+// picture and the program's icons (an icon theme under "icons"), into the
+// program's folder. Run by the build; run it by
 // hand with a folder to re-make them after changing a theme or the art.
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #include "bar_art.h"
 #include "credits_art.h"
+#include "icon_art.h"
 #include "playlist_art.h"
 #include "skin_theme.h"
 
@@ -45,6 +47,18 @@ bool WriteSkin(const SkinTheme& theme, const QString& skinsFolder) {
          WriteColourFile(theme, folder + "/skincolor.zsk");
 }
 
+bool WriteIcons(const QString& themeFolder) {
+  for (int size : kIconSizes) {
+    const QString folder = QStringLiteral("%1/%2x%2/apps").arg(themeFolder).arg(size);
+    if (!QDir().mkpath(folder) || !SavePicture(PaintIcon(size), folder + "/zelvo.png")) return false;
+  }
+  QDir().mkpath(themeFolder + "/scalable/apps");
+  QFile svg(themeFolder + "/scalable/apps/zelvo.svg");
+  if (svg.open(QIODevice::WriteOnly | QIODevice::Truncate) && svg.write(IconSvg()) >= 0) return true;
+  std::fprintf(stderr, "cannot write %s\n", qPrintable(svg.fileName()));
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -58,5 +72,6 @@ int main(int argc, char** argv) {
   const QString appFolder = QString::fromLocal8Bit(argv[1]);
   for (const SkinTheme& theme : ShippedThemes())
     if (!WriteSkin(theme, appFolder + "/skins")) return 1;
+  if (!WriteIcons(appFolder + "/icons/hicolor")) return 1;
   return SavePicture(PaintCreditsPicture(), appFolder + "/credits.dat") ? 0 : 1;
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+namespace zelvo {
+
+// The program's icon at every size found in an icon theme folder ("hicolor"
+// with "<size>x<size>/apps/zelvo.png"); the desktop's theme icon named
+// "zelvo" when the folder has none.
+QIcon ZelvoIcon(const QString& themeFolder);
+
+}  // namespace zelvo
