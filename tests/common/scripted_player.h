@@ -61,6 +61,14 @@ struct ScriptedPlayer {
     playback.PlayTrack();
   }
   QString PathOf(int position) const { return tracks.At(position).path; }
+  // Whether the decoder plays the file of the row at a position.
+  ::testing::AssertionResult PlaysRow(int position) const {
+    if (decoder.FileName() == PathOf(position) && decoder.PlayState() == play_state::Playing)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the decoder has \"" << decoder.FileName().toStdString()
+                                         << "\" in state " << decoder.PlayState() << ", not row " << position
+                                         << " \"" << PathOf(position).toStdString() << "\" playing";
+  }
   QString Priority(int position) const { return tracks.At(position).priority; }
 
  private:

@@ -123,8 +123,7 @@ TEST(CraftedFiles, RowsNamingAFifoOrADeviceAreSkippedLikeMissingFiles) {
     EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
   }
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(4));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(4));
 }
 
 // Another program may cut a file while the player measures it. The walk then

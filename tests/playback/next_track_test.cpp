@@ -23,18 +23,13 @@ int PreviousFrom(ScriptedPlayer& rig, int position) {
   return rig.state.CurrentIndex;
 }
 
-TEST(NextTrack, NormalModeWrapsAroundBothWays) {
+TEST(NextTrack, NormalModeWrapsAroundBothWaysAndBringsOutsidePositionsBack) {
   ScriptedPlayer rig;
   rig.Fill(5);
   EXPECT_EQ(NextFrom(rig, 3), 4);
   EXPECT_EQ(NextFrom(rig, 5), 1);
   EXPECT_EQ(PreviousFrom(rig, 1), 5);
   EXPECT_EQ(PreviousFrom(rig, 5), 4);
-}
-
-TEST(NextTrack, PositionsOutsideTheListComeBackIntoIt) {
-  ScriptedPlayer rig;
-  rig.Fill(5);
   // Rows were erased under the playing track.
   EXPECT_EQ(NextFrom(rig, 7), 1);
   EXPECT_EQ(PreviousFrom(rig, 7), 5);
