@@ -183,9 +183,7 @@ TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
 }
 
 TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   rig.playback.NextButton();
   EXPECT_EQ(rig.Priority(1), "-1");
@@ -196,11 +194,8 @@ TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
 }
 
 TEST(Priorities, ATrackThatEndsByItselfKeepsItsRating) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  ScriptedPlayer rig(3, 1);
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.state.CurrentIndex, 2);
   EXPECT_EQ(rig.Priority(1), "0");
 }
@@ -268,9 +263,7 @@ TEST(Priorities, DoubleClickRaisesTheChosenRowAfterLoweringTheInterruptedOne) {
 }
 
 TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   rig.tracks.SelectOnly(3);
   rig.playback.EnterPressed();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
@@ -280,9 +273,7 @@ TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
 }
 
 TEST(Priorities, DoubleClickOnAnEmptyListOnlyLowersThePlayingTrack) {
-  ScriptedPlayer rig;
-  rig.Fill(1);
-  rig.Start(1);
+  ScriptedPlayer rig(1, 1);
   rig.tracks.Clear();
   rig.playback.DoubleClick();
   rig.playback.EnterPressed();

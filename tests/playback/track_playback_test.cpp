@@ -23,9 +23,7 @@ TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
 }
 
 TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(2);
+  ScriptedPlayer rig(3, 2);
   rig.view.trackProgress = rig.view.stripProgress = 700;
   rig.playback.StopButton();
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
@@ -89,8 +87,7 @@ TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
   rig.AddMissingTrack("Gone");
   rig.AddTrack("Third");
   rig.Start(1);
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
   rig.playback.UpdateDisplay();
   EXPECT_TRUE(rig.PlaysRow(3));
@@ -175,8 +172,7 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows)
 
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));  // still playing: nothing happens yet
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
   EXPECT_EQ(rig.state.CueIndex, 3);
 }
@@ -202,20 +198,15 @@ TEST(TrackPlayback, AZeroByteRowInNormalModeIsPassedNotReturnedTo) {
 }
 
 TEST(TrackPlayback, PreviousButtonStartsTheRowBefore) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   rig.playback.PreviousButton();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
   EXPECT_EQ(rig.view.Caption(), "Track 3");
 }
 
 TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
-  ScriptedPlayer rig;
-  rig.Fill(8);
-  rig.Start(2);
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  ScriptedPlayer rig(8, 2);
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
 
   // A single click on row 7, which was queued: the click wins over the queue
@@ -225,17 +216,14 @@ TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
   rig.state.CueIndex = 7;
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));  // still playing: nothing happens yet
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
   EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
   EXPECT_EQ(rig.state.CueIndex, 7);
 }
 
 TEST(DisplayTick, TheDecodersWordOfAnEndStartsTheNextTrackWithoutATick) {
-  ScriptedPlayer rig;
-  rig.Fill(4);
-  rig.Start(2);
+  ScriptedPlayer rig(4, 2);
   rig.decoder.FinishTrack();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));  // queued to the event loop
   QCoreApplication::processEvents();
@@ -257,24 +245,19 @@ TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
   rig.AddTrack("Third");
   rig.Start(1);
   rig.playback.NextButton();  // the empty file is skipped at the next tick
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
 }
 
 TEST(DisplayTick, ADecoderStuckWaitingCountsAsFinished) {
-  ScriptedPlayer rig;
-  rig.Fill(2);
-  rig.Start(1);
+  ScriptedPlayer rig(2, 1);
   rig.decoder.ForceState(play_state::Waiting);
   rig.playback.UpdateDisplay();
   EXPECT_TRUE(rig.PlaysRow(2));
 }
 
 TEST(DisplayTick, PausedOrPlayingTracksAreLeftAlone) {
-  ScriptedPlayer rig;
-  rig.Fill(2);
-  rig.Start(1);
+  ScriptedPlayer rig(2, 1);
   rig.playback.PlayButton();
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
@@ -371,18 +354,14 @@ TEST(Seeking, WithNoFileEverOpenedNothingChanges) {
 }
 
 TEST(Seeking, ReleaseAtTheRightEdgeEndsTheTrackAndTheNextStarts) {
-  ScriptedPlayer rig;
-  rig.Fill(2);
-  rig.Start(1);
+  ScriptedPlayer rig(2, 1);
   rig.playback.ReleaseSeek(Qt::LeftButton, rig.view.displayWidth);
   // The seek's own display update already sees the end.
   EXPECT_TRUE(rig.PlaysRow(2));
 }
 
 TEST(Seeking, AClickAfterStopSeeksAndStartsTheNextTrack) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   rig.playback.StopButton();
   rig.playback.ReleaseSeek(Qt::LeftButton, 100);
   EXPECT_TRUE(rig.PlaysRow(2));
