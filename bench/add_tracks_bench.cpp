@@ -34,18 +34,31 @@ namespace {
 
 constexpr int kFiles = 5000;
 
-// A copy of a committed fixture, given its own artist and title.
-void CopyTagged(const QString& source, const QString& path, const QString& artist, const QString& title) {
-  QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
-  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-  TagLib::FileRef file(QFile::encodeName(path).constData());
-  file.tag()->setArtist(TagLib::String(artist.toStdString(), TagLib::String::UTF8));
-  file.tag()->setTitle(TagLib::String(title.toStdString(), TagLib::String::UTF8));
-  file.save();
-}
+// Copies of the committed fixtures in a temporary folder, each given its own
+// artist and title.
+class TaggedFiles {
+ public:
+  const QStringList& Paths() const { return paths_; }
+  QString Folder() const { return dir_.path(); }
 
-// Copies of the committed fixtures, each with its own artist and title.
-class TaggedCopies {
+ protected:
+  void AddCopy(const QString& source, const QString& path, const QString& artist, const QString& title) {
+    QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    TagLib::FileRef file(QFile::encodeName(path).constData());
+    file.tag()->setArtist(TagLib::String(artist.toStdString(), TagLib::String::UTF8));
+    file.tag()->setTitle(TagLib::String(title.toStdString(), TagLib::String::UTF8));
+    file.save();
+    paths_ << path;
+  }
+  QTemporaryDir dir_;
+
+ private:
+  QStringList paths_;
+};
+
+// All in one folder, as picked in the file dialog.
+class TaggedCopies : public TaggedFiles {
  public:
   TaggedCopies() {
     const QStringList sources = {"chirp_cbr.mp3", "id3v23.mp3", "id3v24.mp3", "chirp_vbr_xing.mp3",
@@ -53,16 +66,9 @@ class TaggedCopies {
     for (int i = 0; i < kFiles; ++i) {
       const QString source = sources[i % sources.size()];
       const QString path = dir_.filePath(QStringLiteral("%1 %2").arg(i, 4, 10, QChar('0')).arg(source));
-      CopyTagged(source, path, QStringLiteral("Artist %1").arg(i % 300), QStringLiteral("Song_%1 [live]").arg(i));
-      paths_ << path;
+      AddCopy(source, path, QStringLiteral("Artist %1").arg(i % 300), QStringLiteral("Song_%1 [live]").arg(i));
     }
   }
-  const QStringList& Paths() const { return paths_; }
-  QString Folder() const { return dir_.path(); }
-
- private:
-  QTemporaryDir dir_;
-  QStringList paths_;
 };
 
 const TaggedCopies& Copies() {
@@ -73,7 +79,7 @@ const TaggedCopies& Copies() {
 // A music folder as people keep one: 250 album folders of 20 tracks in
 // MP3, WMA, FLAC and Ogg Vorbis, numbered "1 - " to "20 - ", with a cover
 // picture in each that the walk must pass over.
-class AlbumTree {
+class AlbumTree : public TaggedFiles {
  public:
   AlbumTree() {
     const QStringList sources = {"chirp_cbr.mp3", "chirp.wma", "tone.flac", "tone.ogg"};
@@ -84,17 +90,10 @@ class AlbumTree {
       for (int track = 1; track <= 20; ++track) {
         const QString source = sources[(album + track) % sources.size()];
         const QString path = QStringLiteral("%1/%2 - Song.%3").arg(folder).arg(track).arg(QFileInfo(source).suffix());
-        CopyTagged(source, path, QStringLiteral("Artist %1").arg(album / 10), QStringLiteral("Song %1").arg(track));
-        paths_ << path;
+        AddCopy(source, path, QStringLiteral("Artist %1").arg(album / 10), QStringLiteral("Song %1").arg(track));
       }
     }
   }
-  const QStringList& Paths() const { return paths_; }
-  QString Folder() const { return dir_.path(); }
-
- private:
-  QTemporaryDir dir_;
-  QStringList paths_;
 };
 
 const AlbumTree& Tree() {
