@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <benchmark/benchmark.h>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
@@ -14,12 +15,12 @@
 #include "platform/desktop.h"
 #include "playback/ffmpeg_decoder.h"
 #include "playback/playback.h"
-#include "playback/playback_view.h"
 #include "playback/random_source.h"
 #include "app/add_tracks.h"
 #include "playlist/track_list.h"
 #include "base/uniform_name.h"
 #include "storage/playlist_file.h"
+#include "recording_view.h"
 
 // Adding 5,000 files, from the dialog's answer to the rows in the list and the
 // autosave written, followed by its anchor: a bare TagLib loop reading artist,
@@ -33,8 +34,31 @@ namespace {
 
 constexpr int kFiles = 5000;
 
-// Copies of the committed fixtures, each with its own artist and title.
-class TaggedCopies {
+// Copies of the committed fixtures in a temporary folder, each given its own
+// artist and title.
+class TaggedFiles {
+ public:
+  const QStringList& Paths() const { return paths_; }
+  QString Folder() const { return dir_.path(); }
+
+ protected:
+  void AddCopy(const QString& source, const QString& path, const QString& artist, const QString& title) {
+    QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    TagLib::FileRef file(QFile::encodeName(path).constData());
+    file.tag()->setArtist(TagLib::String(artist.toStdString(), TagLib::String::UTF8));
+    file.tag()->setTitle(TagLib::String(title.toStdString(), TagLib::String::UTF8));
+    file.save();
+    paths_ << path;
+  }
+  QTemporaryDir dir_;
+
+ private:
+  QStringList paths_;
+};
+
+// All in one folder, as picked in the file dialog.
+class TaggedCopies : public TaggedFiles {
  public:
   TaggedCopies() {
     const QStringList sources = {"chirp_cbr.mp3", "id3v23.mp3", "id3v24.mp3", "chirp_vbr_xing.mp3",
@@ -42,21 +66,9 @@ class TaggedCopies {
     for (int i = 0; i < kFiles; ++i) {
       const QString source = sources[i % sources.size()];
       const QString path = dir_.filePath(QStringLiteral("%1 %2").arg(i, 4, 10, QChar('0')).arg(source));
-      QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
-      QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-      TagLib::FileRef file(QFile::encodeName(path).constData());
-      file.tag()->setArtist(TagLib::String(QStringLiteral("Artist %1").arg(i % 300).toStdString(), TagLib::String::UTF8));
-      file.tag()->setTitle(TagLib::String(QStringLiteral("Song_%1 [live]").arg(i).toStdString(), TagLib::String::UTF8));
-      file.save();
-      paths_ << path;
+      AddCopy(source, path, QStringLiteral("Artist %1").arg(i % 300), QStringLiteral("Song_%1 [live]").arg(i));
     }
   }
-  const QStringList& Paths() const { return paths_; }
-  QString Folder() const { return dir_.path(); }
-
- private:
-  QTemporaryDir dir_;
-  QStringList paths_;
 };
 
 const TaggedCopies& Copies() {
@@ -67,7 +79,7 @@ const TaggedCopies& Copies() {
 // A music folder as people keep one: 250 album folders of 20 tracks in
 // MP3, WMA, FLAC and Ogg Vorbis, numbered "1 - " to "20 - ", with a cover
 // picture in each that the walk must pass over.
-class AlbumTree {
+class AlbumTree : public TaggedFiles {
  public:
   AlbumTree() {
     const QStringList sources = {"chirp_cbr.mp3", "chirp.wma", "tone.flac", "tone.ogg"};
@@ -78,22 +90,10 @@ class AlbumTree {
       for (int track = 1; track <= 20; ++track) {
         const QString source = sources[(album + track) % sources.size()];
         const QString path = QStringLiteral("%1/%2 - Song.%3").arg(folder).arg(track).arg(QFileInfo(source).suffix());
-        QFile::copy(QStringLiteral(ZELVO_TEST_DATA "/") + source, path);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        TagLib::FileRef file(QFile::encodeName(path).constData());
-        file.tag()->setArtist(TagLib::String(QStringLiteral("Artist %1").arg(album / 10).toStdString(), TagLib::String::UTF8));
-        file.tag()->setTitle(TagLib::String(QStringLiteral("Song %1").arg(track).toStdString(), TagLib::String::UTF8));
-        file.save();
-        paths_ << path;
+        AddCopy(source, path, QStringLiteral("Artist %1").arg(album / 10), QStringLiteral("Song %1").arg(track));
       }
     }
   }
-  const QStringList& Paths() const { return paths_; }
-  QString Folder() const { return dir_.path(); }
-
- private:
-  QTemporaryDir dir_;
-  QStringList paths_;
 };
 
 const AlbumTree& Tree() {
@@ -123,45 +123,26 @@ class AnsweringDesktop : public Desktop {
   QStringList paths_;
 };
 
-// Runs the events as the windows would, and notes the longest time the
-// windows went without them.
-class TimingView : public PlaybackView {
- public:
-  qint64 maxGapMs = 0;
-  void SetDisplayCaption(const QString&) override {}
-  void SetDisplayTooltip(const QString&) override {}
-  void SetDisplayAlignment(DisplayAlignment) override {}
-  int DisplayWidth() const override { return 4330; }
-  void SetTrackProgressWidth(int) override {}
-  void SetStripProgress(int) override {}
-  int StripWidth() const override { return 6000; }
-  void SetPausedLook(bool) override {}
-  void HidePlaylist() override {}
-  void ShowPlaylist() override {}
-  void SetPlaylistBusyCursor(bool) override {}
-  void SetPlayerEnabled(bool) override {}
-  void LetEventsRun() override {
-    if (sinceEvents_.isValid()) maxGapMs = std::max(maxGapMs, sinceEvents_.elapsed());
-    QCoreApplication::processEvents();
-    sinceEvents_.start();
-  }
-
- private:
-  QElapsedTimer sinceEvents_;
-};
-
-void AddTracks5000(benchmark::State& state) {
-  const TaggedCopies& copies = Copies();
-  const QString autosave = QDir(copies.Folder()).filePath("AutoSave.zpl");
+// Adds the dialog's answer to a fresh list each round, the events running as
+// the windows would run them, and notes the longest time the windows went
+// without them. `complete` checks each round's list.
+void TimeAdd(benchmark::State& state, const QStringList& answer, const QString& autosave,
+             const std::function<bool(const TrackList&)>& complete) {
   std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
   Options options;
-  AnsweringDesktop desktop(copies.Paths());
+  AnsweringDesktop desktop(answer);
   qint64 maxGapMs = 0;
   for (auto _ : state) {
     state.PauseTiming();
     TrackList tracks;
     PlayerState player;
-    TimingView view;
+    test::RecordingView view;
+    QElapsedTimer sinceEvents;
+    view.onEvents = [&] {
+      if (sinceEvents.isValid()) maxGapMs = std::max(maxGapMs, sinceEvents.elapsed());
+      QCoreApplication::processEvents();
+      sinceEvents.start();
+    };
     RandomSource random;
     Playback playback(*decoder, tracks, player, options, view, random);
     TrackAdder adder(
@@ -173,47 +154,27 @@ void AddTracks5000(benchmark::State& state) {
     adder.AddTracks();
 
     state.PauseTiming();
-    if (tracks.Count() != kFiles || !QFile::exists(autosave)) state.SkipWithError("add incomplete");
-    maxGapMs = std::max(maxGapMs, view.maxGapMs);
+    if (!complete(tracks)) state.SkipWithError("add incomplete");
     state.ResumeTiming();
   }
   state.counters["max_gap_ms"] = double(maxGapMs);
   state.SetItemsProcessed(state.iterations() * kFiles);
 }
 
+void AddTracks5000(benchmark::State& state) {
+  const TaggedCopies& copies = Copies();
+  const QString autosave = QDir(copies.Folder()).filePath("AutoSave.zpl");
+  TimeAdd(state, copies.Paths(), autosave,
+          [&](const TrackList& tracks) { return tracks.Count() == kFiles && QFile::exists(autosave); });
+}
+
 // The same add with the tree's top folder chosen in the dialog: the walk is
 // part of the time.
 void AddFolderTree5000(benchmark::State& state) {
-  const AlbumTree& tree = Tree();
   QTemporaryDir program;
-  const QString autosave = QDir(program.path()).filePath("AutoSave.zpl");
-  std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
-  Options options;
-  AnsweringDesktop desktop({tree.Folder()});
-  qint64 maxGapMs = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    TrackList tracks;
-    PlayerState player;
-    TimingView view;
-    RandomSource random;
-    Playback playback(*decoder, tracks, player, options, view, random);
-    TrackAdder adder(
-        desktop, *decoder, tracks, player, options, view, playback,
-        [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
-        [&] { WritePlaylistFile(autosave, tracks.Model().Entries()); });
-    state.ResumeTiming();
-
-    adder.AddTracks();
-
-    state.PauseTiming();
-    if (tracks.Count() != kFiles || tracks.At(1).name != QStringLiteral("Artist 0 - Song 1"))
-      state.SkipWithError("add incomplete");
-    maxGapMs = std::max(maxGapMs, view.maxGapMs);
-    state.ResumeTiming();
-  }
-  state.counters["max_gap_ms"] = double(maxGapMs);
-  state.SetItemsProcessed(state.iterations() * kFiles);
+  TimeAdd(state, {Tree().Folder()}, QDir(program.path()).filePath("AutoSave.zpl"), [](const TrackList& tracks) {
+    return tracks.Count() == kFiles && tracks.At(1).name == QStringLiteral("Artist 0 - Song 1");
+  });
 }
 
 void ReadWithTagLib(benchmark::State& state, const QStringList& paths) {

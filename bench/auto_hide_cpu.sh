@@ -12,6 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 source scripts/desktop-session.sh
+source scripts/window-helpers.sh
 start_x_server 1920x1080 with-window-manager
 export SDL_AUDIODRIVER=dummy
 
@@ -23,7 +24,6 @@ on_bar() { xdotool mousemove "$((screen_w / 2))" 5; }
 on_strip() { xdotool mousemove "$((screen_w / 2))" 0; }
 away() { xdotool mousemove 20 "$((screen_h - 20))"; }
 
-cpu_of() { awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f", ($14 + $15) / hz }' "/proc/$1/stat"; }
 now() { date +%s.%N; }
 sub() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 # "y IsViewable|IsUnMapped" of a window. The window manager makes a new frame
@@ -36,15 +36,7 @@ wait_place() {  # wait_place WINDOW "Y STATE": polls until the window is there; 
   done
   echo "window $1 never reached '$2' (at '$(place_of "$1")')" >&2; exit 1
 }
-window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window '$1'" >&2; exit 1
-}
+window() { find_window "$1" || { echo "no window '$1'" >&2; exit 1; }; }
 
 on_bar
 "$session_dir/zelvo/zelvo" >/dev/null 2>&1 &

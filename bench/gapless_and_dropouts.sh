@@ -14,6 +14,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 here=$(pwd)
 source scripts/desktop-session.sh
+source scripts/window-helpers.sh
 start_x_server 1920x1080 with-window-manager
 start_sound_server zelvo_bench
 ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
@@ -47,12 +48,8 @@ play_list() {  # play_list SECONDS FILE...: the program plays the files as a lis
   } >"$session_dir/zelvo/AutoSave.zpl"
   "$session_dir/zelvo/zelvo" >/dev/null 2>&1 &
   local zelvo=$!
-  local playlist=
-  for _ in $(seq 100); do
-    playlist=$(xdotool search --onlyvisible --name '^Zelvo Playlist$' 2>/dev/null | head -n1 || true)
-    [ -n "$playlist" ] && break
-    sleep 0.1
-  done
+  local playlist
+  playlist=$(find_window "Zelvo Playlist" || true)
   sleep 1
   xdotool windowactivate --sync "$playlist" key Home key Return
   sleep "$seconds"

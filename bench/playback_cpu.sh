@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 command -v ffplay >/dev/null || { echo "needs ffplay: apt-get install ffmpeg" >&2; exit 1; }
 source scripts/desktop-session.sh
+source scripts/window-helpers.sh
 start_x_server 1920x1080 with-window-manager
 start_sound_server zelvo_bench
 
@@ -20,8 +21,6 @@ cp -r "$build/zelvo" "$session_dir/zelvo"
 printf '"%s"\r\n' "Quandrell Software - Zelvo Audio Player - Saved Playlist - V2" \
   "Pink Noise|00:40|$session_dir/song.mp3|0" >"$session_dir/zelvo/AutoSave.zpl"
 
-# CPU seconds (user + system) a process has used so far.
-cpu_of() { awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f", ($14 + $15) / hz }' "/proc/$1/stat"; }
 measure() {  # measure PID: CPU seconds used over the next $seconds seconds
   local before; before=$(cpu_of "$1")
   sleep "$seconds"
@@ -31,11 +30,7 @@ measure() {  # measure PID: CPU seconds used over the next $seconds seconds
 "$session_dir/zelvo/zelvo" >/dev/null 2>&1 &
 zelvo=$!
 session_pids+=($zelvo)
-for _ in $(seq 100); do
-  playlist=$(xdotool search --onlyvisible --name '^Zelvo Playlist$' 2>/dev/null | head -n1 || true)
-  [ -n "$playlist" ] && break
-  sleep 0.1
-done
+playlist=$(find_window "Zelvo Playlist" || true)
 sleep 1
 xdotool windowactivate --sync "$playlist" key Return
 sleep 2

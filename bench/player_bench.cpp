@@ -61,7 +61,10 @@ void SelectEverySecondRow(TrackList& tracks) {
   tracks.Selection().select(every2nd, QItemSelectionModel::Select);
 }
 
-void EraseHalfOfTheRows(benchmark::State& state) {
+// Times `work` on a fresh list of range(0) rows with every second one
+// selected; making the list is not timed.
+template <typename Work>
+void OnHalfSelectedList(benchmark::State& state, Work work) {
   const int count = int(state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
@@ -69,49 +72,51 @@ void EraseHalfOfTheRows(benchmark::State& state) {
     tracks.Model().Replace(ManyRows(count));
     SelectEverySecondRow(tracks);
     state.ResumeTiming();
-    tracks.EraseSelected();
-    if (tracks.Count() != count / 2) state.SkipWithError("wrong rows erased");
+    work(tracks, count);
   }
 }
 
-void EraseHalfOfTheRows_Anchor_VectorCompaction(benchmark::State& state) {
-  const int count = int(state.range(0));
+// The same for the anchors: `work` gets the rows in a plain vector.
+template <typename Work>
+void OnPlainRows(benchmark::State& state, Work work) {
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<TrackEntry> rows = ManyRows(count);
+    std::vector<TrackEntry> rows = ManyRows(int(state.range(0)));
     state.ResumeTiming();
+    work(rows);
+    benchmark::DoNotOptimize(rows);
+  }
+}
+
+void EraseHalfOfTheRows(benchmark::State& state) {
+  OnHalfSelectedList(state, [&](TrackList& tracks, int count) {
+    tracks.EraseSelected();
+    if (tracks.Count() != count / 2) state.SkipWithError("wrong rows erased");
+  });
+}
+
+void EraseHalfOfTheRows_Anchor_VectorCompaction(benchmark::State& state) {
+  OnPlainRows(state, [](std::vector<TrackEntry>& rows) {
     size_t kept = 0;
     for (size_t row = 0; row < rows.size(); ++row)
       if (row % 2) rows[kept++] = std::move(rows[row]);
     rows.resize(kept);
-    benchmark::DoNotOptimize(rows);
-  }
+  });
 }
 
 void SortByPathWithHalfSelected(benchmark::State& state) {
-  const int count = int(state.range(0));
-  for (auto _ : state) {
-    state.PauseTiming();
-    TrackList tracks;
-    tracks.Model().Replace(ManyRows(count));
-    SelectEverySecondRow(tracks);
-    state.ResumeTiming();
+  OnHalfSelectedList(state, [&](TrackList& tracks, int count) {
     SortRows(tracks, PathColumn, false);
     if (tracks.CountSelected() != (count + 1) / 2) state.SkipWithError("selection lost");
-  }
+  });
 }
 
 void SortByPathWithHalfSelected_Anchor_VectorSort(benchmark::State& state) {
-  const int count = int(state.range(0));
-  for (auto _ : state) {
-    state.PauseTiming();
-    std::vector<TrackEntry> rows = ManyRows(count);
-    state.ResumeTiming();
+  OnPlainRows(state, [](std::vector<TrackEntry>& rows) {
     std::stable_sort(rows.begin(), rows.end(), [](const TrackEntry& a, const TrackEntry& b) {
       return a.path.compare(b.path, Qt::CaseInsensitive) > 0;
     });
-    benchmark::DoNotOptimize(rows);
-  }
+  });
 }
 
 BENCHMARK(StartUpWithLargeAutosave)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);

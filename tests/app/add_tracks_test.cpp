@@ -8,8 +8,6 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
-#include <sys/stat.h>
-
 #include "playback/ffmpeg_decoder.h"
 #include "base/uniform_name.h"
 #include "scripted_desktop.h"
@@ -311,8 +309,7 @@ TEST(AddTracksFromRealFiles, FilesThatAreNoAudioOrMisleadTheProbeAreAddedSafely)
   ASSERT_TRUE(dir.isValid());
   const QString fifo = dir.filePath("pipe.mp3");
   const QString zero = dir.filePath("zero.mp3");
-  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-  ASSERT_TRUE(QFile::link("/dev/zero", zero));
+  ASSERT_TRUE(MakeEndlessFiles(fifo, zero));
   RealFileRig rig;
   const QStringList rows = rig.Add({fifo, zero, DataFile("crash_object_size.wma"),
                                     DataFile("hang_object_cycle.wma"), DataFile("id3v23.mp3")});

@@ -124,9 +124,7 @@ TEST_F(KeysTest, TheReturnThatEndsARenameIsNoCommand) {
 
 TEST_F(KeysTest, TheWheelOverTheVolumeButtonStepsTheVolumeAndLeavesTheTicks) {
   HotSpot* volume = player.playerWindow().MakeVolumeDrop();
-  QStringList ticked;
-  for (Entry entry : CategoryEntries(Category::Volume))
-    if (player.options().IsChecked(entry)) ticked << EntryName(entry);
+  const QStringList ticked = CheckedEntries(player.options(), Category::Volume);
   auto turn = [&](int eighths) {
     const QPointF inside(volume->width() / 2.0, volume->height() / 2.0);
     QWheelEvent wheel(inside, volume->mapToGlobal(inside), QPoint(), QPoint(0, eighths), Qt::NoButton,
@@ -146,10 +144,7 @@ TEST_F(KeysTest, TheWheelOverTheVolumeButtonStepsTheVolumeAndLeavesTheTicks) {
   for (int i = 0; i < 20; ++i) turn(-120);
   EXPECT_EQ(rig.decoder->Volume(), -1500);
   EXPECT_DOUBLE_EQ(player.playerWindow().VolumeBarWidth(), VolumeBarWidth(-1500));
-  QStringList after;
-  for (Entry entry : CategoryEntries(Category::Volume))
-    if (player.options().IsChecked(entry)) after << EntryName(entry);
-  EXPECT_EQ(after, ticked);
+  EXPECT_EQ(CheckedEntries(player.options(), Category::Volume), ticked);
 }
 
 }  // namespace

@@ -29,6 +29,13 @@ QStringList PlayerRig::MessageTitles() const {
   return titles;
 }
 
+QStringList CheckedEntries(const Options& options, Category category) {
+  QStringList checked;
+  for (Entry entry : CategoryEntries(category))
+    if (options.IsChecked(entry)) checked << EntryName(entry);
+  return checked;
+}
+
 QByteArray PlaylistBytes(const QStringList& records, const QString& header) {
   QByteArray bytes = "\"" + (header.isEmpty() ? kPlaylistHeaderV2 : header).toUtf8() + "\"\r\n";
   for (const QString& record : records) bytes += "\"" + record.toUtf8() + "\"\r\n";

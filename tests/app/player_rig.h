@@ -28,6 +28,9 @@ struct PlayerRig {
   QStringList MessageTitles() const;
 };
 
+// The names of the ticked entries of a category, in menu order.
+QStringList CheckedEntries(const Options& options, Category category);
+
 // A V2 playlist file's bytes for the given "name|duration|path|priority" records.
 QByteArray PlaylistBytes(const QStringList& records, const QString& header = {});
 

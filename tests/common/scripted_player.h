@@ -28,6 +28,13 @@ struct ScriptedPlayer {
   RandomSource random{[] { return 20240601u; }};
   Playback playback{decoder, tracks, state, options, view, random};
 
+  ScriptedPlayer() = default;
+  // A list of `rows` tracks with the one at position `started` playing.
+  ScriptedPlayer(int rows, int started) {
+    Fill(rows);
+    Start(started);
+  }
+
   // Appends a row whose file exists and plays for `seconds`.
   int AddTrack(const QString& name, double seconds = 180, const QString& priority = "0") {
     const QString path = AddRow(name, priority);
@@ -60,7 +67,20 @@ struct ScriptedPlayer {
     state.CurrentIndex = position;
     playback.PlayTrack();
   }
+  // The playing track ends and the display's next tick sees it.
+  void EndTrackAndTick() {
+    decoder.FinishTrack();
+    playback.UpdateDisplay();
+  }
   QString PathOf(int position) const { return tracks.At(position).path; }
+  // Whether the decoder plays the file of the row at a position.
+  ::testing::AssertionResult PlaysRow(int position) const {
+    if (decoder.FileName() == PathOf(position) && decoder.PlayState() == play_state::Playing)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the decoder has \"" << decoder.FileName().toStdString()
+                                         << "\" in state " << decoder.PlayState() << ", not row " << position
+                                         << " \"" << PathOf(position).toStdString() << "\" playing";
+  }
   QString Priority(int position) const { return tracks.At(position).priority; }
 
  private:

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace zelvo::test {
 
@@ -30,6 +31,13 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
   ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+::testing::AssertionResult MakeEndlessFiles(const QString& fifo, const QString& zero) {
+  if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
+    return ::testing::AssertionFailure() << "no FIFO at " << fifo.toStdString();
+  if (!QFile::link("/dev/zero", zero)) return ::testing::AssertionFailure() << "no link at " << zero.toStdString();
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace zelvo::test

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace zelvo::test {
 
@@ -18,5 +19,9 @@ QByteArray ReadBytes(const QString& path);
 
 // Writes bytes to a file, replacing it; fails the test when it cannot.
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Makes a FIFO at one path and a link to /dev/zero at the other: files named
+// as the caller likes that never end, blocking or endless to whoever reads them.
+::testing::AssertionResult MakeEndlessFiles(const QString& fifo, const QString& zero);
 
 }  // namespace zelvo::test

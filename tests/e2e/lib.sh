@@ -1,6 +1,7 @@
 # Shared steps of the end-to-end tests: a copy of the built program in a
 # temporary folder, started under the test X server, driven with xdotool.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/window-helpers.sh"
 
 app_dir=$1
 data_dir=$2
@@ -39,15 +40,7 @@ start_player() {
 }
 
 # The id of the window whose title is exactly $1, waiting up to 10 s for it.
-wait_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  fail "no window titled '$1'; player log: $(cat "$work/player.log")"
-}
+wait_window() { find_window "$1" || fail "no window titled '$1'; player log: $(cat "$work/player.log")"; }
 
 # Closes a window as its title-bar button does (WM_DELETE_WINDOW through the window manager).
 close_window() { wmctrl -i -c "$1"; }

@@ -33,23 +33,6 @@ TEST(FfmpegDecoder, IsClosedUntilAFileIsOpened) {
   EXPECT_TRUE(decoder.FileName().isEmpty());
 }
 
-TEST(FfmpegDecoder, AcceptsVolumeBalanceAndRateWithoutAFile) {
-  MemoryDecoder memory;
-  Decoder& decoder = *memory.decoder;
-  for (int volume : {-1500, -1000, -600, -250, 0, -10000, 500}) {
-    decoder.SetVolume(volume);
-    EXPECT_EQ(decoder.Volume(), volume);
-  }
-  for (int balance : {-1000, -500, 0, 500, 1000, 5000}) {
-    decoder.SetBalance(balance);
-    EXPECT_EQ(decoder.Balance(), balance);
-  }
-  for (double rate : {0.98, 1.0, 1.02, 0.0}) {
-    decoder.SetRate(rate);
-    EXPECT_EQ(decoder.Rate(), rate);
-  }
-}
-
 TEST(FfmpegDecoder, OpeningDescribesTheFileAtOnce) {
   MemoryDecoder memory;
   Decoder& decoder = *memory.decoder;

@@ -19,9 +19,7 @@ void Settle(int ms = 120) {
 }
 
 TEST(GaplessNext, TheNextRowIsPreparedNearTheEndAndShownAtTheBoundary) {
-  ScriptedPlayer rig;
-  rig.Fill(4);
-  rig.Start(2);
+  ScriptedPlayer rig(4, 2);
   const int opens = rig.decoder.openCount;
   rig.decoder.ReachNearEnd();
   Settle();
@@ -41,9 +39,7 @@ TEST(GaplessNext, TheNextRowIsPreparedNearTheEndAndShownAtTheBoundary) {
 }
 
 TEST(GaplessNext, TheQueueIsHonouredAndAChangeOfModeDropsThePreparedRow) {
-  ScriptedPlayer rig;
-  rig.Fill(5);
-  rig.Start(1);
+  ScriptedPlayer rig(5, 1);
   rig.tracks.Model().SetSequenceMark(4, true);  // row 5 queued
   rig.decoder.ReachNearEnd();
   Settle();
@@ -61,9 +57,7 @@ TEST(GaplessNext, TheQueueIsHonouredAndAChangeOfModeDropsThePreparedRow) {
 }
 
 TEST(GaplessNext, ACursorMovedBeforeTheBoundaryWins) {
-  ScriptedPlayer rig;
-  rig.Fill(6);
-  rig.Start(2);
+  ScriptedPlayer rig(6, 2);
   rig.decoder.ReachNearEnd();
   Settle();
   ASSERT_EQ(rig.decoder.NextFileName(), rig.PathOf(3));
@@ -77,9 +71,7 @@ TEST(GaplessNext, ACursorMovedBeforeTheBoundaryWins) {
 }
 
 TEST(GaplessNext, ASeekOrAStopInTheLastMomentsDropsItAndAPauseKeepsIt) {
-  ScriptedPlayer rig;
-  rig.Fill(4);
-  rig.Start(2);
+  ScriptedPlayer rig(4, 2);
   rig.decoder.ReachNearEnd();
   Settle();
   rig.playback.ReleaseSeek(Qt::LeftButton, 10);  // back to the start of row 2

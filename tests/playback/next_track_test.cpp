@@ -23,18 +23,13 @@ int PreviousFrom(ScriptedPlayer& rig, int position) {
   return rig.state.CurrentIndex;
 }
 
-TEST(NextTrack, NormalModeWrapsAroundBothWays) {
+TEST(NextTrack, NormalModeWrapsAroundBothWaysAndBringsOutsidePositionsBack) {
   ScriptedPlayer rig;
   rig.Fill(5);
   EXPECT_EQ(NextFrom(rig, 3), 4);
   EXPECT_EQ(NextFrom(rig, 5), 1);
   EXPECT_EQ(PreviousFrom(rig, 1), 5);
   EXPECT_EQ(PreviousFrom(rig, 5), 4);
-}
-
-TEST(NextTrack, PositionsOutsideTheListComeBackIntoIt) {
-  ScriptedPlayer rig;
-  rig.Fill(5);
   // Rows were erased under the playing track.
   EXPECT_EQ(NextFrom(rig, 7), 1);
   EXPECT_EQ(PreviousFrom(rig, 7), 5);
@@ -188,9 +183,7 @@ TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
 }
 
 TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   rig.playback.NextButton();
   EXPECT_EQ(rig.Priority(1), "-1");
@@ -201,11 +194,8 @@ TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
 }
 
 TEST(Priorities, ATrackThatEndsByItselfKeepsItsRating) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  ScriptedPlayer rig(3, 1);
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.state.CurrentIndex, 2);
   EXPECT_EQ(rig.Priority(1), "0");
 }
@@ -273,9 +263,7 @@ TEST(Priorities, DoubleClickRaisesTheChosenRowAfterLoweringTheInterruptedOne) {
 }
 
 TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   rig.tracks.SelectOnly(3);
   rig.playback.EnterPressed();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
@@ -285,9 +273,7 @@ TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
 }
 
 TEST(Priorities, DoubleClickOnAnEmptyListOnlyLowersThePlayingTrack) {
-  ScriptedPlayer rig;
-  rig.Fill(1);
-  rig.Start(1);
+  ScriptedPlayer rig(1, 1);
   rig.tracks.Clear();
   rig.playback.DoubleClick();
   rig.playback.EnterPressed();

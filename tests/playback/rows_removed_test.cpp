@@ -11,8 +11,7 @@ void SelectRows(TrackList& tracks, std::initializer_list<int> positions) {
 
 // The end of the playing track, as the tick finds it.
 void TrackEnds(ScriptedPlayer& rig) {
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
 }
 
 TEST(RowsRemoved, PlaybackGoesOnWithTheRowAfterThePlayingOneByItsNewPosition) {
@@ -60,9 +59,7 @@ TEST(RowsRemoved, PlaybackGoesOnWithTheRowAfterThePlayingOneByItsNewPosition) {
 }
 
 TEST(RowsRemoved, PreviousAfterThePlayingRowWentStartsTheRowBeforeIt) {
-  ScriptedPlayer rig;
-  rig.Fill(5);
-  rig.Start(3);
+  ScriptedPlayer rig(5, 3);
   SelectRows(rig.tracks, {3});
   rig.tracks.EraseSelected();
   rig.playback.PreviousButton();
@@ -71,9 +68,7 @@ TEST(RowsRemoved, PreviousAfterThePlayingRowWentStartsTheRowBeforeIt) {
 }
 
 TEST(RowsRemoved, AfterStopPlayStartsTheRowThatFollowedTheErasedOne) {
-  ScriptedPlayer rig;
-  rig.Fill(4);
-  rig.Start(2);
+  ScriptedPlayer rig(4, 2);
   rig.playback.StopButton();
   SelectRows(rig.tracks, {2});
   rig.tracks.EraseSelected();

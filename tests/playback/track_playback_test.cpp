@@ -1,4 +1,7 @@
+#include <QCoreApplication>
 #include <QFile>
+
+#include "playback/display_tick.h"
 
 #include "scripted_player.h"
 
@@ -16,14 +19,11 @@ TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
   EXPECT_EQ(rig.view.trackProgress, 15);
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
   EXPECT_EQ(rig.state.CueIndex, 2);
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(2));
 }
 
 TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(2);
+  ScriptedPlayer rig(3, 2);
   rig.view.trackProgress = rig.view.stripProgress = 700;
   rig.playback.StopButton();
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 0);
@@ -77,8 +77,7 @@ TEST(TrackPlayback, AMissingFileIsSkippedAndTheRowAfterItStartsAtTheTick) {
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
 
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(3));
   EXPECT_EQ(rig.state.CurrentIndex, 3);
 }
 
@@ -88,12 +87,10 @@ TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
   rig.AddMissingTrack("Gone");
   rig.AddTrack("Third");
   rig.Start(1);
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(3));
 }
 
 TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
@@ -110,8 +107,7 @@ TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
 
   // The tick moves on by the play mode: after the last row comes the first.
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(1));
 }
 
 TEST(TrackPlayback, ADeletedFileIsSkippedAndTheFollowingRowStartsOneTickLater) {
@@ -168,8 +164,7 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows)
 
   rig.playback.NextButton();
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
-  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
-  EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
+  EXPECT_TRUE(rig.PlaysRow(1));
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
   // The empty row counts as the one last started.
   EXPECT_EQ(rig.state.CueIndex, 2);
@@ -177,8 +172,7 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows)
 
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));  // still playing: nothing happens yet
-  rig.decoder.FinishTrack();
-  rig.playback.UpdateDisplay();
+  rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
   EXPECT_EQ(rig.state.CueIndex, 3);
 }
@@ -204,12 +198,173 @@ TEST(TrackPlayback, AZeroByteRowInNormalModeIsPassedNotReturnedTo) {
 }
 
 TEST(TrackPlayback, PreviousButtonStartsTheRowBefore) {
-  ScriptedPlayer rig;
-  rig.Fill(3);
-  rig.Start(1);
+  ScriptedPlayer rig(3, 1);
   rig.playback.PreviousButton();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
   EXPECT_EQ(rig.view.Caption(), "Track 3");
+}
+
+TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
+  ScriptedPlayer rig(8, 2);
+  rig.EndTrackAndTick();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+
+  // A single click on row 7, which was queued: the click wins over the queue
+  // and the play mode, and takes the row out of the queue.
+  rig.tracks.SelectOnly(7);
+  rig.tracks.Model().SetSequenceMark(6, true);
+  rig.state.CueIndex = 7;
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));  // still playing: nothing happens yet
+  rig.EndTrackAndTick();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
+  EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
+  EXPECT_EQ(rig.state.CueIndex, 7);
+}
+
+TEST(DisplayTick, TheDecodersWordOfAnEndStartsTheNextTrackWithoutATick) {
+  ScriptedPlayer rig(4, 2);
+  rig.decoder.FinishTrack();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));  // queued to the event loop
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(rig.PlaysRow(3));
+  EXPECT_EQ(rig.tracks.At(2).priority, "0");  // played out, not skipped
+
+  // After stop nothing moves on by itself.
+  rig.playback.StopTrack();
+  rig.decoder.Play();
+  rig.decoder.FinishTrack();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+}
+
+TEST(DisplayTick, WithoutACursorRowTheChosenPositionStays) {
+  ScriptedPlayer rig;
+  rig.AddTrack("First");
+  rig.AddEmptyFile("Silent");
+  rig.AddTrack("Third");
+  rig.Start(1);
+  rig.playback.NextButton();  // the empty file is skipped at the next tick
+  rig.EndTrackAndTick();
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
+}
+
+TEST(DisplayTick, ADecoderStuckWaitingCountsAsFinished) {
+  ScriptedPlayer rig(2, 1);
+  rig.decoder.ForceState(play_state::Waiting);
+  rig.playback.UpdateDisplay();
+  EXPECT_TRUE(rig.PlaysRow(2));
+}
+
+TEST(DisplayTick, PausedOrPlayingTracksAreLeftAlone) {
+  ScriptedPlayer rig(2, 1);
+  rig.playback.PlayButton();
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
+}
+
+TEST(DisplayTick, BothBarsFollowThePosition) {
+  ScriptedPlayer rig;
+  rig.view.displayWidth = 2048;
+  rig.view.stripWidth = 6000;
+  rig.AddTrack("Long", 256);
+  rig.Start(1);
+  rig.decoder.SetCurrentPosition(64);
+  rig.playback.UpdateDisplay();
+  EXPECT_EQ(rig.view.trackProgress, 512);
+  EXPECT_EQ(rig.view.stripProgress, 1500);
+}
+
+TEST(DisplayTick, BarsKeepTheirLengthWithoutAScale) {
+  ScriptedPlayer rig;
+  rig.view.trackProgress = rig.view.stripProgress = 321;
+  rig.playback.UpdateDisplay();  // nothing to play, no file open
+  EXPECT_EQ(rig.view.trackProgress, 321);
+  EXPECT_EQ(rig.view.stripProgress, 321);
+
+  rig.AddTrack("Nothing", 0);
+  rig.Start(1);
+  rig.view.trackProgress = rig.view.stripProgress = 321;
+  rig.playback.UpdateDisplay();  // a track of no length
+  EXPECT_EQ(rig.view.trackProgress, 321);
+  EXPECT_EQ(rig.view.stripProgress, 321);
+}
+
+TEST(ProgressLength, ScalesThePositionToTheBarAndStaysOnIt) {
+  EXPECT_EQ(ProgressLength(64, 256, 2048), 512);
+  EXPECT_EQ(ProgressLength(0, 256, 2048), 0);
+  EXPECT_EQ(ProgressLength(256, 256, 4330), 4330);
+  EXPECT_EQ(ProgressLength(300, 256, 4330), 4330);
+  EXPECT_EQ(ProgressLength(10, 0, 4330), std::nullopt);
+  EXPECT_EQ(ProgressLength(10, -1, 4330), std::nullopt);
+}
+
+TEST(SeekTarget, TakesTheWholeSecondUnderThePointer) {
+  EXPECT_EQ(SeekTarget(256, 2048, 1024), 128.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 1000), 46.0);  // 46.18 rounds down
+  EXPECT_EQ(SeekTarget(200, 4330, 4330), 200.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 0), 0.0);
+  // A drag carries the pointer past the display's edges.
+  EXPECT_EQ(SeekTarget(200, 4330, -300), 0.0);
+  EXPECT_EQ(SeekTarget(200, 4330, 9000), 200.0);
+  EXPECT_EQ(SeekTarget(200, 0, 10), std::nullopt);
+}
+
+TEST(Seeking, ReleaseSeeksAndBringsTheNameBack) {
+  ScriptedPlayer rig;
+  rig.view.displayWidth = 2048;
+  rig.AddTrack("Long", 256);
+  rig.Start(1);
+  rig.view.captions.append("02:00");
+  rig.playback.ReleaseSeek(Qt::RightButton, 1024);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 128);
+  EXPECT_EQ(rig.view.Caption(), "Long");
+  EXPECT_EQ(rig.view.trackProgress, 1024);
+}
+
+TEST(Seeking, DragShowsTheTimeBeforeEachMoveAndSeeks) {
+  ScriptedPlayer rig;
+  rig.view.displayWidth = 2000;
+  rig.AddTrack("Long", 200);
+  rig.Start(1);
+  rig.decoder.SetCurrentPosition(65.4);
+  rig.playback.DragSeek(Qt::LeftButton, 1000);
+  EXPECT_EQ(rig.view.Caption(), "01:05");
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 100);
+  rig.playback.DragSeek(Qt::LeftButton, 1500);
+  EXPECT_EQ(rig.view.Caption(), "01:40");
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 150);
+  EXPECT_EQ(rig.view.trackProgress, 1500);
+
+  const int captions = rig.view.captions.size();
+  rig.playback.DragSeek(Qt::NoButton, 100);  // hovering only
+  rig.playback.ReleaseSeek(Qt::NoButton, 100);
+  EXPECT_EQ(rig.view.captions.size(), captions);
+  EXPECT_EQ(rig.decoder.CurrentPosition().value_or(-1), 150);
+}
+
+TEST(Seeking, WithNoFileEverOpenedNothingChanges) {
+  ScriptedPlayer rig;
+  rig.Fill(2);
+  rig.playback.DragSeek(Qt::LeftButton, 500);
+  rig.playback.ReleaseSeek(Qt::LeftButton, 500);
+  EXPECT_TRUE(rig.view.captions.isEmpty());
+  EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
+}
+
+TEST(Seeking, ReleaseAtTheRightEdgeEndsTheTrackAndTheNextStarts) {
+  ScriptedPlayer rig(2, 1);
+  rig.playback.ReleaseSeek(Qt::LeftButton, rig.view.displayWidth);
+  // The seek's own display update already sees the end.
+  EXPECT_TRUE(rig.PlaysRow(2));
+}
+
+TEST(Seeking, AClickAfterStopSeeksAndStartsTheNextTrack) {
+  ScriptedPlayer rig(3, 1);
+  rig.playback.StopButton();
+  rig.playback.ReleaseSeek(Qt::LeftButton, 100);
+  EXPECT_TRUE(rig.PlaysRow(2));
 }
 
 }  // namespace
