@@ -19,7 +19,10 @@ const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.zelvo");
+// Changes made at the bar are found by polling: often while a track plays
+// (its position moves), rarely while nothing does, so an idle Zelvo stays idle.
 constexpr int kPollMs = 200;
+constexpr int kIdlePollMs = 1000;
 constexpr double kMicroseconds = 1e6;
 // A position further than this from where playing on would have taken it was sought.
 constexpr qlonglong kSeekJumpMicroseconds = 1000000;
@@ -158,6 +161,7 @@ void Mpris::AnnounceChanges() {
   if (sameTrack && std::llabs(position - expected) > kSeekJumpMicroseconds) emit Seeked(position);
   lastPosition_ = position;
   sinceLastPosition_.restart();
+  poll_.setInterval(playing ? kPollMs : kIdlePollMs);
 }
 
 void Mpris::SendPropertiesChanged(const QString& interface, const QVariantMap& changed) {
