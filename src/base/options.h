@@ -7,19 +7,20 @@
 #include <memory>
 
 #include "base/option_entry.h"
+#include "base/option_values.h"
 
 namespace zelvo {
 
 // The player's menus. The check marks of their entries are the options: there
 // is no other copy.
-class Options : public QObject {
+class Options : public QObject, public OptionValues {
   Q_OBJECT
  public:
   explicit Options(QObject* parent = nullptr);
   ~Options() override;
 
   QAction* Action(Entry entry) const { return actions_[static_cast<size_t>(entry)]; }
-  bool IsChecked(Entry entry) const { return Action(entry)->isChecked(); }
+  bool IsChecked(Entry entry) const override { return Action(entry)->isChecked(); }
   void SetChecked(Entry entry, bool checked) { Action(entry)->setChecked(checked); }
 
   // Clears every check mark of the category, then asks for the hover timer

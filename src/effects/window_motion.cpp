@@ -1,7 +1,7 @@
 #include "effects/window_motion.h"
 
 #include "base/layout.h"
-#include "base/options.h"
+#include "base/option_values.h"
 #include "base/player_state.h"
 #include "effects/hover_check.h"
 #include "effects/motion_targets.h"
@@ -11,7 +11,7 @@
 namespace zelvo {
 
 WindowMotion::WindowMotion(MotionTargets& windows, Desktop& desktop, const PlayerState& state,
-                           const Options& options, const Twips& twips)
+                           const OptionValues& options, const Twips& twips)
     : windows_(windows), desktop_(desktop), state_(state), options_(options), twips_(twips) {
   connect(&automation_, &QTimer::timeout, this, &WindowMotion::AutomationTick);
   clock_.setStartValue(0.0);

@@ -13,7 +13,7 @@ namespace zelvo {
 
 class Desktop;
 class MotionTargets;
-class Options;
+class OptionValues;
 struct PlayerState;
 
 // Where the bar and the playlist window stand.
@@ -39,7 +39,7 @@ class WindowMotion : public QObject {
   static constexpr int kSlideMilliseconds = 250;
   static constexpr int kHoverMilliseconds = 1000;
 
-  WindowMotion(MotionTargets& windows, Desktop& desktop, const PlayerState& state, const Options& options,
+  WindowMotion(MotionTargets& windows, Desktop& desktop, const PlayerState& state, const OptionValues& options,
                const Twips& twips);
 
   // The playlist window up when it is shown, down when it is not.
@@ -81,7 +81,7 @@ class WindowMotion : public QObject {
   MotionTargets& windows_;
   Desktop& desktop_;
   const PlayerState& state_;
-  const Options& options_;
+  const OptionValues& options_;
   const Twips& twips_;
   QTimer automation_;
   QVariantAnimation clock_;

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "base/options.h"
+#include "base/option_values.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/next_track.h"
@@ -18,7 +18,7 @@ constexpr int kWatchMs = 40;
 }  // namespace
 
 GaplessNext::GaplessNext(Decoder& decoder, TrackList& tracks, PlayerState& state,
-                         const Options& options, NextTrackSelector& selector, QObject* parent)
+                         const OptionValues& options, NextTrackSelector& selector, QObject* parent)
     : QObject(parent),
       decoder_(decoder),
       tracks_(tracks),

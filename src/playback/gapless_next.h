@@ -10,7 +10,7 @@ namespace zelvo {
 
 class Decoder;
 class NextTrackSelector;
-class Options;
+class OptionValues;
 class TrackList;
 struct PlayerState;
 
@@ -23,7 +23,7 @@ struct PlayerState;
 class GaplessNext : public QObject {
   Q_OBJECT
  public:
-  GaplessNext(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
+  GaplessNext(Decoder& decoder, TrackList& tracks, PlayerState& state, const OptionValues& options,
               NextTrackSelector& selector, QObject* parent = nullptr);
 
   // The decoder's word that the playing file is decoded to its end.
@@ -61,7 +61,7 @@ class GaplessNext : public QObject {
   Decoder& decoder_;
   TrackList& tracks_;
   PlayerState& state_;
-  const Options& options_;
+  const OptionValues& options_;
   NextTrackSelector& selector_;
   std::optional<Prepared> prepared_;
   QTimer watch_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/options.h"
+#include "base/option_values.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/random_source.h"
@@ -20,7 +20,7 @@ constexpr int kHighestPriority = 2;
 }  // namespace
 
 NextTrackSelector::NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state,
-                                     const Options& options, RandomSource& random)
+                                     const OptionValues& options, RandomSource& random)
     : decoder_(decoder), tracks_(tracks), state_(state), options_(options), random_(random) {}
 
 void NextTrackSelector::NextTrack(bool playedOut) {

@@ -5,7 +5,7 @@
 namespace zelvo {
 
 class Decoder;
-class Options;
+class OptionValues;
 class RandomSource;
 class TrackList;
 struct PlayerState;
@@ -16,7 +16,7 @@ struct PlayerState;
 // CurrentIndex; starting the row is the caller's business.
 class NextTrackSelector {
  public:
-  NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
+  NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state, const OptionValues& options,
                     RandomSource& random);
 
   // `playedOut`: the track being left has played to its end, so it is no
@@ -45,7 +45,7 @@ class NextTrackSelector {
   Decoder& decoder_;
   TrackList& tracks_;
   PlayerState& state_;
-  const Options& options_;
+  const OptionValues& options_;
   RandomSource& random_;
   bool playingRowRemoved_ = false;
 };

@@ -27,7 +27,7 @@ bool IsIdle(int playState) {
 
 }  // namespace
 
-Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
+Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, const OptionValues& options,
                    PlaybackView& view, RandomSource& random, QObject* parent)
     : QObject(parent),
       decoder_(decoder),

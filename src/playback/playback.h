@@ -10,7 +10,7 @@
 
 namespace zelvo {
 
-class Options;
+class OptionValues;
 class PlaybackView;
 class RandomSource;
 class TrackList;
@@ -25,7 +25,7 @@ struct PlayerState;
 class Playback : public QObject {
   Q_OBJECT
  public:
-  Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, const Options& options,
+  Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, const OptionValues& options,
            PlaybackView& view, RandomSource& random, QObject* parent = nullptr);
   ~Playback() override;
 

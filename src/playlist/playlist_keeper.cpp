@@ -6,14 +6,14 @@
 
 #include "base/boxes.h"
 #include "base/log.h"
-#include "base/options.h"
+#include "base/option_values.h"
 #include "base/player_state.h"
 #include "playlist/track_list.h"
 #include "storage/playlist_file.h"
 
 namespace zelvo {
 
-PlaylistKeeper::PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const Options& options,
+PlaylistKeeper::PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const OptionValues& options,
                                QString appFolder, QWidget& playlistWindow, std::function<void()> applyOptions)
     : boxes_(boxes),
       tracks_(tracks),

@@ -12,7 +12,7 @@
 namespace zelvo {
 
 class Boxes;
-class Options;
+class OptionValues;
 class TrackList;
 struct PlayerState;
 
@@ -27,7 +27,7 @@ inline const QString kForeignPlaylistFilter = QStringLiteral("|M3U and PLS Playl
 // re-cleans every name in a new case style, and erases or clears rows.
 class PlaylistKeeper {
  public:
-  PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const Options& options,
+  PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const OptionValues& options,
                  QString appFolder, QWidget& playlistWindow, std::function<void()> applyOptions);
 
   // Makes the row for an entry of an M3U or PLS playlist (name, length).
@@ -75,7 +75,7 @@ class PlaylistKeeper {
   Boxes& boxes_;
   TrackList& tracks_;
   PlayerState& state_;
-  const Options& options_;
+  const OptionValues& options_;
   QString appFolder_;
   QWidget& playlistWindow_;
   std::function<void()> applyOptions_;
