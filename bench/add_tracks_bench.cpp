@@ -10,13 +10,13 @@
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
 
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
 #include "playback/ffmpeg_decoder.h"
 #include "playback/playback.h"
 #include "playback/random_source.h"
-#include "app/add_tracks.h"
+#include "adding/add_tracks.h"
 #include "playlist/track_list.h"
 #include "base/uniform_name.h"
 #include "storage/playlist_file.h"

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/mpris.h"
+#include "desktop/mpris.h"
 #include "app/player.h"
-#include "app/single_instance.h"
+#include "desktop/single_instance.h"
 #include "base/app_folders.h"
-#include "platform/qt_desktop.h"
+#include "platform_ui/qt_desktop.h"
 #include "platform/quit_signals.h"
-#include "platform/windowing_choice.h"
+#include "platform_ui/windowing_choice.h"
 #include "playback/ffmpeg_decoder.h"
 
 int main(int argc, char** argv) {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
-#include "app/window_icon.h"
+#include "windows/window_icon.h"
 #include "base/layout.h"
 #include "platform/desktop.h"
 #include "storage/settings_file.h"

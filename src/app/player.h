@@ -6,25 +6,26 @@
 
 #include "base/app_folders.h"
 #include "base/boxes.h"
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
-#include "app/motion_windows.h"
-#include "app/player_window.h"
-#include "app/window_views.h"
-#include "effects/credits_window.h"
+#include "desktop/media_player.h"
+#include "windows/motion_windows.h"
+#include "windows/player_window.h"
+#include "windows/window_views.h"
+#include "windows/credits_window.h"
 #include "effects/help_and_web.h"
-#include "effects/strip_window.h"
+#include "windows/strip_window.h"
 #include "effects/window_motion.h"
-#include "platform/file_drops.h"
-#include "platform/key_release_guard.h"
+#include "platform_ui/file_drops.h"
+#include "platform_ui/key_release_guard.h"
 #include "platform/twips.h"
 #include "playback/decoder.h"
 #include "playback/playback.h"
 #include "playback/random_source.h"
-#include "app/add_tracks.h"
+#include "adding/add_tracks.h"
 #include "playlist/file_deleter.h"
 #include "playlist/playlist_keeper.h"
-#include "playlist/playlist_window.h"
+#include "windows/playlist_window.h"
 #include "playlist/track_list.h"
 #include "skins/skin_chooser.h"
 
@@ -37,7 +38,7 @@ inline const QString kSettingsName = QStringLiteral("config.zcf");
 // The player: both windows, the track list, the options and the decoder, from
 // start-up to quit. It wires the windows' events to the operations of the
 // subsystems and holds no logic of its own beyond the order of things.
-class Player : public QObject {
+class Player : public QObject, public MediaPlayer {
   Q_OBJECT
  public:
   // endProcess ends the program at once (after the files are written); tests
@@ -49,7 +50,7 @@ class Player : public QObject {
   // been told and the program must end without touching any file.
   bool Start();
   // Writes the settings, then the autosave file, then ends the program.
-  void QuitPlayer();
+  void QuitPlayer() override;
 
   // Shift+letter commands and the track list's own keys (Delete, Enter).
   void HandleKeyCommand(int virtualKey, int shift);
@@ -66,7 +67,7 @@ class Player : public QObject {
 
   // Brings the bar into view and to the front, as the desktop's media
   // controls and a second start ask of the player.
-  void RaiseBar();
+  void RaiseBar() override;
   // Places the windows for the screen, in twips.
   void ArrangeWindows();
 
@@ -76,14 +77,14 @@ class Player : public QObject {
   void OpenArguments(const QStringList& paths);
 
   Options& options() { return options_; }
-  PlayerState& state() { return state_; }
-  TrackList& tracks() { return tracks_; }
-  Decoder& decoder() { return *decoder_; }
+  PlayerState& state() override { return state_; }
+  TrackList& tracks() override { return tracks_; }
+  Decoder& decoder() override { return *decoder_; }
   PlayerWindow& playerWindow() { return player_; }
   PlaylistWindow& playlistWindow() { return playlist_; }
   StripWindow& stripWindow() { return strip_; }
   PlaylistKeeper& keeper() { return keeper_; }
-  Playback& playback() { return playback_; }
+  Playback& playback() override { return playback_; }
   SkinChooser& skins() { return skins_; }
   WindowMotion& motion() { return motion_; }
   const QTimer& automation() const { return motion_.Automation(); }

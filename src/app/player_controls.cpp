@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QMenu>
 
-#include "app/apply_options.h"
+#include "playback/apply_options.h"
 #include "base/layout.h"
 #include "platform/virtual_keys.h"
 #include "playlist/sort_rows.h"

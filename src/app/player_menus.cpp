@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/apply_options.h"
+#include "playback/apply_options.h"
 #include "platform/desktop.h"
 
 // The options, volume, sort, delete and track menus: what their entries do.

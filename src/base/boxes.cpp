@@ -4,18 +4,18 @@
 
 namespace zelvo {
 
-Boxes::Boxes(Desktop& desktop, PlayerState& state, QWidget& playlistWindow)
+Boxes::Boxes(Desktop& desktop, PlayerState& state, HideableWindow& playlistWindow)
     : desktop_(desktop), state_(state), playlistWindow_(playlistWindow) {}
 
 MessageAnswer Boxes::Show(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons,
                           AfterBox after) {
-  playlistWindow_.hide();
+  playlistWindow_.Hide();
   MessageAnswer answer;
   {
     DialogOpenScope open(state_);
     answer = desktop_.ShowMessage(text, title, icon, buttons);
   }
-  if (after == AfterBox::ShowPlaylist) playlistWindow_.show();
+  if (after == AfterBox::ShowPlaylist) playlistWindow_.Show();
   return answer;
 }
 

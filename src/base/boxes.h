@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QWidget>
-
+#include "base/hideable_window.h"
 #include "platform/desktop.h"
 
 namespace zelvo {
@@ -16,7 +15,7 @@ enum class AfterBox { ShowPlaylist, KeepPlaylistHidden };
 // not tuck itself away while the user reads.
 class Boxes {
  public:
-  Boxes(Desktop& desktop, PlayerState& state, QWidget& playlistWindow);
+  Boxes(Desktop& desktop, PlayerState& state, HideableWindow& playlistWindow);
 
   MessageAnswer Show(const QString& text, const QString& title, MessageIcon icon,
                      MessageButtons buttons = MessageButtons::Ok, AfterBox after = AfterBox::ShowPlaylist);
@@ -26,7 +25,7 @@ class Boxes {
  private:
   Desktop& desktop_;
   PlayerState& state_;
-  QWidget& playlistWindow_;
+  HideableWindow& playlistWindow_;
 };
 
 // Sets DialogOpen for the life of a dialog and puts back what it was on every

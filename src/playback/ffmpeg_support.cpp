@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "playback/audio_formats.h"
 #include "playback/decoder.h"
 
 namespace zelvo {
@@ -12,8 +13,9 @@ namespace {
 
 bool IsSupported(const AVInputFormat* format) {
   if (!format) return false;
-  return std::any_of(kSupportedDemuxers.begin(), kSupportedDemuxers.end(),
-                     [&](const char* name) { return av_find_input_format(name) == format; });
+  const QByteArrayList& names = SupportedDemuxers();
+  return std::any_of(names.begin(), names.end(),
+                     [&](const QByteArray& name) { return av_find_input_format(name.constData()) == format; });
 }
 
 // FFmpeg's own guess from the content, over every demuxer's probe (probing
@@ -50,8 +52,8 @@ FormatContextPtr OpenSupportedInput(const QString& path) {
   const AVInputFormat* guess = GuessFormat(name.constData());
   int result = AVERROR_INVALIDDATA;
   if (IsSupported(guess) && (result = OpenWith(name.constData(), guess, format)) == 0) return format;
-  for (const char* demuxer : kSupportedDemuxers) {
-    const AVInputFormat* candidate = av_find_input_format(demuxer);
+  for (const QByteArray& demuxer : SupportedDemuxers()) {
+    const AVInputFormat* candidate = av_find_input_format(demuxer.constData());
     if (!candidate || candidate == guess) continue;
     if ((result = OpenWith(name.constData(), candidate, format)) == 0) return format;
   }

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <array>
 #include <memory>
 #include <string>
 
@@ -42,15 +41,6 @@ void QuietFfmpegLog();
 
 // FFmpeg's own text for an error code.
 std::string FfmpegReason(int error);
-
-// The containers Zelvo plays, by FFmpeg demuxer name: MP3, ASF (WMA), FLAC,
-// Ogg (Vorbis, Opus), MOV/MP4 (AAC, ALAC in .m4a), WAV, AIFF, WavPack, Monkey's
-// Audio and Musepack (SV7 and SV8). No other demuxer ever reads a file: a
-// damaged file sniffed as some other container plays as nothing rather than
-// as noise. The header-checked containers come first; MP3, which takes any
-// bytes with a frame sync in them, comes last.
-inline constexpr std::array<const char*, 11> kSupportedDemuxers = {
-    "asf", "flac", "ogg", "mov", "wav", "aiff", "wv", "ape", "mpc", "mpc8", "mp3"};
 
 // Sample rates Zelvo plays; a stream outside them is refused.
 inline constexpr int kMinSampleRate = 8000;

@@ -12,7 +12,7 @@
 namespace zelvo {
 
 FileDeleter::FileDeleter(Boxes& boxes, TrackList& tracks, PlayerState& state, PlaylistKeeper& keeper,
-                         QWidget& playlistWindow, std::function<void()> stopDecoder)
+                         HideableWindow& playlistWindow, std::function<void()> stopDecoder)
     : boxes_(boxes),
       tracks_(tracks),
       state_(state),
@@ -29,7 +29,7 @@ void FileDeleter::DeleteSelectedFiles() {
     doomed.append({QPersistentModelIndex(tracks_.Model().index(position - 1, 0)), path});
     doomedLines += QLatin1Char('\r') + path;
   }
-  playlistWindow_.hide();
+  playlistWindow_.Hide();
   {
     DialogOpenScope open(state_);
     QCoreApplication::processEvents();  // the playlist window is gone before the box comes up
@@ -44,7 +44,7 @@ void FileDeleter::DeleteSelectedFiles() {
                   QStringLiteral("Files Not Deleted"), MessageIcon::Exclamation, MessageButtons::Ok,
                   AfterBox::KeepPlaylistHidden);
   }
-  playlistWindow_.show();
+  playlistWindow_.Show();
 }
 
 bool FileDeleter::Confirmed(const QString& doomedLines) {

@@ -3,8 +3,9 @@
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QString>
-#include <QWidget>
 #include <functional>
+
+#include "base/hideable_window.h"
 
 namespace zelvo {
 
@@ -19,7 +20,7 @@ class FileDeleter {
  public:
   // `stopDecoder` stops the decoder alone, so the playing file is let go.
   FileDeleter(Boxes& boxes, TrackList& tracks, PlayerState& state, PlaylistKeeper& keeper,
-              QWidget& playlistWindow, std::function<void()> stopDecoder);
+              HideableWindow& playlistWindow, std::function<void()> stopDecoder);
 
   // The whole flow: the playlist window is hidden and DialogOpen set across
   // both questions and the deleting. Only rows that were selected when the
@@ -46,7 +47,7 @@ class FileDeleter {
   TrackList& tracks_;
   PlayerState& state_;
   PlaylistKeeper& keeper_;
-  QWidget& playlistWindow_;
+  HideableWindow& playlistWindow_;
   std::function<void()> stopDecoder_;
 };
 

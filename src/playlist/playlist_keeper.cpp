@@ -14,7 +14,7 @@
 namespace zelvo {
 
 PlaylistKeeper::PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const OptionValues& options,
-                               QString appFolder, QWidget& playlistWindow, std::function<void()> applyOptions)
+                               QString appFolder, HideableWindow& playlistWindow, std::function<void()> applyOptions)
     : boxes_(boxes),
       tracks_(tracks),
       state_(state),
@@ -186,7 +186,7 @@ void PlaylistKeeper::OpenPlaylist() {
 }
 
 void PlaylistKeeper::UniformPlaylist() {
-  playlistWindow_.show();
+  playlistWindow_.Show();
   // The new names replace the old ones in place; selection and cursor stay.
   const UniformCase mode = CaseMode();
   for (int row = 0; row < tracks_.Count(); ++row) {
@@ -211,7 +211,7 @@ void PlaylistKeeper::ClearEntirePlaylist() {
     WriteAutosaveIfRealtime();
     applyOptions_();
   }
-  playlistWindow_.show();
+  playlistWindow_.Show();
 }
 
 }  // namespace zelvo

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
 #include <functional>
 
+#include "base/hideable_window.h"
 #include "platform/desktop.h"
 #include "base/track_entry.h"
 #include "base/uniform_name.h"
@@ -28,7 +28,7 @@ inline const QString kForeignPlaylistFilter = QStringLiteral("|M3U and PLS Playl
 class PlaylistKeeper {
  public:
   PlaylistKeeper(Boxes& boxes, TrackList& tracks, PlayerState& state, const OptionValues& options,
-                 QString appFolder, QWidget& playlistWindow, std::function<void()> applyOptions);
+                 QString appFolder, HideableWindow& playlistWindow, std::function<void()> applyOptions);
 
   // Makes the row for an entry of an M3U or PLS playlist (name, length).
   using ListedTrackNamer = std::function<TrackEntry(const ListedTrack&)>;
@@ -77,7 +77,7 @@ class PlaylistKeeper {
   PlayerState& state_;
   const OptionValues& options_;
   QString appFolder_;
-  QWidget& playlistWindow_;
+  HideableWindow& playlistWindow_;
   std::function<void()> applyOptions_;
   bool autosaveFailureTold_ = false;
   ListedTrackNamer nameListed_;

@@ -4,7 +4,7 @@
 #include <QDir>
 
 #include "base/boxes.h"
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
 #include "skins/path_ignoring_case.h"

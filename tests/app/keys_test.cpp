@@ -4,7 +4,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include "app/apply_options.h"
+#include "playback/apply_options.h"
 #include "player_rig.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
-#include "app/apply_options.h"
+#include "playback/apply_options.h"
 #include "player_rig.h"
 #include "storage/playlist_file.h"
 #include "storage/settings_file.h"

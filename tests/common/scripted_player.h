@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "playback/playback.h"
 #include "playback/random_source.h"

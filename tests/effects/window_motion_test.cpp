@@ -3,7 +3,7 @@
 #include <QTest>
 #include <algorithm>
 
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "effects/motion_targets.h"
 #include "effects/slide_plan.h"

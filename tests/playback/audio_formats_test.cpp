@@ -1,11 +1,13 @@
 // Every kind of file Zelvo offers, through the real probe and decoder: names
 // from each format's own tags, lengths that match what is heard.
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "decoder_test_util.h"
 #include "playback/audio_formats.h"
+#include "playback/ffmpeg_support.h"
 #include "playback/media_probe.h"
 
 namespace zelvo::test {
@@ -79,6 +81,12 @@ TEST(AudioFormats, ExtensionsAreKnownInAnyCaseAndOnlyAtTheEnd) {
   const QString filter = AllSupportedAudioFilter();
   EXPECT_TRUE(filter.startsWith(QStringLiteral("All Supported Audio|*.mp3;*.wma;*.flac;")));
   EXPECT_TRUE(filter.endsWith(QStringLiteral(";*.wv;*.ape;*.mpc")));
+  // The demuxers come from the same list: each one FFmpeg has, each once, MP3's last.
+  const QByteArrayList& demuxers = SupportedDemuxers();
+  for (const QByteArray& name : demuxers) EXPECT_NE(av_find_input_format(name.constData()), nullptr) << name.constData();
+  EXPECT_EQ(demuxers.size(), QSet<QByteArray>(demuxers.begin(), demuxers.end()).size());
+  EXPECT_EQ(demuxers.last(), "mp3");
+  EXPECT_TRUE(SupportedMimeTypes().contains(QStringLiteral("audio/x-ms-wma")));
 }
 
 }  // namespace

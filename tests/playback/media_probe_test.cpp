@@ -179,3 +179,22 @@ TEST(MpegFrameWalk, SkipsDamageAndRejectsWhatIsNotMpeg) {
 
 }  // namespace
 }  // namespace zelvo::test
+namespace zelvo::test {
+TEST(TempCheck, BigId3) {
+  QTemporaryDir dir;
+  QByteArray mp3 = ReadBytes(DataFile("chirp_cbr.mp3"));
+  // strip its own tag
+  const int tagSize = ((mp3[6] & 0x7f) << 21) | ((mp3[7] & 0x7f) << 14) | ((mp3[8] & 0x7f) << 7) | (mp3[9] & 0x7f);
+  QByteArray body = mp3.mid(10 + tagSize);
+  const int size = 6 << 20;
+  QByteArray tag("ID3\x03\x00\x00", 6);
+  tag += char((size >> 21) & 0x7f); tag += char((size >> 14) & 0x7f); tag += char((size >> 7) & 0x7f); tag += char(size & 0x7f);
+  tag += QByteArray(size, '\0');
+  WriteBytes(dir.filePath("big.mp3"), tag + body);
+  WriteBytes(dir.filePath("big.m4a"), tag + body);
+  for (auto n : {"big.mp3", "big.m4a"}) {
+    try { fprintf(stderr, "%s %f\n", n, ProbeMedia(dir.filePath(n)).duration); FfmpegStream s(dir.filePath(n)); fprintf(stderr, "opened\n"); }
+    catch (const DecoderError& e) { fprintf(stderr, "%s refused %s\n", n, e.what()); }
+  }
+}
+}

@@ -1,11 +1,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "base/boxes.h"
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "playlist/file_deleter.h"
 #include "playlist/playlist_keeper.h"
@@ -13,6 +12,7 @@
 #include "scripted_desktop.h"
 #include "storage/playlist_file.h"
 #include "test_support.h"
+#include "window_flag.h"
 
 namespace zelvo::test {
 namespace {
@@ -34,10 +34,10 @@ class FileDeleterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
-    window.show();
+    window.Show();
     desktop.atEachBox = [this] {
       dialogOpenAtBoxes << state.DialogOpen;
-      playlistShownAtBoxes << window.isVisible();
+      playlistShownAtBoxes << window.shown;
     };
   }
   // A row whose file is really on disk, in the music folder.
@@ -78,7 +78,7 @@ class FileDeleterTest : public ::testing::Test {
   PlayerState state;
   Options options;
   TrackList tracks;
-  QWidget window;
+  WindowFlag window;
   Boxes boxes{desktop, state, window};
   PlaylistKeeper keeper{boxes, tracks, state, options, program.path(), window, [] {}};
   int decoderStops = 0;
@@ -108,7 +108,7 @@ TEST_F(FileDeleterTest, ThreeAdjacentRowsGoFromDiskAndListAfterTwoYesAnswers) {
   EXPECT_EQ(dialogOpenAtBoxes, (QList<bool>{true, true}));
   EXPECT_EQ(playlistShownAtBoxes, (QList<bool>{false, false}));
   EXPECT_FALSE(state.DialogOpen);
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.shown);
 
   EXPECT_EQ(decoderStops, 1);
   EXPECT_EQ(Names(), (QStringList{"Track 1.mp3", "Track 5.mp3", "Track 6.mp3"}));
@@ -157,14 +157,14 @@ TEST_F(FileDeleterTest, EitherNoKeepsEveryFileAndStillSavesAndShowsTheList) {
   for (const auto& answers : {std::deque<MessageAnswer>{MessageAnswer::No},
                               std::deque<MessageAnswer>{MessageAnswer::Yes, MessageAnswer::No}}) {
     QFile::remove(keeper.AutosavePath());
-    window.hide();
+    window.Hide();
     desktop.messageAnswers = answers;
     deleter.DeleteSelectedFiles();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(tracks.Count(), 1);
     EXPECT_EQ(decoderStops, 0);
     EXPECT_EQ(SavedNames(), QStringList{"keep.mp3"});
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.shown);
     EXPECT_FALSE(state.DialogOpen);
   }
   EXPECT_EQ(Titles(), (QStringList{"Physically Delete Files?", "Physically Delete Files?", "Delete Confirmation"}));

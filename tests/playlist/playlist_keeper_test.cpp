@@ -1,15 +1,15 @@
 #include <QTemporaryDir>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "base/boxes.h"
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "playlist/playlist_keeper.h"
 #include "playlist/track_list.h"
 #include "scripted_desktop.h"
 #include "storage/playlist_file.h"
 #include "test_support.h"
+#include "window_flag.h"
 
 namespace zelvo::test {
 namespace {
@@ -18,7 +18,7 @@ class PlaylistKeeperTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
-    window.show();
+    window.Show();
     tracks.Model().Replace({{"Alpha", "01:00", "/m/a.mp3", "0"},
                             {"Beta", "02:00", "/m/b.mp3", "1"},
                             {"Gamma", "03:00", "/m/c.mp3", "-1"}});
@@ -43,7 +43,7 @@ class PlaylistKeeperTest : public ::testing::Test {
   PlayerState state;
   Options options;
   TrackList tracks;
-  QWidget window;
+  WindowFlag window;
   Boxes boxes{desktop, state, window};
   int optionsApplied = 0;
   PlaylistKeeper keeper{boxes, tracks, state, options, folder.path(), window, [this] { ++optionsApplied; }};
@@ -63,7 +63,7 @@ TEST_F(PlaylistKeeperTest, ErasingWritesTheAutosaveOnlyWhenRealtime) {
 }
 
 TEST_F(PlaylistKeeperTest, ClearingAsksFirstAndAlwaysShowsThePlaylistAfterwards) {
-  window.hide();
+  window.Hide();
   desktop.messageAnswers = {MessageAnswer::No};
   keeper.ClearEntirePlaylist();
   ASSERT_EQ(desktop.messages.size(), 1);
@@ -72,7 +72,7 @@ TEST_F(PlaylistKeeperTest, ClearingAsksFirstAndAlwaysShowsThePlaylistAfterwards)
   EXPECT_EQ(desktop.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(desktop.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_EQ(tracks.Count(), 3);
-  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.shown);
   EXPECT_FALSE(QFile::exists(keeper.AutosavePath()));
   EXPECT_EQ(optionsApplied, 0);
 
@@ -158,7 +158,7 @@ TEST(PlaylistKeeperAutosave, AFailureToSaveIsToldOncePerRun) {
   PlayerState state;
   Options options;
   TrackList tracks;
-  QWidget window;
+  WindowFlag window;
   Boxes boxes(desktop, state, window);
   PlaylistKeeper keeper(boxes, tracks, state, options, notAFolder, window, [] {});
   EXPECT_FALSE(keeper.WriteAutosave());

@@ -7,9 +7,9 @@
 
 #include "base/layout.h"
 #include "base/player_state.h"
-#include "app/player_window.h"
-#include "platform/key_release_guard.h"
-#include "playlist/playlist_window.h"
+#include "windows/player_window.h"
+#include "platform_ui/key_release_guard.h"
+#include "windows/playlist_window.h"
 #include "playlist/track_list.h"
 #include "recording_skin_targets.h"
 #include "scripted_desktop.h"

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "base/options.h"
+#include "menus/options.h"
 #include "base/player_state.h"
 #include "recording_skin_targets.h"
 #include "scripted_desktop.h"

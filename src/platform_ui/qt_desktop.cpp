@@ -1,0 +1,167 @@
+#include "platform_ui/qt_desktop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QAbstractItemView>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+#include <algorithm>
+
+#include "platform_ui/translucency.h"
+
+namespace zelvo {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// Qt's own dialog opens a folder that is confirmed; this one, asked to, gives
+// it back as the answer instead. Double-clicking a folder still opens it.
+class FolderAcceptingDialog : public QFileDialog {
+ public:
+  FolderAcceptingDialog(const QString& title, const QString& folder, bool foldersToo)
+      : QFileDialog(nullptr, title, folder), foldersToo_(foldersToo) {}
+
+  void accept() override {
+    if (foldersToo_) {
+      const QStringList chosen = Chosen();
+      if (!chosen.isEmpty() && AllExist(chosen) && AnyFolder(chosen)) {
+        answer_ = chosen;
+        QDialog::accept();
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+
+  QStringList Answer() const { return answer_.isEmpty() ? selectedFiles() : answer_; }
+
+ private:
+  // What the name box holds, or else the entries marked in the file view
+  // (Qt leaves folders marked there out of the name box).
+  QStringList Chosen() const {
+    const auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (nameEdit && !nameEdit->text().trimmed().isEmpty()) return selectedFiles();
+    QStringList marked;
+    for (const char* viewName : {"listView", "treeView"}) {
+      const auto* view = findChild<QAbstractItemView*>(QLatin1String(viewName));
+      if (!view || !view->isVisible() || !view->selectionModel()) continue;
+      for (const QModelIndex& index : view->selectionModel()->selectedRows())
+        marked << index.data(QFileSystemModel::FilePathRole).toString();
+    }
+    return marked;
+  }
+  static bool AllExist(const QStringList& paths) {
+    return std::all_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+  }
+  static bool AnyFolder(const QStringList& paths) {
+    return std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo(p).isDir(); });
+  }
+
+  QStringList answer_;
+  bool foldersToo_;
+};
+
+FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
+  auto* dialog = new FolderAcceptingDialog(request.title, request.initialFolder, request.foldersToo);
+  dialog->setOption(QFileDialog::DontUseNativeDialog);
+  dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+  const QStringList filters = QtNameFilters(request.filter);
+  dialog->setNameFilters(filters);
+  dialog->setDefaultSuffix(request.defaultSuffix);
+  if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    dialog->selectNameFilter(filters[request.filterIndex - 1]);
+  return dialog;
+}
+
+double DotsPerInchX() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
+double DotsPerInchY() { return QGuiApplication::primaryScreen()->logicalDotsPerInchY(); }
+
+}  // namespace
+
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    QString label = parts[i];
+    // A label that already names its patterns would otherwise show them twice.
+    label.remove(QStringLiteral(" (") + parts[i + 1] + ')');
+    filters << QStringLiteral("%1 (%2)").arg(label, patterns);
+  }
+  return filters;
+}
+
+MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, MessageIcon icon,
+                                     MessageButtons buttons) {
+  // The player's texts break their lines with a carriage return alone.
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(ToQtIcon(icon), title.isEmpty() ? QStringLiteral("Zelvo") : title, shown,
+                  buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  // Texts hold paths and skin authors' words, never markup: "<b>" and "&amp;" show as typed.
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  const int answer = box.exec();
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::optional<QStringList> QtDesktop::AskOpenFiles(const FileDialogRequest& request) {
+  std::unique_ptr<FolderAcceptingDialog> dialog(MakeDialog(request));
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
+                                          : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+  if (dialog->exec() != QDialog::Accepted || dialog->Answer().isEmpty()) return std::nullopt;
+  return dialog->Answer();
+}
+
+std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) {
+  std::unique_ptr<QFileDialog> dialog(MakeDialog(request));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().constFirst();
+}
+
+void QtDesktop::Beep() { QApplication::beep(); }
+
+bool QtDesktop::OpenWithDefaultApp(const QString& pathOrUrl) {
+  const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+  return QDesktopServices::openUrl(url);
+}
+
+QPoint QtDesktop::CursorPos() { return QCursor::pos(); }
+
+QSizeF QtDesktop::ScreenSizeTwips() {
+  const QSize pixels = QGuiApplication::primaryScreen()->size();
+  return QSizeF(pixels.width() * TwipsPerPixelX(), pixels.height() * TwipsPerPixelY());
+}
+
+double QtDesktop::TwipsPerPixelX() { return 1440.0 / DotsPerInchX(); }
+double QtDesktop::TwipsPerPixelY() { return 1440.0 / DotsPerInchY(); }
+
+double QtDesktop::ScreenTopTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return (screen->availableGeometry().top() - screen->geometry().top()) * TwipsPerPixelY();
+}
+
+bool QtDesktop::TranslucentWindowsPossible() { return zelvo::TranslucentWindowsPossible(); }
+
+}  // namespace zelvo

@@ -1,0 +1,119 @@
+#include <QDBusObjectPath>
+#include <gtest/gtest.h>
+
+#include "desktop/mpris.h"
+#include "desktop/mpris_values.h"
+#include "player_rig.h"
+#include "playback/decoder.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+namespace {
+
+// The media player interface's methods and properties on a started player
+// with two known tracks; the bus itself is driven end to end elsewhere.
+class MprisTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes(rig.File("a.mp3"), "a");
+    WriteBytes(rig.File("b.mp3"), "b");
+    WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes({"First Song|03:00|" + rig.File("a.mp3") + "|0",
+                                                        "Second Song|01:05|" + rig.File("b.mp3") + "|0"}));
+    rig.decoder->AddFile(rig.File("a.mp3"), {"The Band", "First", 180.4});
+    rig.decoder->AddFile(rig.File("b.mp3"), {"", "Second", 65});
+    ASSERT_TRUE(player.Start());
+    player.state().CurrentIndex = 1;
+  }
+  QVariant Property(const char* name) const { return mpris.PlayerProperties().value(name); }
+  QVariantMap Metadata() const { return Property("Metadata").toMap(); }
+
+  PlayerRig rig;
+  Player& player = rig.Make();
+  Mpris mpris{player};
+};
+
+TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
+  mpris.Pause();  // nothing plays: nothing to pause, nothing starts
+  EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
+  mpris.PlayPause();
+  EXPECT_EQ(Property("PlaybackStatus"), "Playing");
+  EXPECT_EQ(rig.decoder->FileName(), rig.File("a.mp3"));
+  mpris.Play();  // already playing: stays so
+  EXPECT_EQ(Property("PlaybackStatus"), "Playing");
+  mpris.Pause();
+  EXPECT_EQ(Property("PlaybackStatus"), "Paused");
+  mpris.Play();
+  EXPECT_EQ(Property("PlaybackStatus"), "Playing");
+  // A skip while playing costs the skipped track a point, as the next button does.
+  mpris.Next();
+  EXPECT_EQ(player.state().CurrentIndex, 2);
+  EXPECT_EQ(player.tracks().At(1).priority, "-1");
+  mpris.Previous();
+  EXPECT_EQ(player.state().CurrentIndex, 1);
+  mpris.Stop();
+  EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
+  EXPECT_EQ(mpris.Position(), 0);
+}
+
+TEST_F(MprisTest, MetadataNamesTheTrackWithItsTagAndExactLengthOnceItIsOpen) {
+  QVariantMap metadata = Metadata();
+  EXPECT_EQ(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), "/org/zelvo/Track/1");
+  EXPECT_EQ(metadata.value("xesam:title"), "First Song");
+  EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 180000000);  // the row's "03:00"
+  EXPECT_FALSE(metadata.contains("xesam:artist"));
+  mpris.PlayPause();
+  metadata = Metadata();
+  EXPECT_EQ(metadata.value("xesam:url"), "file://" + rig.File("a.mp3"));
+  EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"The Band"});
+  EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 180400000);
+  player.state().CurrentIndex = 0;
+  EXPECT_EQ(Metadata().keys(), QStringList{"mpris:trackid"});
+  EXPECT_EQ(Metadata().value("mpris:trackid").value<QDBusObjectPath>().path(), kMprisNoTrack);
+}
+
+TEST_F(MprisTest, SeekingMovesWithinTheTrackAndPastItsEndGoesToTheNext) {
+  mpris.Seek(10000000);  // nothing open: nothing to seek
+  EXPECT_FALSE(Property("CanSeek").toBool());
+  mpris.PlayPause();
+  ASSERT_TRUE(Property("CanSeek").toBool());
+  mpris.Seek(30000000);
+  EXPECT_EQ(mpris.Position(), 30000000);
+  mpris.Seek(-60000000);
+  EXPECT_EQ(mpris.Position(), 0);
+  mpris.SetPosition(QDBusObjectPath("/org/zelvo/Track/2"), 5000000);  // not the current track
+  EXPECT_EQ(mpris.Position(), 0);
+  mpris.SetPosition(QDBusObjectPath("/org/zelvo/Track/1"), 200000000);  // beyond its end
+  EXPECT_EQ(mpris.Position(), 0);
+  mpris.SetPosition(QDBusObjectPath("/org/zelvo/Track/1"), 90000000);
+  EXPECT_EQ(mpris.Position(), 90000000);
+  mpris.Seek(100000000);
+  EXPECT_EQ(player.state().CurrentIndex, 2);
+}
+
+TEST_F(MprisTest, VolumeFollowsTheBarsScaleFromMuteToFull) {
+  EXPECT_DOUBLE_EQ(MprisVolume(0), 1.0);
+  EXPECT_DOUBLE_EQ(MprisVolume(-1500), 0.0);
+  EXPECT_DOUBLE_EQ(MprisVolume(-600), 0.6);
+  EXPECT_DOUBLE_EQ(MprisVolume(-3000), 0.0);
+  mpris.SetVolume(0.5);
+  EXPECT_EQ(rig.decoder->Volume(), -750);
+  mpris.SetVolume(2.0);
+  EXPECT_EQ(rig.decoder->Volume(), 0);
+  mpris.SetVolume(-1.0);
+  EXPECT_EQ(rig.decoder->Volume(), -1500);
+  EXPECT_DOUBLE_EQ(Property("Volume").toDouble(), 0.0);
+}
+
+TEST_F(MprisTest, ControlsAreOfferedOnlyWithTracksInTheList) {
+  EXPECT_TRUE(Property("CanGoNext").toBool());
+  EXPECT_TRUE(Property("CanPlay").toBool());
+  player.tracks().Clear();
+  EXPECT_FALSE(Property("CanGoNext").toBool());
+  EXPECT_FALSE(Property("CanGoPrevious").toBool());
+  EXPECT_FALSE(Property("CanPlay").toBool());
+  EXPECT_FALSE(Property("CanPause").toBool());
+  EXPECT_TRUE(Property("CanControl").toBool());
+}
+
+}  // namespace
+}  // namespace zelvo::test

@@ -1,0 +1,153 @@
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
+
+#include "platform_ui/qt_desktop.h"
+#include "platform/twips.h"
+#include "test_support.h"
+
+namespace zelvo::test {
+namespace {
+
+// Answers the next modal window of the given kind the way a user would,
+// once it is up.
+template <typename Window>
+void WhenShown(std::function<void(Window*)> answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      answer(window);
+    }
+  });
+  poll->start(20);
+}
+
+TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
+  QtDesktop desktop;
+  QString text, title;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    title = box->windowTitle();
+    icon = box->icon();
+    box->button(QMessageBox::No)->click();
+  });
+  EXPECT_EQ(desktop.ShowMessage("First line\rSecond line", "Clear Playlist?", MessageIcon::Exclamation,
+                                MessageButtons::YesNo),
+            MessageAnswer::No);
+  EXPECT_EQ(text, "First line\nSecond line");
+  EXPECT_EQ(title, "Clear Playlist?");
+  EXPECT_EQ(icon, QMessageBox::Warning);
+
+  Qt::TextFormat format = Qt::AutoText;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    title = box->windowTitle();
+    text = box->text();
+    format = box->textFormat();
+    box->button(QMessageBox::Ok)->click();
+  });
+  EXPECT_EQ(desktop.ShowMessage("<b>No title</b> of its own &amp; no markup", "", MessageIcon::Critical,
+                                MessageButtons::Ok),
+            MessageAnswer::Ok);
+  EXPECT_EQ(title, "Zelvo");
+  EXPECT_EQ(text, "<b>No title</b> of its own &amp; no markup");
+  EXPECT_EQ(format, Qt::PlainText);
+}
+
+TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
+  QTemporaryDir folder;
+  WriteBytes(folder.filePath("a.mp3"), "x");
+  WriteBytes(folder.filePath("b.wma"), "x");
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.title = "Add Audio Files / Folders to Playlist";
+  request.initialFolder = folder.path();
+  request.filter = "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3";
+  request.multiSelect = true;
+  QStringList filters;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Add Audio Files / Folders to Playlist");
+    filters = dialog->nameFilters();
+    EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
+    // Typed into the name field: selectFile() leaves the field alone once it
+    // has the focus, which a window manager may or may not have given it yet.
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"a.mp3\" \"b.wma\"");
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  const std::optional<QStringList> chosen = desktop.AskOpenFiles(request);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, (QStringList{folder.filePath("a.mp3"), folder.filePath("b.wma")}));
+  EXPECT_EQ(filters, (QStringList{"All Compressed Audio (MP3 & WMA) (*.mp3 *.wma)", "MP3 Files Only (*.mp3)"}));
+
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
+}
+
+TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
+  QTemporaryDir folder;
+  QDir().mkpath(folder.filePath("Album One"));
+  WriteBytes(folder.filePath("Album One/a.mp3"), "x");
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.initialFolder = folder.path();
+  request.filter = "All Files (*.*)|*.*";
+  request.multiSelect = true;
+  request.foldersToo = true;
+  auto typeFolder = [](QFileDialog* dialog) {
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("Album One");
+    QMetaObject::invokeMethod(dialog, "accept");
+  };
+  WhenShown<QFileDialog>(typeFolder);
+  EXPECT_EQ(desktop.AskOpenFiles(request), std::optional<QStringList>(QStringList{folder.filePath("Album One")}));
+
+  // Without folders asked for, confirming a folder opens it, as Qt's dialog does.
+  request.foldersToo = false;
+  QString shownFolder;
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+    typeFolder(dialog);
+    shownFolder = dialog->directory().absolutePath();
+    dialog->reject();
+  });
+  EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
+  EXPECT_EQ(shownFolder, folder.filePath("Album One"));
+}
+
+TEST(QtDesktop, SaveDialogAddsTheDefaultExtensionToABareName) {
+  QTemporaryDir folder;
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.initialFolder = folder.path();
+  request.filter = "Zelvo Playlist Files (*.zpl)|*.zpl|All Files (*.*)|*.*";
+  request.defaultSuffix = "zpl";
+  for (const auto& [typed, saved] : {std::pair{"mix", "mix.zpl"}, std::pair{"mix.m3u8", "mix.m3u8"}}) {
+    WhenShown<QFileDialog>([typed = QString(typed)](QFileDialog* dialog) {
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    EXPECT_EQ(desktop.AskSaveFile(request), std::optional<QString>(folder.filePath(saved)));
+  }
+}
+
+TEST(Twips, ControlsMeetEdgeToEdgeAtEveryScale) {
+  const Twips at96(15, 15);
+  EXPECT_EQ(at96.ToPixels(QRect(0, 0, 9600, 390)), QRect(0, 0, 640, 26));
+  // Neighbours share their edge in pixels however the division rounds.
+  for (double perPixel : {15.0, 12.0, 10.0, 7.5}) {
+    const Twips twips(perPixel, perPixel);
+    const QRect play = twips.ToPixels(QRect(480, 0, 600, 375));
+    const QRect gapToStop = twips.ToPixels(QRect(1080, 0, 20, 375));
+    EXPECT_EQ(play.right() + 1, gapToStop.left()) << perPixel;
+  }
+}
+
+}  // namespace
+}  // namespace zelvo::test
