@@ -35,7 +35,10 @@ int main(int argc, char** argv) {
   zelvo::QtDesktop desktop;
   // The player ends the process itself once its files are written: nothing
   // after that may run or ask to cancel.
-  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), folders, [] { std::_Exit(0); });
+  zelvo::Player player(desktop, zelvo::CreateSystemDecoder(), folders, [&instance] {
+    instance.Release();
+    std::_Exit(0);
+  });
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);
   if (!player.Start()) return 1;

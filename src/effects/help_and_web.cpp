@@ -1,5 +1,7 @@
 #include "effects/help_and_web.h"
 
+#include <QFileInfo>
+
 #include "base/boxes.h"
 #include "base/log.h"
 #include "base/player_state.h"
@@ -19,8 +21,14 @@ void HelpAndWeb::TellCannotStart(const QString& program, const QString& target) 
 
 void HelpAndWeb::OpenHelp() {
   const QString helpFile = appFolder_ + QStringLiteral("/readme.rtf");
-  if (desktop_.OpenWithDefaultApp(helpFile)) return;
-  qCWarning(lcEffects) << "no program opened" << helpFile;
+  // Only a regular file is handed on: a FIFO or a device there would hang or
+  // flood whatever program opened it.
+  if (!QFileInfo(helpFile).isFile())
+    qCWarning(lcEffects) << "help file missing or not a regular file:" << helpFile;
+  else if (desktop_.OpenWithDefaultApp(helpFile))
+    return;
+  else
+    qCWarning(lcEffects) << "no program opened" << helpFile;
   DialogOpenScope open(state_);
   TellCannotStart(QStringLiteral("a program for RTF files"), helpFile);
 }

@@ -98,7 +98,8 @@ void SkinChooser::ShowSkinInformation() {
   const int number = state_.SkinNumber;
   if (number >= 1 && number <= kEntries) {
     // Authors wrote these files on Windows, in Windows-1252, before UTF-8.
-    text = ReadTextFile(PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk"))).value_or(QString());
+    const QString path = PathIgnoringCase(EntryFolder(number), QStringLiteral("Skininfo.zsk"));
+    text = ReadTextFile(path, kSmallFileLimit).value_or(QString());
   }
   targets_.SetPlaylistVisible(false);
   {

@@ -9,17 +9,24 @@
 #include "base/boxes.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
+#include "platform/regular_file.h"
 #include "skins/path_ignoring_case.h"
 #include "skins/skin_colour.h"
 #include "skins/skin_targets.h"
 #include "storage/field_reader.h"
+#include "storage/text_codec.h"
 
 namespace zelvo {
 namespace {
 
 // Skin pictures carry a neutral extension, so the format comes from the bytes.
 std::optional<QImage> ReadPicture(const QString& path) {
-  QImageReader reader(path);
+  QFile file(path);
+  if (std::optional<QString> refused = OpenRegularFile(file)) {
+    qCWarning(lcSkins) << "skin picture refused" << path << *refused;
+    return std::nullopt;
+  }
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   QImage picture = reader.read();
   if (picture.isNull()) {
@@ -55,17 +62,15 @@ bool SkinLoader::ApplyPictures(const QString& folder) {
 }
 
 bool SkinLoader::ApplyColours(const QString& folder) {
-  QByteArray text;
-  {
-    // Read in one go and close at once, so that the settings file and the next
-    // skin load never meet a file we still hold.
-    QFile file(PathIgnoringCase(folder, QStringLiteral("skincolor.zsk")));
-    if (!file.open(QIODevice::ReadOnly)) {
-      qCWarning(lcSkins) << "skin colours unreadable" << file.fileName() << file.errorString();
-      return false;
-    }
-    text = file.readAll();
+  // Read in one go and closed at once, so that the settings file and the
+  // next skin load never meet a file still held.
+  const QString path = PathIgnoringCase(folder, QStringLiteral("skincolor.zsk"));
+  const std::variant<QByteArray, ReadRefusal> read = ReadRegularFile(path, kSmallFileLimit);
+  if (const auto* refused = std::get_if<ReadRefusal>(&read)) {
+    qCWarning(lcSkins) << "skin colours unreadable" << path << refused->reason;
+    return false;
   }
+  const QByteArray& text = std::get<QByteArray>(read);
   const std::function<void(const QColor&)> targets[] = {
       [this](const QColor& c) { targets_.SetDisplayForeColor(c); },
       [this](const QColor& c) { targets_.SetTrackListForeColor(c); },

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "base/log.h"
+#include "platform/regular_file.h"
 
 namespace zelvo {
 namespace {
@@ -39,8 +40,14 @@ bool ProveComplete(QSaveFile& file, QString* reason) {
 bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice& file)>& write, QString* error) {
   QSaveFile file(path);
   QString reason;
-  bool written = file.open(QIODevice::WriteOnly);
-  if (!written) {
+  // The save follows a link and replaces its target, the link staying as it
+  // is; but only a regular file may be replaced: a device, FIFO or socket
+  // there would be swapped for a plain file (as root, the device is gone).
+  const std::optional<QString> refused = RefuseUnlessRegularOrAbsent(path);
+  bool written = !refused && file.open(QIODevice::WriteOnly);
+  if (refused) {
+    reason = *refused;
+  } else if (!written) {
     reason = file.errorString();
   } else if (!write(file)) {
     reason = file.errorString();

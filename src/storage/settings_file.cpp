@@ -83,7 +83,7 @@ bool WriteSettingsFile(const QString& path, const Settings& settings, QString* e
 
 SettingsReadResult ReadSettingsFile(const QString& path) {
   SettingsReadResult result;
-  std::optional<QString> text = ReadTextFile(path);
+  std::optional<QString> text = ReadTextFile(path, kSmallFileLimit);
   if (!text) return result;
   result.fileFound = true;
   FieldReader reader(std::move(*text));

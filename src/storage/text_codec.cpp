@@ -1,10 +1,9 @@
 #include "storage/text_codec.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include "base/log.h"
+#include "platform/regular_file.h"
 
 namespace zelvo {
 namespace {
@@ -54,26 +53,14 @@ QString DecodeText(QByteArrayView bytes) {
   return text;
 }
 
-std::optional<QString> ReadTextFile(const QString& path) {
-  // A FIFO would block the open and a device would never end: only regular
-  // files (or links to them) are read.
-  const QFileInfo info(path);
-  if (info.exists() && !info.isFile()) {
-    qCWarning(lcStorage) << "not a regular file, not read:" << path;
+std::optional<QString> ReadTextFile(const QString& path, qint64 maxBytes) {
+  std::variant<QByteArray, ReadRefusal> read = ReadRegularFile(path, maxBytes);
+  if (const auto* refused = std::get_if<ReadRefusal>(&read)) {
+    // A file that is not there is ordinary (a first start); only real failures are logged.
+    if (!refused->missing) qCWarning(lcStorage) << "not read:" << path << ":" << refused->reason;
     return std::nullopt;
   }
-  QFile file(path);
-  // A file that is not there is ordinary (a first start); only real failures are logged.
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (file.exists()) qCWarning(lcStorage) << "cannot open" << path << file.errorString();
-    return std::nullopt;
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    qCWarning(lcStorage) << "cannot read" << path << file.errorString();
-    return std::nullopt;
-  }
-  return DecodeText(bytes);
+  return DecodeText(std::get<QByteArray>(read));
 }
 
 }  // namespace zelvo

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <limits>
 #include <optional>
 
 namespace zelvo {
@@ -18,9 +19,13 @@ QString DecodeText(QByteArrayView bytes);
 // characters of the same number, as Windows itself does.
 QString DecodeWindows1252(QByteArrayView bytes);
 
+// The most a small file of Zelvo's own (settings, skin colours, skin
+// information) may hold; a larger one is refused, not read into memory.
+constexpr qint64 kSmallFileLimit = 1 << 20;
+
 // The whole file decoded with DecodeText; empty optional when it cannot be
-// opened or read (missing, a folder, no access) or is no regular file (a
-// FIFO or a device).
-std::optional<QString> ReadTextFile(const QString& path);
+// opened or read (missing, a folder, no access), is no regular file (a
+// FIFO or a device) or holds more than maxBytes.
+std::optional<QString> ReadTextFile(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 }  // namespace zelvo

@@ -1,11 +1,14 @@
 #include "windows/credits_window.h"
 
+#include <QFile>
 #include <QFrame>
 #include <QImageReader>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "base/log.h"
+#include "platform/regular_file.h"
 #include "platform_ui/hot_spot.h"
 
 namespace zelvo {
@@ -82,7 +85,13 @@ void CreditsWindow::Open() {
 
 void CreditsWindow::LoadPicture() {
   // A missing or unreadable picture leaves the window without one; the credits still open.
-  QImageReader reader(appFolder_ + QStringLiteral("/credits.dat"));
+  QFile file(appFolder_ + QStringLiteral("/credits.dat"));
+  if (std::optional<QString> refused = OpenRegularFile(file)) {
+    qCWarning(lcEffects) << "credits picture not read" << file.fileName() << *refused;
+    image1_->setPixmap(QPixmap());
+    return;
+  }
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   image1_->setPixmap(QPixmap::fromImage(reader.read()));
 }

@@ -244,6 +244,7 @@ TEST_F(OptionsTest, VolumeDragFollowsThePointerWithinTheScale) {
 }
 
 TEST_F(OptionsTest, AboutHelpAndWebLeadOutOfThePlayer) {
+  WriteBytes(rig.File("readme.rtf"), "{\\rtf1 help}");
   options.Action(Entry::HelpMenu)->trigger();
   EXPECT_EQ(rig.desktop.opened, QStringList{rig.File("readme.rtf")});
   options.Action(Entry::WebLinkMenu)->trigger();

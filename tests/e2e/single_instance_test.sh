@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # One Zelvo per program folder: a second start hands its files to the running
 # one and ends; a start without files just ends; a copy in another folder
-# runs on its own.
+# runs on its own, even when two start at once. Another user's socket gets nothing.
 source "$(dirname "$0")/lib.sh"
+export XDG_RUNTIME_DIR=$work/run XDG_CACHE_HOME=$work/cache
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 mkdir -p "$work/music/Album"
 cp "$data_dir/tone.ogg" "$work/music/Album/2 - two.ogg"
@@ -58,6 +60,55 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] || fail "the restarted player did not take the hand-over"
+kill -TERM "$player_pid"
+wait_exit || fail "the player ended with an error"
+
+rows() { cat "$folder/AutoSave.zpl" 2>/dev/null | grep -c '|' || true; }
+wait_rows() { for _ in $(seq 100); do [ "$(rows)" -eq "$1" ] && return 0; sleep 0.1; done; return 1; }
+
+# Started at the same instant, each with a file: one ends, the other has both.
+# The last round has no runtime folder and uses a private one in the cache.
+for round in 1 2 3; do
+  rm -f "$folder/AutoSave.zpl"
+  [ "$round" -eq 3 ] && unset XDG_RUNTIME_DIR
+  "$folder/zelvo" "$work/music/single.mp3" >"$work/a.log" 2>&1 & a=$!
+  "$folder/zelvo" "$work/music/Album/2 - two.ogg" >"$work/b.log" 2>&1 & b=$!
+  for _ in $(seq 100); do kill -0 "$a" 2>/dev/null && kill -0 "$b" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$a" 2>/dev/null && kill -0 "$b" 2>/dev/null && { kill -9 "$a" "$b"; fail "round $round: both run"; }
+  wait_rows 2 || fail "round $round: the list has $(rows) rows, not 2"
+  kill -TERM "$a" "$b" 2>/dev/null || true
+  wait "$a" && wait "$b" || fail "round $round: a start failed: $(cat "$work/a.log" "$work/b.log")"
+done
+[ "$(stat -c %a "$work/cache/zelvo-sockets")" = 700 ] || fail "the socket folder in the cache is not private"
+export XDG_RUNTIME_DIR=$work/run
+
+start_player
+wait_window "Zelvo" >/dev/null
+sock=$(echo "$XDG_RUNTIME_DIR"/zelvo-*)
+[ -S "$sock" ] || fail "no socket in the runtime folder"
+# A peer that never stops sending is cut off, and the player still takes hand-overs.
+flood=$(python3 -c 'import socket, sys
+s = socket.socket(socket.AF_UNIX); s.connect(sys.argv[1])
+try: s.sendall(bytes(20 << 20)); print("all sent")
+except OSError: print("cut off")' "$sock")
+[ "$flood" = "cut off" ] || fail "20 MB went in: $flood"
+grep -q "more than 16777216 bytes" "$work/player.log" || fail "no warning for the flood: $(cat "$work/player.log")"
+second_start "$work/music/Album/10 - ten.flac"
+wait_rows 3 || fail "no hand-over after the flood"
+
+# Another user listens in its place: the later start tells it nothing and runs itself.
+rm "$sock"
+python3 -c 'import os, socket, sys
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); os.setgid(65534); os.setuid(65534); s.listen()
+c, _ = s.accept(); print(len(c.recv(1 << 20)))' "$sock" >"$work/foreign.out" & foreign=$!
+sleep 1
+"$folder/zelvo" "$work/music/single.mp3" >"$work/b.log" 2>&1 & b=$!
+sleep 3
+kill -0 "$b" 2>/dev/null || fail "the start beside another user's socket ended: $(cat "$work/b.log")"
+[ "$(grep -c "belongs to another user" "$work/b.log")" -eq 1 ] || fail "not one warning: $(cat "$work/b.log")"
+wait "$foreign"
+[ "$(cat "$work/foreign.out")" = 0 ] || fail "the other user's socket got $(cat "$work/foreign.out") bytes"
+kill -TERM "$b"; wait "$b" || fail "the second player ended with an error"
 kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
 echo "single instance: ok"

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/player_state.h"
 #include "recording_skin_targets.h"
@@ -118,6 +119,21 @@ TEST_F(SkinLoaderTest, FileThatIsNoPictureFailsLikeAMissingOne) {
   loader_.LoadSkin(newSkin_);
   EXPECT_EQ(targets_.applied, kPictureControls.mid(0, 6));
   EXPECT_EQ(desktop_.messages.size(), 1);
+}
+
+// A huge colour file would be read into memory whole; a FIFO would block the
+// start for good. Each fails like a missing file.
+TEST_F(SkinLoaderTest, OnlyRegularFilesOfModestSizeAreRead) {
+  WriteColours("1\r\n2\r\n3\r\n4\r\n5\r\n" + QByteArray(1 << 20, ' '));
+  loader_.LoadSkin(newSkin_);
+  EXPECT_EQ(targets_.applied, kPictureControls);
+  const QString bar = newSkin_ + "/player.zsk";
+  ASSERT_TRUE(QFile::remove(bar));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(bar).constData(), 0600), 0);
+  targets_.applied.clear();
+  loader_.LoadSkin(newSkin_);
+  EXPECT_EQ(targets_.applied, kPictureControls.mid(0, 6));
+  EXPECT_EQ(desktop_.messages.size(), 2);
 }
 
 TEST_F(SkinLoaderTest, PlaylistHiddenBeforeAFailedLoadIsVisibleAfterIt) {

@@ -1,8 +1,11 @@
 #include <QDir>
+#include <QLocalServer>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "storage/atomic_file.h"
 #include "storage/playlist_file.h"
@@ -118,6 +121,37 @@ TEST(AtomicFile, FailsWithAReasonWhereNoFileCanBeMade) {
     EXPECT_FALSE(error.isEmpty()) << path.toStdString();
   }
   EXPECT_EQ(test::ReadBytes(dir.filePath("plain")), "keep");
+}
+
+// A save over a link replaces the file it points to and keeps the link; any
+// target that is no regular file is refused and left as it was.
+TEST(AtomicFile, SavesThroughLinksOnlyToRegularFiles) {
+  QTemporaryDir dir;
+  test::WriteBytes(dir.filePath("real.zpl"), "old");
+  ASSERT_TRUE(QFile::link(dir.filePath("real.zpl"), dir.filePath("list.zpl")));
+  ASSERT_TRUE(WriteFileAtomically(dir.filePath("list.zpl"), "new"));
+  EXPECT_TRUE(QFileInfo(dir.filePath("list.zpl")).isSymLink());
+  EXPECT_EQ(test::ReadBytes(dir.filePath("real.zpl")), "new");
+
+  QLocalServer socket;
+  ASSERT_TRUE(socket.listen(dir.filePath("socket")));
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  QStringList others = {"socket", "fifo", "folder"};
+  // Only root can make a device node, and only root's save could replace one.
+  if (::mknod(QFile::encodeName(dir.filePath("device")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+    others << "device";
+  for (const QString& other : others) {
+    const QString target = dir.filePath(other);
+    ASSERT_TRUE(QFile::link(target, dir.filePath("link-" + other)));
+    for (const QString& path : {dir.filePath("link-" + other), target}) {
+      QString error;
+      EXPECT_FALSE(WriteFileAtomically(path, "data", &error)) << path.toStdString();
+      EXPECT_TRUE(error.contains(other, Qt::CaseInsensitive)) << error.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath("link-" + other)).isSymLink());
+    EXPECT_FALSE(QFileInfo(target).isFile()) << other.toStdString();
+  }
 }
 
 }  // namespace

@@ -57,6 +57,11 @@ TEST(TextCodec, ReadTextFileReadsOnlyRegularFiles) {
   test::WriteBytes(dir.filePath("real.txt"), "text");
   ASSERT_TRUE(QFile::link(dir.filePath("real.txt"), link));
   EXPECT_EQ(ReadTextFile(link), QString("text"));
+  // Small files of Zelvo's own are capped; a larger one is refused whole.
+  test::WriteBytes(dir.filePath("real.txt"), QByteArray(kSmallFileLimit, 'a'));
+  EXPECT_EQ(ReadTextFile(link, kSmallFileLimit)->size(), kSmallFileLimit);
+  test::WriteBytes(dir.filePath("real.txt"), QByteArray(kSmallFileLimit + 1, 'a'));
+  EXPECT_FALSE(ReadTextFile(link, kSmallFileLimit).has_value());
 }
 
 }  // namespace
