@@ -1,11 +1,10 @@
 #include "playback/ffmpeg_support.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <mutex>
 
 #include "playback/decoder.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -45,7 +44,7 @@ int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& o
 
 FormatContextPtr OpenSupportedInput(const QString& path) {
   QuietFfmpegLog();
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = PathBytes(path);
   FormatContextPtr format;
   const AVInputFormat* guess = GuessFormat(name.constData());
   int result = AVERROR_INVALIDDATA;

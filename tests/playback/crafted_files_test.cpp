@@ -1,6 +1,7 @@
 // Files made to mislead the probe and the decoder: header sizes that point
-// outside the file or back into it, and paths that are no regular files.
-// Each must be turned away or played to an end, never crash or hang.
+// outside the file or back into it, paths that are no regular files and names
+// that are not UTF-8. Each must be turned away or played to an end, never
+// crash or hang.
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,10 +20,13 @@
 #include <memory>
 #include <thread>
 
+#include "app/audio_paths.h"
 #include "decoder_test_util.h"
 #include "playback/media_probe.h"
 #include "playback/mpeg_frame_walk.h"
+#include "platform/path_bytes.h"
 #include "scripted_player.h"
+#include "storage/playlist_file.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -152,6 +156,39 @@ TEST(CraftedFiles, AFileCutWhileItsFramesAreWalkedIsNoCrash) {
   }
   walking = false;
   cutter.join();
+}
+
+// A Latin-1 name in a UTF-8 system is bytes that are no text. Walked from
+// its folder, it plays, and it reads back from the player's own list as the
+// same bytes.
+TEST(CraftedFiles, ANameThatIsNoUtf8KeepsItsBytesFromTheFolderToThePlaylistAndBack) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QByteArray name = QFile::encodeName(dir.path()) + "/caf\xE9 \xFF.wav";
+  const QByteArray wav = ReadBytes(DataFile("tone.wav"));
+  const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, wav.constData(), wav.size()), wav.size());
+  ::close(fd);
+
+  const QStringList found = ExpandToAudioFiles({dir.path()}, NamedFiles::AudioOnly);
+  ASSERT_EQ(found.size(), 1);
+  const QString path = found.first();
+  EXPECT_EQ(PathBytes(path), name);
+  EXPECT_NEAR(ProbeMedia(path).duration, 0.5, 0.01);
+  MemoryDecoder memory;
+  memory.decoder->SetFileName(path);
+  EXPECT_TRUE(memory.PlayToEnd());
+  EXPECT_EQ(memory.sink->HeardFrames(), kRate / 2);
+
+  const std::vector<TrackEntry> rows = {{"Café", "00:01", path, "0"}};
+  const QString list = dir.filePath("AutoSave.zpl");
+  ASSERT_TRUE(WritePlaylistFile(list, rows));
+  EXPECT_TRUE(ReadBytes(list).contains("|zelvo-escaped:" + QFile::encodeName(dir.path()) + "/caf%E9 %FF.wav|"));
+  const PlaylistReadResult read = ReadPlaylistFile(list, {});
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(PathBytes(read.rows[0].path), name);
+  ::unlink(name.constData());  // QTemporaryDir cannot name it
 }
 
 }  // namespace
