@@ -1,7 +1,7 @@
 // Files made to mislead the probe and the decoder: header sizes that point
-// outside the file or back into it, paths that are no regular files and names
-// that are not UTF-8. Each must be turned away or played to an end, never
-// crash or hang.
+// outside the file or back into it, paths that are no regular files, huge
+// files that say nothing of what they are and names that are not UTF-8.
+// Each must be turned away or played to an end, never crash or hang.
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +22,7 @@
 
 #include "app/audio_paths.h"
 #include "decoder_test_util.h"
+#include "playback/ffmpeg_stream.h"
 #include "playback/media_probe.h"
 #include "playback/mpeg_frame_walk.h"
 #include "platform/path_bytes.h"
@@ -156,6 +157,37 @@ TEST(CraftedFiles, AFileCutWhileItsFramesAreWalkedIsNoCrash) {
   }
   walking = false;
   cutter.join();
+}
+
+// Zeros named as an M4A, and half an M4A padded with zeros to 4 GB (both
+// sparse): the content names no demuxer, and none may read the file through
+// looking for frames. Each is refused (or measured) in moments, not minutes.
+TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString zeros = dir.filePath("zeros.m4a");
+  const QString padded = dir.filePath("padded.m4a");
+  WriteBytes(zeros, {});
+  const QByteArray m4a = ReadBytes(DataFile("tone_aac.m4a"));
+  WriteBytes(padded, m4a.first(m4a.size() / 2));
+  ASSERT_EQ(::truncate(QFile::encodeName(zeros).constData(), 200LL << 20), 0);
+  ASSERT_EQ(::truncate(QFile::encodeName(padded).constData(), 4LL << 30), 0);
+  for (const QString& path : {zeros, padded}) {
+    auto outcome = std::make_shared<std::atomic<int>>(0);  // 1 refused, 2 opened
+    EXPECT_TRUE(FinishesWithin(std::chrono::seconds(30), [outcome, path] {
+      try {
+        const double seconds = ProbeMedia(path).duration;
+        *outcome = seconds <= 10 ? 2 : 3;
+        FfmpegStream stream(path);
+        std::vector<float> out;
+        while (stream.Read(out)) out.clear();
+      } catch (const DecoderError&) {
+        if (*outcome == 0) *outcome = 1;
+      }
+    })) << path.toStdString() << " is read through";
+    EXPECT_NE(*outcome, 3) << path.toStdString() << " is given a length its audio does not have";
+    if (path == zeros) EXPECT_EQ(*outcome, 1) << "zeros are taken for audio";
+  }
 }
 
 // A Latin-1 name in a UTF-8 system is bytes that are no text. Walked from
