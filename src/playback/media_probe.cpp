@@ -65,6 +65,13 @@ void CheckFile(const QString& path, const QByteArray& name, qint64* size) {
   *size = st.st_size;
 }
 
+// No supported format holds a second of sound in fewer bytes than 8 kbit/s
+// needs (1000 bytes): a length beyond that, a negative one or no number at
+// all comes from a damaged header and is not believed.
+bool IsBelievable(double seconds, qint64 size) {
+  return seconds >= 0 && seconds <= static_cast<double>(size) / 1000.0;
+}
+
 // The MP3's length by its frames when the header cannot be trusted: none at
 // all (a VBR file estimated from its first frame), or a header that counts more
 // bytes than the file holds (a cut file).
@@ -212,6 +219,15 @@ MediaInfo ProbeMedia(const QString& path) {
   if (dynamic_cast<TagLib::ASF::File*>(ref.file())) {
     if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
   }
+  if (!IsBelievable(info.duration, size)) {
+    qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - asking FFmpeg";
+    try {
+      info.duration = ProbeMediaWithFfmpeg(path).duration;
+    } catch (const DecoderError& error) {
+      qCWarning(lcPlayback) << "Length of" << path << "unknown:" << error.what();
+      info.duration = 0;
+    }
+  }
   return info;
 }
 
@@ -240,6 +256,10 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   if (std::string_view(format->iformat->name) == "mp3") {
     // FFmpeg estimates a VBR file without a header from its bitrate.
     if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
+  }
+  if (!IsBelievable(info.duration, size)) {
+    qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - taken as unknown";
+    info.duration = 0;
   }
   return info;
 }
