@@ -27,6 +27,7 @@
 #include "playback/mpeg_frame_walk.h"
 #include "platform/path_bytes.h"
 #include "scripted_player.h"
+#include "storage/foreign_playlist.h"
 #include "storage/playlist_file.h"
 #include "test_support.h"
 
@@ -191,9 +192,9 @@ TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
 }
 
 // A Latin-1 name in a UTF-8 system is bytes that are no text. Walked from
-// its folder, it plays, and it reads back from the player's own list as the
-// same bytes.
-TEST(CraftedFiles, ANameThatIsNoUtf8KeepsItsBytesFromTheFolderToThePlaylistAndBack) {
+// its folder, it plays, and it reads back from the player's own list and an
+// M3U8 as the same bytes.
+TEST(CraftedFiles, ANameThatIsNoUtf8KeepsItsBytesFromTheFolderToThePlaylistsAndBack) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QByteArray name = QFile::encodeName(dir.path()) + "/caf\xE9 \xFF.wav";
@@ -220,6 +221,11 @@ TEST(CraftedFiles, ANameThatIsNoUtf8KeepsItsBytesFromTheFolderToThePlaylistAndBa
   const PlaylistReadResult read = ReadPlaylistFile(list, {});
   ASSERT_EQ(read.rows.size(), 1u);
   EXPECT_EQ(PathBytes(read.rows[0].path), name);
+  const QString m3u = dir.filePath("list.m3u8");
+  ASSERT_TRUE(WriteM3u8File(m3u, rows));
+  const auto listed = ReadForeignPlaylist(m3u, ForeignPlaylistKind::M3u);
+  ASSERT_TRUE(listed && listed->size() == 1);
+  EXPECT_EQ(PathBytes(listed->front().path), name);
   ::unlink(name.constData());  // QTemporaryDir cannot name it
 }
 
