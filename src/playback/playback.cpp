@@ -198,6 +198,9 @@ void Playback::UpdateDisplay() {
 // The end-of-track rule: the row the user has put the cursor on since the
 // last start wins over the play mode.
 void Playback::StartNextTrack() {
+  const QString ended = tracks_.Has(state_.CurrentIndex) ? tracks_.At(state_.CurrentIndex).path : QString();
+  if (brake_.Engage(decoder_.CurrentPosition(), ended))
+    return StopTrack(), view_.SetDisplayCaption(QString::fromLatin1(kStoppedEndsAtOnce));
   if (gapless_.Take()) return PlayTrack();  // chosen already, near the end
   if (state_.CueIndex == state_.CurrentIndex) {
     selector_.NextTrack();

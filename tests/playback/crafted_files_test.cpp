@@ -1,11 +1,13 @@
 // Files made to mislead the probe and the decoder: header sizes that point
 // outside the file or back into it, paths that are no regular files, huge
-// files that say nothing of what they are and names that are not UTF-8.
-// Each must be turned away or played to an end, never crash or hang.
+// files that say nothing of what they are, tracks that end at once and names
+// that are not UTF-8. Each must be turned away or played to an end, never
+// crash, hang or loop.
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -189,6 +191,27 @@ TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
     EXPECT_NE(*outcome, 3) << path.toStdString() << " is given a length its audio does not have";
     if (path == zeros) EXPECT_EQ(*outcome, 1) << "zeros are taken for audio";
   }
+}
+
+// A WAV cut to its first 2,000 bytes, the only row: it ends as soon as it
+// starts, and the list would start it again dozens of times a second for
+// good. The player stops instead and says why.
+TEST(CraftedFiles, ATrackThatEndsAtOnceStopsTheListInsteadOfRestartingForEver) {
+  MemoryDecoder memory;
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 1u; }};
+  Playback playback{*memory.decoder, tracks, state, options, view, random};
+  tracks.Model().Append(TrackEntry{"Cut", "00:00", DataFile("truncated_wav_loop.wav"), "0"});
+  state.CurrentIndex = 1;
+  playback.PlayTrack();
+  ASSERT_TRUE(WaitFor([&] { return view.Caption() == kStoppedEndsAtOnce; }, 10000)) << view.Caption().toStdString();
+  EXPECT_EQ(playback.DisplayTimerInterval(), 0);
+  QTest::qWait(300);
+  EXPECT_EQ(view.Caption(), kStoppedEndsAtOnce);
+  EXPECT_NE(memory.decoder->PlayState(), play_state::Playing);
 }
 
 // A Latin-1 name in a UTF-8 system is bytes that are no text. Walked from
