@@ -1,6 +1,5 @@
 #include "adding/audio_paths.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -13,6 +12,7 @@
 
 #include "base/log.h"
 #include "playback/audio_formats.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -44,7 +44,7 @@ class FolderWalk {
   void Walk(const QString& folder) {
     // A folder met again (a link back up the tree, or two links to one
     // place) would repeat its files or never end.
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    const QString canonical = CanonicalPath(folder);
     if (canonical.isEmpty() || visited_.contains(canonical)) return;
     visited_.insert(canonical);
 
@@ -65,7 +65,7 @@ class FolderWalk {
   // The visible files and folders of one folder, links resolved.
   static std::vector<Entry> ReadFolder(const QString& folder) {
     std::vector<Entry> entries;
-    const QByteArray name = QFile::encodeName(folder);
+    const QByteArray name = PathBytes(folder);
     DIR* dir = ::opendir(name.constData());
     if (!dir) {
       qCWarning(lcPlaylist) << "Cannot read folder" << folder << ":" << std::strerror(errno);
@@ -80,7 +80,7 @@ class FolderWalk {
         if (::stat(full.constData(), &st) != 0) continue;  // a dangling link
         isFolder = S_ISDIR(st.st_mode);
       }
-      entries.push_back({QFile::decodeName(item->d_name), isFolder});
+      entries.push_back({PathFromBytes(item->d_name), isFolder});
     }
     ::closedir(dir);
     return entries;

@@ -1,12 +1,12 @@
 #include "playback/ffmpeg_decoder.h"
 
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
 
 #include "base/log.h"
 #include "playback/sdl_audio_sink.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 // length, what 4 kbit/s (below any codec played) would take for the file.
 double OutputLimit(const MediaInfo& info, const QString& path) {
   if (info.duration > 0) return info.duration * 1.5 + 10;
-  return static_cast<double>(QFileInfo(path).size()) / 500 + 10;
+  return static_cast<double>(RegularFileSize(path).value_or(0)) / 500 + 10;
 }
 
 }  // namespace

@@ -15,6 +15,10 @@ constexpr int kMaxFailures = 200;
 // bytes, a dozen frames at low bitrates), so the first frames after a plain
 // seek decode to silence.
 constexpr double kSeekPreroll = 1.0;
+// The longest the demuxer may read for one frame: a file whose audio gives
+// way to gigabytes of zeros or noise ends there instead of being read to its
+// end in one go.
+constexpr std::chrono::seconds kFrameTime{3};
 
 }  // namespace
 
@@ -65,6 +69,7 @@ void FfmpegStream::SetRate(double rate) { rate_ = rate; }
 
 void FfmpegStream::Seek(double seconds) {
   if (seconds < 0) seconds = 0;
+  const FfmpegTimeLimit limit(kFrameTime);
   const double from = std::max(0.0, seconds - kSeekPreroll);
   const std::int64_t ts = start_ + std::llround((from + firstTime_) / av_q2d(timeBase_));
   AVFormatContext* format = format_.get();
@@ -86,6 +91,7 @@ void FfmpegStream::Seek(double seconds) {
 }
 
 bool FfmpegStream::NextFrame() {
+  const FfmpegTimeLimit limit(kFrameTime);
   AVCodecContext* codec = codec_.get();
   for (;;) {
     int result = avcodec_receive_frame(codec, frame_.get());
@@ -101,7 +107,7 @@ bool FfmpegStream::NextFrame() {
     result = av_read_frame(format_.get(), packet_.get());
     if (result == AVERROR(EAGAIN)) continue;
     if (result < 0) {
-      const bool endOfFile = result == AVERROR_EOF || avio_feof(format_->pb);
+      const bool endOfFile = result == AVERROR_EOF || result == AVERROR_EXIT || avio_feof(format_->pb);
       if (!endOfFile && ++failures_ <= kMaxFailures) continue;
       inputEnded_ = true;
       avcodec_send_packet(codec, nullptr);  // drain what the decoder holds

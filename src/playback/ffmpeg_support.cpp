@@ -1,15 +1,82 @@
 #include "playback/ffmpeg_support.h"
 
-#include <QFile>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <mutex>
 
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
+
+// What opening a file may cost: the stream analysis reads at most kProbeBytes,
+// a demuxer the content did not name is tried on the first kForcedBytes only,
+// and the whole opening ends after kOpenTime.
+constexpr std::int64_t kProbeBytes = 4 << 20;
+constexpr std::int64_t kForcedBytes = 4 << 20;
+constexpr std::chrono::seconds kOpenTime{5};
+
+thread_local std::chrono::steady_clock::time_point readDeadline = std::chrono::steady_clock::time_point::max();
+
+int PastDeadline(void*) { return std::chrono::steady_clock::now() > readDeadline ? 1 : 0; }
+
+const AVIOInterruptCB kInterrupt{&PastDeadline, nullptr};
+
+// The first bytes of a file, seen as if the file ended there: a demuxer tried
+// by force meets the end of the file after them, not gigabytes on.
+class FileHead {
+ public:
+  FileHead(const char* name, std::int64_t limit) : fd_(::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+    if (fd_ < 0) return;
+    const off_t end = ::lseek(fd_, 0, SEEK_END);
+    size_ = std::min<std::int64_t>(std::max<off_t>(end, 0), limit);
+    auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
+    io_ = avio_alloc_context(buffer, kBufferSize, 0, this, &Read, nullptr, &Seek);
+    if (!io_) av_free(buffer);
+  }
+  ~FileHead() {
+    if (io_) av_freep(&io_->buffer);
+    avio_context_free(&io_);
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileHead(const FileHead&) = delete;
+  FileHead& operator=(const FileHead&) = delete;
+
+  AVIOContext* io() const { return io_; }
+
+ private:
+  static constexpr int kBufferSize = 64 * 1024;
+
+  static int Read(void* opaque, std::uint8_t* buffer, int size) {
+    auto* self = static_cast<FileHead*>(opaque);
+    const std::int64_t left = self->size_ - self->at_;
+    if (left <= 0) return AVERROR_EOF;
+    const ssize_t got = ::pread(self->fd_, buffer, static_cast<std::size_t>(std::min<std::int64_t>(size, left)), self->at_);
+    if (got <= 0) return got == 0 ? AVERROR_EOF : AVERROR(errno);
+    self->at_ += got;
+    return static_cast<int>(got);
+  }
+
+  static std::int64_t Seek(void* opaque, std::int64_t offset, int whence) {
+    auto* self = static_cast<FileHead*>(opaque);
+    if (whence & AVSEEK_SIZE) return self->size_;
+    whence &= ~AVSEEK_FORCE;
+    const std::int64_t base = whence == SEEK_CUR ? self->at_ : whence == SEEK_END ? self->size_ : 0;
+    if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) return AVERROR(EINVAL);
+    if (base + offset < 0) return AVERROR(EINVAL);
+    self->at_ = base + offset;
+    return self->at_;
+  }
+
+  int fd_;
+  std::int64_t size_ = 0;
+  std::int64_t at_ = 0;
+  AVIOContext* io_ = nullptr;
+};
 
 bool IsSupported(const AVInputFormat* format) {
   if (!format) return false;
@@ -22,16 +89,24 @@ bool IsSupported(const AVInputFormat* format) {
 // reads a few kilobytes and parses no headers).
 const AVInputFormat* GuessFormat(const char* name) {
   AVIOContext* io = nullptr;
-  if (avio_open(&io, name, AVIO_FLAG_READ) < 0) return nullptr;
+  if (avio_open2(&io, name, AVIO_FLAG_READ, &kInterrupt, nullptr) < 0) return nullptr;
   const AVInputFormat* format = nullptr;
   if (av_probe_input_buffer2(io, &format, name, nullptr, 0, 0) < 0) format = nullptr;
   avio_closep(&io);
   return format;
 }
 
-// Opens with one demuxer and reads the stream information; the error code on failure.
-int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& out) {
-  AVFormatContext* format = nullptr;
+// Opens with one demuxer, over `io` when given, and reads the stream
+// information; the error code on failure.
+int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& out, AVIOContext* io = nullptr) {
+  AVFormatContext* format = avformat_alloc_context();
+  if (!format) return AVERROR(ENOMEM);
+  format->interrupt_callback = kInterrupt;
+  format->probesize = kProbeBytes;
+  if (io) {
+    format->pb = io;
+    format->flags |= AVFMT_FLAG_CUSTOM_IO;
+  }
   int result = avformat_open_input(&format, name, demuxer, nullptr);
   if (result < 0) return result;
   FormatContextPtr owner(format);
@@ -43,11 +118,34 @@ int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& o
   return 0;
 }
 
+// A demuxer the content did not name, tried on the file's first bytes
+// alone; when it accepts them, the whole file is opened with it.
+int OpenForced(const char* name, const AVInputFormat* demuxer, FormatContextPtr& out) {
+  {
+    FileHead head(name, kForcedBytes);
+    if (!head.io()) return AVERROR(ENOMEM);
+    FormatContextPtr trial;
+    if (const int result = OpenWith(name, demuxer, trial, head.io()); result < 0) return result;
+    // Forced on bytes that are no audio of its kind, a demuxer may still
+    // make up a stream it knows nothing about.
+    const int stream = av_find_best_stream(trial.get(), AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (!IsPlayableSampleRate(trial->streams[stream]->codecpar->sample_rate)) return AVERROR_INVALIDDATA;
+  }
+  return OpenWith(name, demuxer, out);
+}
+
 }  // namespace
+
+FfmpegTimeLimit::FfmpegTimeLimit(std::chrono::milliseconds limit) : outer_(readDeadline) {
+  readDeadline = std::min(outer_, std::chrono::steady_clock::now() + limit);
+}
+
+FfmpegTimeLimit::~FfmpegTimeLimit() { readDeadline = outer_; }
 
 FormatContextPtr OpenSupportedInput(const QString& path) {
   QuietFfmpegLog();
-  const QByteArray name = QFile::encodeName(path);
+  const FfmpegTimeLimit limit(kOpenTime);
+  const QByteArray name = PathBytes(path);
   FormatContextPtr format;
   const AVInputFormat* guess = GuessFormat(name.constData());
   int result = AVERROR_INVALIDDATA;
@@ -55,7 +153,7 @@ FormatContextPtr OpenSupportedInput(const QString& path) {
   for (const QByteArray& demuxer : SupportedDemuxers()) {
     const AVInputFormat* candidate = av_find_input_format(demuxer.constData());
     if (!candidate || candidate == guess) continue;
-    if ((result = OpenWith(name.constData(), candidate, format)) == 0) return format;
+    if ((result = OpenForced(name.constData(), candidate, format)) == 0) return format;
   }
   throw DecoderError("not a supported audio file: " + path.toStdString() + ": " +
                      FfmpegReason(result));

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -47,9 +48,25 @@ inline constexpr int kMinSampleRate = 8000;
 inline constexpr int kMaxSampleRate = 768000;
 inline bool IsPlayableSampleRate(int rate) { return rate >= kMinSampleRate && rate <= kMaxSampleRate; }
 
+// While one lives, FFmpeg reads on this thread through contexts opened by
+// OpenSupportedInput fail (AVERROR_EXIT) once `limit` has passed, so no file
+// can hold a probe or a read for long: a huge file of noise or zeros makes a
+// demuxer read on without ever producing a packet.
+class FfmpegTimeLimit {
+ public:
+  explicit FfmpegTimeLimit(std::chrono::milliseconds limit);
+  ~FfmpegTimeLimit();
+  FfmpegTimeLimit(const FfmpegTimeLimit&) = delete;
+  FfmpegTimeLimit& operator=(const FfmpegTimeLimit&) = delete;
+
+ private:
+  std::chrono::steady_clock::time_point outer_;
+};
+
 // Opens `path` with the supported demuxer its content fits (FFmpeg's own
 // probe when it names one of them, else the first of them that accepts the
-// file) and reads the stream information. Throws DecoderError with FFmpeg's
+// file's first few megabytes) and reads the stream information, within a
+// few seconds and a few megabytes read. Throws DecoderError with FFmpeg's
 // reason when none does.
 FormatContextPtr OpenSupportedInput(const QString& path);
 

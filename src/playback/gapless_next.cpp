@@ -1,12 +1,12 @@
 #include "playback/gapless_next.h"
 
-#include <QFileInfo>
 
 #include "base/option_values.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/next_track.h"
 #include "playlist/track_list.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -66,8 +66,7 @@ void GaplessNext::Prepare() {
   // Only a row that starts without a word on the display follows gaplessly;
   // any other takes the ordinary road at the end (with its skip message).
   const bool startable = tracks_.Has(state_.CurrentIndex) &&
-                         QFileInfo(tracks_.At(state_.CurrentIndex).path).size() > 0 &&
-                         QFileInfo(tracks_.At(state_.CurrentIndex).path).isFile();
+                         RegularFileSize(tracks_.At(state_.CurrentIndex).path).value_or(0) > 0;
   if (!startable || !decoder_.SetNextFileName(tracks_.At(state_.CurrentIndex).path)) {
     Undo(previous, unmarked);
     return;

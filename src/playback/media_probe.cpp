@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -32,6 +34,7 @@ extern "C" {
 #include "playback/decoder.h"
 #include "playback/ffmpeg_support.h"
 #include "playback/mpeg_frame_walk.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -60,6 +63,13 @@ void CheckFile(const QString& path, const QByteArray& name, qint64* size) {
   if (!S_ISREG(st.st_mode)) throw DecoderError("not a file: " + path.toStdString());
   if (st.st_size == 0) throw DecoderError("empty file: " + path.toStdString());
   *size = st.st_size;
+}
+
+// No supported format holds a second of sound in fewer bytes than 8 kbit/s
+// needs (1000 bytes): a length beyond that, a negative one or no number at
+// all comes from a damaged header and is not believed.
+bool IsBelievable(double seconds, qint64 size) {
+  return seconds >= 0 && seconds <= static_cast<double>(size) / 1000.0;
 }
 
 // The MP3's length by its frames when the header cannot be trusted: none at
@@ -107,8 +117,12 @@ std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
   static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
                                                     0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
   constexpr qint64 kPreamble = 30, kObjectHeader = 24, kPropertiesSize = kObjectHeader + 80;
-  QFile file(QFile::decodeName(name));
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (fd >= 0) ::close(fd);
+    return std::nullopt;
+  }
   const auto actual = static_cast<std::uint64_t>(file.size());
   const QByteArray head = file.read(64 * 1024);
   const auto* bytes = reinterpret_cast<const unsigned char*>(head.constData());
@@ -167,7 +181,7 @@ MediaInfo ProbeMedia(const QString& path) {
   static InfoTextHandler infoText;
   [[maybe_unused]] static const bool infoTextSet =
       (TagLib::RIFF::Info::Tag::setStringHandler(&infoText), true);
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = PathBytes(path);
   // A FIFO or a device named like an audio file would block TagLib or feed
   // it without end: only regular files are opened.
   qint64 size = 0;
@@ -205,11 +219,20 @@ MediaInfo ProbeMedia(const QString& path) {
   if (dynamic_cast<TagLib::ASF::File*>(ref.file())) {
     if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
   }
+  if (!IsBelievable(info.duration, size)) {
+    qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - asking FFmpeg";
+    try {
+      info.duration = ProbeMediaWithFfmpeg(path).duration;
+    } catch (const DecoderError& error) {
+      qCWarning(lcPlayback) << "Length of" << path << "unknown:" << error.what();
+      info.duration = 0;
+    }
+  }
   return info;
 }
 
 MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = PathBytes(path);
   qint64 size = 0;
   CheckFile(path, name, &size);
   // The same demuxer the decoder will play it with, so the length is its length.
@@ -233,6 +256,10 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   if (std::string_view(format->iformat->name) == "mp3") {
     // FFmpeg estimates a VBR file without a header from its bitrate.
     if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
+  }
+  if (!IsBelievable(info.duration, size)) {
+    qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - taken as unknown";
+    info.duration = 0;
   }
   return info;
 }

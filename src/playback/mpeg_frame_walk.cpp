@@ -145,13 +145,16 @@ std::optional<MpegWalk> WalkMpegFrames(const std::uint8_t* data, std::size_t siz
 }
 
 std::optional<MpegWalk> WalkMpegFile(const char* path) {
+  constexpr off_t kMaxWalkBytes = 512 << 20;
   // Read, not mapped: a mapped file that is cut while it is walked would
   // kill the program with SIGBUS. O_NONBLOCK keeps a FIFO from blocking the
   // open; only regular files are read.
   const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+  // The walk holds the file in memory: past kMaxWalkBytes (some ten hours at
+  // 128 kbit/s) the header's or FFmpeg's length has to do.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 || st.st_size > kMaxWalkBytes) {
     ::close(fd);
     return std::nullopt;
   }

@@ -27,7 +27,8 @@ struct MpegWalk {
 std::optional<MpegWalk> WalkMpegFrames(const std::uint8_t* data, std::size_t size);
 
 // The same over a regular file on disk, read whole. Nothing when the file
-// cannot be read, is no regular file or holds no MPEG audio.
+// cannot be read, is no regular file, is larger than 512 MB or holds no
+// MPEG audio.
 std::optional<MpegWalk> WalkMpegFile(const char* path);
 
 }  // namespace zelvo

@@ -1,6 +1,5 @@
 #include "playback/playback.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 #include "base/layout.h"
@@ -11,6 +10,7 @@
 #include "playback/duration_text.h"
 #include "playback/playback_view.h"
 #include "playlist/track_list.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -74,13 +74,13 @@ void Playback::PlayTrack() {
   selector_.SetPlayingRowRemoved(false);
   if (!tracks_.Has(state_.CurrentIndex)) return SkipUnplayable();
   const TrackEntry track = tracks_.At(state_.CurrentIndex);
-  const QFileInfo file(track.path);
-  if (track.path.isEmpty() || !file.isFile()) {
+  const std::optional<qint64> size = RegularFileSize(track.path);
+  if (!size) {
     qCWarning(lcPlayback) << "skipping a track that is no readable file:" << track.path;
     return SkipUnplayable();
   }
 
-  if (file.size() == 0) {
+  if (*size == 0) {
     // The track playing now (if any) plays on. As with a missing file, the
     // empty row counts as the one last started: when the decoder is idle the
     // tick moves on from it by the play mode. Leaving the cue on the row
@@ -198,6 +198,9 @@ void Playback::UpdateDisplay() {
 // The end-of-track rule: the row the user has put the cursor on since the
 // last start wins over the play mode.
 void Playback::StartNextTrack() {
+  const QString ended = tracks_.Has(state_.CurrentIndex) ? tracks_.At(state_.CurrentIndex).path : QString();
+  if (brake_.Engage(decoder_.CurrentPosition(), ended))
+    return StopTrack(), view_.SetDisplayCaption(QString::fromLatin1(kStoppedEndsAtOnce));
   if (gapless_.Take()) return PlayTrack();  // chosen already, near the end
   if (state_.CueIndex == state_.CurrentIndex) {
     selector_.NextTrack();

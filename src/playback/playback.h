@@ -7,6 +7,7 @@
 #include "playback/decoder.h"
 #include "playback/gapless_next.h"
 #include "playback/next_track.h"
+#include "playback/restart_brake.h"
 
 namespace zelvo {
 
@@ -83,6 +84,7 @@ class Playback : public QObject {
   PlaybackView& view_;
   NextTrackSelector selector_;
   GaplessNext gapless_;
+  RestartBrake brake_;
   QTimer displayAuto_;
 };
 

@@ -1,5 +1,7 @@
 #include "storage/escaped_path.h"
 
+#include "platform/path_bytes.h"
+
 namespace zelvo {
 namespace {
 
@@ -32,12 +34,18 @@ bool IsStoredAsIs(std::string_view utf8Path) {
 }
 
 QString EscapePath(const QString& path) {
-  if (!HoldsFieldBreak(path) && !path.startsWith(kLatin1Marker)) return path;
+  if (!HoldsFieldBreak(path) && !path.startsWith(kLatin1Marker) && !HoldsForeignBytes(path)) return path;
   QString stored = kLatin1Marker;
   stored.reserve(kMarker.size() + path.size() + 8);
-  for (QChar c : path) {
-    if (c == u'%' || HoldsFieldBreak(QStringView(&c, 1)))
-      stored += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+  const auto escape = [&stored](unsigned value) {
+    stored += QStringLiteral("%%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+  };
+  for (qsizetype i = 0; i < path.size(); ++i) {
+    const QChar c = path[i];
+    if (const std::optional<unsigned char> byte = ForeignByteAt(path, i))
+      escape(*byte);
+    else if (c == u'%' || HoldsFieldBreak(QStringView(&c, 1)))
+      escape(c.unicode());
     else
       stored += c;
   }
@@ -46,17 +54,20 @@ QString EscapePath(const QString& path) {
 
 QString UnescapePath(const QString& stored) {
   if (!stored.startsWith(kLatin1Marker)) return stored;
-  QString path;
-  path.reserve(stored.size());
-  for (qsizetype i = kMarker.size(); i < stored.size(); ++i) {
-    if (stored[i] == u'%' && i + 2 < stored.size() && HexValue(stored[i + 1]) >= 0 && HexValue(stored[i + 2]) >= 0) {
-      path += QChar(char16_t(HexValue(stored[i + 1]) * 16 + HexValue(stored[i + 2])));
+  QByteArray bytes;
+  bytes.reserve(stored.size());
+  const QStringView text(stored);
+  qsizetype from = kMarker.size();
+  for (qsizetype i = from; i < text.size(); ++i) {
+    if (text[i] == u'%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+      bytes += text.sliced(from, i - from).toUtf8();
+      bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
       i += 2;
-    } else {
-      path += stored[i];
+      from = i + 1;
     }
   }
-  return path;
+  bytes += text.sliced(from).toUtf8();
+  return PathFromBytes(bytes);
 }
 
 }  // namespace zelvo

@@ -8,10 +8,12 @@ namespace zelvo {
 
 // Paths are stored unquoted inside the one quoted line of a record, so a path
 // holding "|", a double quote or a line break (possible outside Windows)
-// would cut or shift the fields around it. Such a path is stored as
-// "zelvo-escaped:" followed by the path with "%", "|", double quote, CR and
-// LF percent-encoded. Any other path is stored as it is, so files stay
-// readable by earlier versions, which merely fail to play an escaped path.
+// would cut or shift the fields around it, and the bytes of a file name that
+// are not UTF-8 (see platform/path_bytes.h) would be taken for Windows-1252
+// text when read back. Such a path is stored as "zelvo-escaped:" followed by
+// the path with "%", "|", double quote, CR, LF and each such byte
+// percent-encoded. Any other path is stored as it is, so files stay readable
+// by earlier versions, which merely fail to play an escaped path.
 
 // True when text ends or splits a stored field: it holds "|", the double
 // quote, CR or LF. The writers ask this of every field of every row; a
@@ -22,7 +24,8 @@ bool HoldsFieldBreak(QStringView text);
 bool HoldsFieldBreak(std::string_view utf8);
 
 // True when a path, given as UTF-8, is stored as it is (EscapePath would
-// return it unchanged). Lets a writer check the bytes it has just encoded.
+// return it unchanged) as far as its text goes; its bytes that are not UTF-8
+// the writer asks about apart. Lets a writer check the bytes it has just encoded.
 bool IsStoredAsIs(std::string_view utf8Path);
 
 // The path as it is stored in a file.

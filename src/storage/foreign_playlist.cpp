@@ -3,23 +3,45 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMap>
-#include <QUrl>
+#include <QRegularExpression>
 
 #include "base/log.h"
+#include "platform/path_bytes.h"
 #include "storage/atomic_file.h"
 #include "storage/text_codec.h"
 
 namespace zelvo {
 namespace {
 
+const QLatin1String kFileScheme("file:");
+
+// "scheme://" at the start: a stream's address. A local path may hold "://"
+// further on ("/music/a://b.mp3").
+bool IsStreamAddress(const QString& entry) {
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+://"));
+  return scheme.match(entry).hasMatch();
+}
+
+// A "file:" URI's path, percent-decoded byte for byte: "file:///abs/path",
+// "file://host/abs/path", "file:/abs/path" or, relative to the playlist,
+// "file:name".
+QString FileUriPath(QStringView uri) {
+  QStringView rest = uri.sliced(kFileScheme.size());
+  if (rest.startsWith(u"//")) {
+    const qsizetype slash = rest.indexOf(u'/', 2);
+    rest = slash < 0 ? QStringView() : rest.sliced(slash);
+  }
+  return PathFromBytes(QByteArray::fromPercentEncoding(rest.toUtf8()));
+}
+
 // An entry's path as a local absolute path, or empty for a stream address.
 QString LocalPath(QString entry, const QDir& base) {
   entry = entry.trimmed();
-  if (entry.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) return QUrl(entry).toLocalFile();
-  if (entry.contains(QLatin1String("://"))) return {};
-  // Lists made on Windows separate folders with backslashes.
-  if (!entry.contains(QLatin1Char('/'))) entry.replace(QLatin1Char('\\'), QLatin1Char('/'));
-  return QDir::cleanPath(base.absoluteFilePath(entry));
+  if (entry.startsWith(kFileScheme, Qt::CaseInsensitive)) entry = FileUriPath(entry);
+  else if (IsStreamAddress(entry)) return {};
+  else if (!entry.contains(QLatin1Char('/'))) entry.replace(QLatin1Char('\\'), QLatin1Char('/'));  // made on Windows
+  if (entry.isEmpty()) return {};
+  return entry.startsWith(QLatin1Char('/')) ? entry : QDir::cleanPath(base.absoluteFilePath(entry));
 }
 
 std::optional<double> Seconds(const QString& text) {
@@ -99,6 +121,19 @@ QString OneLine(QString text) {
   return text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
+// A path as its line: as it is when a reader takes that line back for the
+// same path, else as a "file://" URI with every byte that could mislead
+// percent-encoded (line breaks, spaces at either end, a leading "#", a
+// "file:" or "scheme://" start, bytes that are not UTF-8).
+QString PathLine(const QString& path) {
+  const bool plain = path.startsWith(QLatin1Char('/')) && path == path.trimmed() &&
+                     !path.contains(QLatin1Char('\r')) && !path.contains(QLatin1Char('\n')) &&
+                     !HoldsForeignBytes(path);
+  if (plain) return path;
+  const QString scheme = QLatin1String(path.startsWith(QLatin1Char('/')) ? "file://" : "file:");
+  return scheme + QString::fromLatin1(PathBytes(path).toPercentEncoding("/"));
+}
+
 }  // namespace
 
 ForeignPlaylistKind ForeignPlaylistKindOf(const QString& path) {
@@ -123,7 +158,7 @@ bool WriteM3u8File(const QString& path, const std::vector<TrackEntry>& rows, QSt
   for (const TrackEntry& row : rows) {
     text += QStringLiteral("#EXTINF:%1,%2\n%3\n")
                 .arg(SecondsOf(row.duration))
-                .arg(OneLine(row.name), OneLine(row.path));
+                .arg(OneLine(row.name), PathLine(row.path));
   }
   return WriteFileAtomically(path, text.toUtf8(), error);
 }

@@ -27,7 +27,8 @@ struct ListedTrack {
 };
 
 // Reads a playlist of either kind. Paths are taken relative to the
-// playlist's folder unless absolute; "file://" URIs are decoded; Windows
+// playlist's folder unless absolute; "file:" URIs are decoded byte for byte
+// (a relative one, "file:name", against the playlist's folder too); Windows
 // separators become "/". A UTF-8 byte-order mark, CR LF line ends, blank
 // lines and comments are passed over; entries of other URI schemes (streams)
 // are skipped with a warning. Missing files keep their entries. Empty
@@ -35,7 +36,8 @@ struct ListedTrack {
 std::optional<std::vector<ListedTrack>> ReadForeignPlaylist(const QString& path, ForeignPlaylistKind kind);
 
 // Writes the rows as an extended M3U in UTF-8: "#EXTM3U", then for each row
-// "#EXTINF:seconds,name" and its path. Replaces the file atomically; false
+// "#EXTINF:seconds,name" and its path, as a percent-encoded "file://" URI
+// when a plain line would not read back as the same path. Replaces the file atomically; false
 // with the reason in error on failure.
 bool WriteM3u8File(const QString& path, const std::vector<TrackEntry>& rows, QString* error = nullptr);
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/path_bytes.h"
 #include "storage/atomic_file.h"
 #include "storage/escaped_path.h"
 #include "storage/field_reader.h"
@@ -58,7 +59,8 @@ class PlaylistEncoder {
   void Path(const QString& path) {
     const qsizetype start = used_;
     Text(path);
-    if (IsStoredAsIs(std::string_view(buffer_.constData() + start, used_ - start))) return;
+    if (IsStoredAsIs(std::string_view(buffer_.constData() + start, used_ - start)) && !HoldsForeignBytes(path))
+      return;
     used_ = start;
     Text(EscapePath(path));
   }

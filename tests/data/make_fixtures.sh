@@ -108,3 +108,7 @@ ls -l *.mp3 *.wma tone*
 # Not made here: crash_object_size.wma and hang_object_cycle.wma are WMA files
 # whose header objects give sizes that run past the header or lead back to an
 # earlier object. They are kept as they were found.
+# Not made here either, found by a reliability audit: truncated_wav_loop.wav
+# (a WAV cut to 2,000 bytes), negative_length/ (files whose headers give
+# negative, huge or no lengths) and playlists/ (M3U8 lines holding a line
+# break, a trailing space or "://" in a local path).

@@ -1,5 +1,6 @@
-// The decoding stream on any bytes: it refuses the file or decodes it to an
-// end, and a file never gives much more sound than its bytes can hold.
+// The decoding stream on any bytes, named by their first byte with any
+// extension Zelvo opens: it refuses the file or decodes it to an end, and a
+// file never gives much more sound than its bytes can hold.
 
 #include <vector>
 
@@ -18,7 +19,8 @@ double MaxSeconds(std::size_t size) { return 10.0 + static_cast<double>(size) / 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const QString path = zelvo::fuzz::WriteInput(zelvo::fuzz::AudioFileName(data, size), data, size);
+  const QString path = zelvo::fuzz::WriteAudioInput(data, size);
+  if (path.isEmpty()) return 0;
   const double limit = MaxSeconds(size) * zelvo::AudioSink::kSampleRate * zelvo::AudioSink::kChannels;
   try {
     zelvo::FfmpegStream stream(path);

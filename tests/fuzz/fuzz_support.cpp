@@ -2,9 +2,10 @@
 
 #include <QFile>
 
+#include "playback/audio_formats.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace zelvo::fuzz {
 
@@ -29,10 +30,11 @@ QString WriteInput(const QString& name, const std::uint8_t* data, std::size_t si
   return path;
 }
 
-QString AudioFileName(const std::uint8_t* data, std::size_t size) {
-  static const unsigned char kAsfHeader[4] = {0x30, 0x26, 0xB2, 0x75};
-  const bool asf = size >= 4 && std::memcmp(data, kAsfHeader, 4) == 0;
-  return asf ? QStringLiteral("input.wma") : QStringLiteral("input.mp3");
+QString WriteAudioInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return {};
+  const QStringList& extensions = SupportedAudioExtensions();
+  const QString& extension = extensions[data[0] % extensions.size()];
+  return WriteInput(QStringLiteral("input.") + extension, data + 1, size - 1);
 }
 
 }  // namespace zelvo::fuzz

@@ -22,9 +22,11 @@ const QTemporaryDir& ScratchFolder();
 // Writes the input to a file of that name in the scratch folder; returns its path.
 QString WriteInput(const QString& name, const std::uint8_t* data, std::size_t size);
 
-// A file name for audio input, as the add dialog would show it: a WMA when
-// the bytes begin like one, an MP3 otherwise.
-QString AudioFileName(const std::uint8_t* data, std::size_t size);
+// Audio input: the first byte chooses the file's extension among every one
+// Zelvo opens (its value modulo their number, in SupportedAudioExtensions'
+// order: 0 mp3, 1 wma, 2 flac, 3 ogg ...), the rest is the file. Writes it and
+// returns its path; empty when there is no byte to choose by.
+QString WriteAudioInput(const std::uint8_t* data, std::size_t size);
 
 }  // namespace zelvo::fuzz
 

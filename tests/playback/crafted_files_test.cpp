@@ -1,10 +1,13 @@
 // Files made to mislead the probe and the decoder: header sizes that point
-// outside the file or back into it, and paths that are no regular files.
-// Each must be turned away or played to an end, never crash or hang.
+// outside the file or back into it, paths that are no regular files, huge
+// files that say nothing of what they are, tracks that end at once and names
+// that are not UTF-8. Each must be turned away or played to an end, never
+// crash, hang or loop.
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,10 +22,15 @@
 #include <memory>
 #include <thread>
 
+#include "app/audio_paths.h"
 #include "decoder_test_util.h"
+#include "playback/ffmpeg_stream.h"
 #include "playback/media_probe.h"
 #include "playback/mpeg_frame_walk.h"
+#include "platform/path_bytes.h"
 #include "scripted_player.h"
+#include "storage/foreign_playlist.h"
+#include "storage/playlist_file.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -152,6 +160,96 @@ TEST(CraftedFiles, AFileCutWhileItsFramesAreWalkedIsNoCrash) {
   }
   walking = false;
   cutter.join();
+}
+
+// Zeros named as an M4A, and half an M4A padded with zeros to 4 GB (both
+// sparse): the content names no demuxer, and none may read the file through
+// looking for frames. Each is refused (or measured) in moments, not minutes.
+TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString zeros = dir.filePath("zeros.m4a");
+  const QString padded = dir.filePath("padded.m4a");
+  WriteBytes(zeros, {});
+  const QByteArray m4a = ReadBytes(DataFile("tone_aac.m4a"));
+  WriteBytes(padded, m4a.first(m4a.size() / 2));
+  ASSERT_EQ(::truncate(QFile::encodeName(zeros).constData(), 200LL << 20), 0);
+  ASSERT_EQ(::truncate(QFile::encodeName(padded).constData(), 4LL << 30), 0);
+  for (const QString& path : {zeros, padded}) {
+    auto outcome = std::make_shared<std::atomic<int>>(0);  // 1 refused, 2 opened
+    EXPECT_TRUE(FinishesWithin(std::chrono::seconds(30), [outcome, path] {
+      try {
+        const double seconds = ProbeMedia(path).duration;
+        *outcome = seconds <= 10 ? 2 : 3;
+        FfmpegStream stream(path);
+        std::vector<float> out;
+        while (stream.Read(out)) out.clear();
+      } catch (const DecoderError&) {
+        if (*outcome == 0) *outcome = 1;
+      }
+    })) << path.toStdString() << " is read through";
+    EXPECT_NE(*outcome, 3) << path.toStdString() << " is given a length its audio does not have";
+    if (path == zeros) EXPECT_EQ(*outcome, 1) << "zeros are taken for audio";
+  }
+}
+
+// A WAV cut to its first 2,000 bytes, the only row: it ends as soon as it
+// starts, and the list would start it again dozens of times a second for
+// good. The player stops instead and says why.
+TEST(CraftedFiles, ATrackThatEndsAtOnceStopsTheListInsteadOfRestartingForEver) {
+  MemoryDecoder memory;
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 1u; }};
+  Playback playback{*memory.decoder, tracks, state, options, view, random};
+  tracks.Model().Append(TrackEntry{"Cut", "00:00", DataFile("truncated_wav_loop.wav"), "0"});
+  state.CurrentIndex = 1;
+  playback.PlayTrack();
+  ASSERT_TRUE(WaitFor([&] { return view.Caption() == kStoppedEndsAtOnce; }, 10000)) << view.Caption().toStdString();
+  EXPECT_EQ(playback.DisplayTimerInterval(), 0);
+  QTest::qWait(300);
+  EXPECT_EQ(view.Caption(), kStoppedEndsAtOnce);
+  EXPECT_NE(memory.decoder->PlayState(), play_state::Playing);
+}
+
+// A Latin-1 name in a UTF-8 system is bytes that are no text. Walked from
+// its folder, it plays, and it reads back from the player's own list and an
+// M3U8 as the same bytes.
+TEST(CraftedFiles, ANameThatIsNoUtf8KeepsItsBytesFromTheFolderToThePlaylistsAndBack) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QByteArray name = QFile::encodeName(dir.path()) + "/caf\xE9 \xFF.wav";
+  const QByteArray wav = ReadBytes(DataFile("tone.wav"));
+  const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, wav.constData(), wav.size()), wav.size());
+  ::close(fd);
+
+  const QStringList found = ExpandToAudioFiles({dir.path()}, NamedFiles::AudioOnly);
+  ASSERT_EQ(found.size(), 1);
+  const QString path = found.first();
+  EXPECT_EQ(PathBytes(path), name);
+  EXPECT_NEAR(ProbeMedia(path).duration, 0.5, 0.01);
+  MemoryDecoder memory;
+  memory.decoder->SetFileName(path);
+  EXPECT_TRUE(memory.PlayToEnd());
+  EXPECT_EQ(memory.sink->HeardFrames(), kRate / 2);
+
+  const std::vector<TrackEntry> rows = {{"Café", "00:01", path, "0"}};
+  const QString list = dir.filePath("AutoSave.zpl");
+  ASSERT_TRUE(WritePlaylistFile(list, rows));
+  EXPECT_TRUE(ReadBytes(list).contains("|zelvo-escaped:" + QFile::encodeName(dir.path()) + "/caf%E9 %FF.wav|"));
+  const PlaylistReadResult read = ReadPlaylistFile(list, {});
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(PathBytes(read.rows[0].path), name);
+  const QString m3u = dir.filePath("list.m3u8");
+  ASSERT_TRUE(WriteM3u8File(m3u, rows));
+  const auto listed = ReadForeignPlaylist(m3u, ForeignPlaylistKind::M3u);
+  ASSERT_TRUE(listed && listed->size() == 1);
+  EXPECT_EQ(PathBytes(listed->front().path), name);
+  ::unlink(name.constData());  // QTemporaryDir cannot name it
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,32 @@ TEST(MediaProbe, FilesTagLibCannotOpenGoToFfmpeg) {
   const MediaInfo fromWma = ProbeMedia(wma);
   EXPECT_EQ(fromWma.author, "WMA Author");
   EXPECT_NEAR(fromWma.duration, 5.0, 0.1);
+}
+
+// Headers can give any length: TagLib's INT_MIN ms, no number at all, a
+// Xing frame count of 0x7FFFFFFF. A length the file's bytes cannot hold at
+// 8 kbit/s is not believed: the frames, or FFmpeg's estimate, give it.
+TEST(MediaProbe, LengthsTheBytesCannotHoldAreNotBelieved) {
+  const QDir folder(DataFile("negative_length"));
+  const QStringList names = folder.entryList(QDir::Files);
+  ASSERT_FALSE(names.isEmpty());
+  for (const QString& name : names) {
+    const QString path = folder.filePath(name);
+    try {
+      const double seconds = ProbeMedia(path).duration;
+      EXPECT_GE(seconds, 0) << name.toStdString();
+      EXPECT_LE(seconds, QFileInfo(path).size() / 1000.0) << name.toStdString();
+    } catch (const DecoderError&) {
+    }
+  }
+  QTemporaryDir dir;
+  QByteArray bytes = ReadBytes(DataFile("chirp_vbr_xing.mp3"));
+  const qsizetype xing = bytes.lastIndexOf("Xing");  // (the title says "Xing" too)
+  ASSERT_GT(xing, 0);
+  ASSERT_TRUE(bytes[xing + 7] & 1);  // the frame count is there
+  bytes.replace(xing + 8, 4, QByteArray("\x7F\xFF\xFF\xFF", 4));
+  WriteBytes(dir.filePath("lying.mp3"), bytes);
+  EXPECT_NEAR(ProbeMedia(dir.filePath("lying.mp3")).duration, ProbeMedia(DataFile("chirp_vbr_xing.mp3")).duration, 0.1);
 }
 
 TEST(MediaProbe, MissingEmptyAndNonAudioFilesAreErrors) {

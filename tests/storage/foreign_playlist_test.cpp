@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/path_bytes.h"
 #include "test_support.h"
 
 namespace zelvo::test {
@@ -112,6 +113,44 @@ TEST(ForeignPlaylist, M3u8WrittenIsReadBackWithNamesAndLengths) {
   EXPECT_EQ((*tracks)[0].path, "/music/Sigur Rós/jóga.flac");
   EXPECT_EQ((*tracks)[2].path, "/music/odd #name.wma");
   EXPECT_FALSE((*tracks)[2].seconds);
+}
+
+// Paths a plain M3U line cannot hold (a line break, a space at the end, a
+// local "://", bytes that are no UTF-8) go out as "file://" URIs and come
+// back byte for byte; the lists that lost them read right; a relative
+// "file:" URI is taken from the playlist's folder.
+TEST(ForeignPlaylist, EveryPathRoundTripsThroughM3u8) {
+  QTemporaryDir dir;
+  const std::vector<TrackEntry> rows = {
+      {"A", "00:03", "/music/odd/new\nline.ogg", "0"},
+      {"B", "00:03", "/music/odd/trail space.ogg ", "0"},
+      {"C", "00:03", "/music/a://b.mp3", "0"},
+      {"D", "00:03", PathFromBytes("/music/caf\xE9.mp3"), "0"},
+      {"E", "00:03", "/music/100% plain #1.mp3", "0"},
+  };
+  ASSERT_TRUE(WriteM3u8File(dir.filePath("out.m3u8"), rows));
+  const QByteArray text = ReadBytes(dir.filePath("out.m3u8"));
+  EXPECT_TRUE(text.contains("\nfile:///music/odd/new%0Aline.ogg\n")) << text.toStdString();
+  EXPECT_TRUE(text.contains("\n/music/a://b.mp3\n"));
+  EXPECT_TRUE(text.contains("\n/music/100% plain #1.mp3\n"));
+  const auto tracks = ReadForeignPlaylist(dir.filePath("out.m3u8"), ForeignPlaylistKind::M3u);
+  ASSERT_TRUE(tracks && tracks->size() == rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(PathBytes((*tracks)[i].path), PathBytes(rows[i].path)) << i;
+
+  const std::pair<const char*, QString> found[] = {
+      {"m3u_newline_path.m3u8", "/music/odd/new\nline.ogg"},
+      {"m3u_trailing_space.m3u8", "/music/odd/trail space.ogg "},
+      {"m3u_colon_slashes.m3u8", "/music/a://b.mp3"},
+  };
+  for (const auto& [name, path] : found) {
+    const auto read = ReadForeignPlaylist(DataFile(QString("playlists/") + name), ForeignPlaylistKind::M3u);
+    ASSERT_TRUE(read && read->size() == 1) << name;
+    EXPECT_EQ(read->front().path, path) << name;
+  }
+  WriteBytes(dir.filePath("relative.m3u"), "file:sub/two%20words.mp3\nhttp://radio.example/stream\n");
+  const auto relative = ReadForeignPlaylist(dir.filePath("relative.m3u"), ForeignPlaylistKind::M3u);
+  ASSERT_TRUE(relative && relative->size() == 1);
+  EXPECT_EQ(relative->front().path, dir.filePath("sub/two words.mp3"));
 }
 
 }  // namespace
