@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -61,6 +62,28 @@ TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
   EXPECT_EQ(title, "Zelvo");
   EXPECT_EQ(text, "<b>No title</b> of its own &amp; no markup");
   EXPECT_EQ(format, Qt::PlainText);
+}
+
+// A thousand paths, and one path longer than the screen is wide: the box stays
+// on the screen with its text whole, and its buttons answer.
+TEST(QtDesktop, BoxesWithLongListsFitTheScreen) {
+  QtDesktop desktop;
+  QStringList paths;
+  for (int i = 1; i <= 1000; ++i) paths << QStringLiteral("/home/user/music/track %1.mp3").arg(i);
+  paths << "/home/" + QString(400, 'x') + ".mp3";
+  const QString text = "Are you sure ...\r\r" + paths.join('\r') + "\r\rClick Yes ...";
+  QRect frame, screen;
+  QString shown;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    frame = box->frameGeometry();
+    screen = box->screen()->availableGeometry();
+    shown = box->text();
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_EQ(desktop.ShowMessage(text, "Physically Delete Files?", MessageIcon::Exclamation, MessageButtons::YesNo),
+            MessageAnswer::Yes);
+  EXPECT_TRUE(screen.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+  EXPECT_EQ(shown, QString(text).replace('\r', '\n'));
 }
 
 TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
