@@ -125,11 +125,14 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
       PopUp(options_.OptionsMenu(), player_, button.left(), button.bottom() + 1);
       break;
     }
-    case 'S': {
-      const QRectF bar = playlist_.ButtonBarTwips();
-      PopUp(options_.SortMenu(), playlist_, bar.left() + layout::kMakeSort.left(), bar.top());
+    case 'S':
+      // The menu opens over the sort button: a rolled-up list drops first,
+      // or the menu would float beneath the bar with nothing under it.
+      if (playlist_.isVisible())
+        PopUpSortMenu();
+      else
+        motion_.DropPlaylist([this] { PopUpSortMenu(); });
       break;
-    }
     case 'V': {
       const QRect button = layout::kMakeVolumeDrop;
       PopUp(options_.VolumeMenu(), player_, button.left(), button.bottom() + 1);
@@ -138,12 +141,20 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
   }
 }
 
+void Player::PopUpSortMenu() {
+  const QRectF bar = playlist_.ButtonBarTwips();
+  PopUp(options_.SortMenu(), playlist_, bar.left() + layout::kMakeSort.left(), bar.top());
+}
+
 void Player::AskToQuit() {
-  motion_.RaisePlaylist();
-  DialogOpenScope open(state_);
-  if (desktop_.ShowMessage(QStringLiteral("Are you sure you want to quit Zelvo?"), QStringLiteral("Shift C Pressed ..."),
-                           MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
-    QuitPlayer();
+  // The question comes once the list has rolled up, not over the moving list.
+  motion_.RaisePlaylist([this] {
+    DialogOpenScope open(state_);
+    if (desktop_.ShowMessage(QStringLiteral("Are you sure you want to quit Zelvo?"),
+                             QStringLiteral("Shift C Pressed ..."), MessageIcon::Question,
+                             MessageButtons::YesNo) == MessageAnswer::Yes)
+      QuitPlayer();
+  });
 }
 
 // ---- settings ----
