@@ -6,6 +6,7 @@
 #include "app/window_icon.h"
 #include "base/layout.h"
 #include "platform/desktop.h"
+#include "platform/taskbar_entry.h"
 #include "storage/settings_file.h"
 
 namespace zelvo {
@@ -33,9 +34,12 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
       helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
-  // One entry in the taskbar and Alt+Tab: the playlist and the strip belong to the bar.
-  for (QWidget* window : {static_cast<QWidget*>(&playlist_), static_cast<QWidget*>(&strip_)})
-    window->setParent(&player_, window->windowFlags() | Qt::Tool);
+  // One entry in the taskbar and Alt+Tab: the strip belongs to the bar. The
+  // playlist keeps out of the taskbar by itself where it can: window managers
+  // keep a window that belongs to the bar above the bar, and the list must
+  // slide out from behind it.
+  strip_.setParent(&player_, strip_.windowFlags() | Qt::Tool);
+  if (!WindowsCanSkipTheTaskbar()) playlist_.setParent(&player_, playlist_.windowFlags() | Qt::Tool);
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
@@ -68,7 +72,8 @@ bool Player::Start() {
   ArrangeWindows();
   skins_.SelectSkin();
   player_.show();
-  player_.raise();  // the playlist hangs beneath the bar, never over it
+  playlist_.show();  // a window of its own: showing the bar does not show it
+  player_.raise();   // the playlist hangs beneath the bar, never over it
   keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);

@@ -5,6 +5,7 @@
 #include "base/layout.h"
 #include "platform/key_release_guard.h"
 #include "platform/plain_buttons.h"
+#include "platform/taskbar_entry.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
@@ -156,6 +157,13 @@ void PlaylistWindow::SetListColours(const QColor& text, const QColor& background
 void PlaylistWindow::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() || !keys_.TakeRelease(event->key(), this)) return;
   emit KeyReleased(event->key(), PlayerShiftState(event->modifiers()));
+}
+
+void PlaylistWindow::showEvent(QShowEvent* event) {
+  // Before the window manager sees the window again: the bar is the player's
+  // one entry in the taskbar and Alt+Tab.
+  KeepOutOfTaskbar(*this);
+  QWidget::showEvent(event);
 }
 
 }  // namespace zelvo

@@ -46,6 +46,7 @@ class PlaylistWindow : public QWidget {
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   HotSpot* AddButton(const QRect& twipsRect, const QString& tooltip, const char* name);
