@@ -64,26 +64,19 @@ TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
   EXPECT_EQ(format, Qt::PlainText);
 }
 
-// A thousand paths, and one path longer than the screen is wide: the box stays
-// on the screen with its text whole, and its buttons answer.
+// A thousand paths and one longer than the screen is wide: the box stays on the screen, its text whole.
 TEST(QtDesktop, BoxesWithLongListsFitTheScreen) {
-  QtDesktop desktop;
-  QStringList paths;
-  for (int i = 1; i <= 1000; ++i) paths << QStringLiteral("/home/user/music/track %1.mp3").arg(i);
-  paths << "/home/" + QString(400, 'x') + ".mp3";
-  const QString text = "Are you sure ...\r\r" + paths.join('\r') + "\r\rClick Yes ...";
-  QRect frame, screen;
-  QString shown;
+  QStringList lines(1000, "/home/user/music/a track.mp3");
+  lines << "/home/" + QString(400, 'x') + ".mp3";
+  bool fits = false;
   WhenShown<QMessageBox>([&](QMessageBox* box) {
-    frame = box->frameGeometry();
-    screen = box->screen()->availableGeometry();
-    shown = box->text();
+    fits = box->screen()->availableGeometry().contains(box->frameGeometry()) && box->text() == lines.join('\n');
     box->button(QMessageBox::Yes)->click();
   });
-  EXPECT_EQ(desktop.ShowMessage(text, "Physically Delete Files?", MessageIcon::Exclamation, MessageButtons::YesNo),
+  QtDesktop desktop;
+  EXPECT_EQ(desktop.ShowMessage(lines.join('\r'), "Many", MessageIcon::Exclamation, MessageButtons::YesNo),
             MessageAnswer::Yes);
-  EXPECT_TRUE(screen.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
-  EXPECT_EQ(shown, QString(text).replace('\r', '\n'));
+  EXPECT_TRUE(fits);
 }
 
 TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
