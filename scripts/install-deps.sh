@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libxcb1-dev
+  qt6-base-dev libgl-dev libxcb1-dev libx11-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
   libsdl2-dev libtag1-dev
   libgtest-dev libbenchmark-dev

@@ -6,6 +6,7 @@
 #include "windows/window_icon.h"
 #include "base/layout.h"
 #include "platform/desktop.h"
+#include "platform_ui/taskbar_entry.h"
 #include "storage/settings_file.h"
 
 namespace zelvo {
@@ -33,9 +34,12 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
       helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
   state_.DisplayText = kIdleTitle;
-  // One entry in the taskbar and Alt+Tab: the playlist and the strip belong to the bar.
-  for (QWidget* window : {static_cast<QWidget*>(&playlist_), static_cast<QWidget*>(&strip_)})
-    window->setParent(&player_, window->windowFlags() | Qt::Tool);
+  // One entry in the taskbar and Alt+Tab: the strip belongs to the bar. The
+  // playlist keeps out of the taskbar by itself where it can: window managers
+  // keep a window that belongs to the bar above the bar, and the list must
+  // slide out from behind it.
+  strip_.setParent(&player_, strip_.windowFlags() | Qt::Tool);
+  if (!WindowsCanSkipTheTaskbar()) playlist_.setParent(&player_, playlist_.windowFlags() | Qt::Tool);
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
@@ -68,7 +72,8 @@ bool Player::Start() {
   ArrangeWindows();
   skins_.SelectSkin();
   player_.show();
-  player_.raise();  // the playlist hangs beneath the bar, never over it
+  playlist_.show();  // a window of its own: showing the bar does not show it
+  player_.raise();   // the playlist hangs beneath the bar, never over it
   keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
@@ -125,11 +130,14 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
       PopUp(options_.OptionsMenu(), player_, button.left(), button.bottom() + 1);
       break;
     }
-    case 'S': {
-      const QRectF bar = playlist_.ButtonBarTwips();
-      PopUp(options_.SortMenu(), playlist_, bar.left() + layout::kMakeSort.left(), bar.top());
+    case 'S':
+      // The menu opens over the sort button: a rolled-up list drops first,
+      // or the menu would float beneath the bar with nothing under it.
+      if (playlist_.isVisible())
+        PopUpSortMenu();
+      else
+        motion_.DropPlaylist([this] { PopUpSortMenu(); });
       break;
-    }
     case 'V': {
       const QRect button = layout::kMakeVolumeDrop;
       PopUp(options_.VolumeMenu(), player_, button.left(), button.bottom() + 1);
@@ -138,12 +146,20 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
   }
 }
 
+void Player::PopUpSortMenu() {
+  const QRectF bar = playlist_.ButtonBarTwips();
+  PopUp(options_.SortMenu(), playlist_, bar.left() + layout::kMakeSort.left(), bar.top());
+}
+
 void Player::AskToQuit() {
-  motion_.RaisePlaylist();
-  DialogOpenScope open(state_);
-  if (desktop_.ShowMessage(QStringLiteral("Are you sure you want to quit Zelvo?"), QStringLiteral("Shift C Pressed ..."),
-                           MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes)
-    QuitPlayer();
+  // The question comes once the list has rolled up, not over the moving list.
+  motion_.RaisePlaylist([this] {
+    DialogOpenScope open(state_);
+    if (desktop_.ShowMessage(QStringLiteral("Are you sure you want to quit Zelvo?"),
+                             QStringLiteral("Shift C Pressed ..."), MessageIcon::Question,
+                             MessageButtons::YesNo) == MessageAnswer::Yes)
+      QuitPlayer();
+  });
 }
 
 // ---- settings ----

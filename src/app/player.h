@@ -105,6 +105,7 @@ class Player : public QObject, public MediaPlayer {
   void SortByTitle(int key);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
+  void PopUpSortMenu();
   void ConnectFileDrops();
 
   Desktop& desktop_;

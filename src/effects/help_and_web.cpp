@@ -37,7 +37,8 @@ void HelpAndWeb::OpenWebSite() {
   DialogOpenScope open(state_);
   if (!desktop_.OpenWithDefaultApp(kWebSiteAddress)) {
     qCWarning(lcEffects) << "no program opened" << kWebSiteAddress;
-    TellCannotStart(QStringLiteral("a web browser"), kWebSiteAddress);
+    // The browser is named as the player always named it, whichever one is missing.
+    TellCannotStart(QStringLiteral("IExplore.exe"), kWebSiteAddress);
   }
   showPlaylist_();
 }

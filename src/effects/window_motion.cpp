@@ -33,12 +33,12 @@ void WindowMotion::TogglePlaylistDrop() {
   });
 }
 
-void WindowMotion::DropPlaylist() {
-  WhenStill([this] { DropNow(); });
+void WindowMotion::DropPlaylist(std::function<void()> then) {
+  WhenStill([this, then = std::move(then)]() mutable { DropNow(std::move(then)); });
 }
 
-void WindowMotion::RaisePlaylist() {
-  WhenStill([this] { RaiseNow({}); });
+void WindowMotion::RaisePlaylist(std::function<void()> then) {
+  WhenStill([this, then = std::move(then)]() mutable { RaiseNow(std::move(then)); });
 }
 
 void WindowMotion::HidePlayer() {
@@ -85,11 +85,12 @@ void WindowMotion::WhenStill(std::function<void()> operation) {
     operation();
 }
 
-void WindowMotion::DropNow() {
+void WindowMotion::DropNow(std::function<void()> then) {
   const double rest = TopEdge() + windows_.PlayerGeometry().height();
-  auto settle = [this, rest] {
+  auto settle = [this, rest, then = std::move(then)] {
     windows_.PlacePlaylistTop(rest);
     windows_.SetPlaylistVisible(true);
+    if (then) then();
   };
   if (!Animated()) return settle();
   // The list starts just above the edge and comes out from behind the bar,
@@ -107,7 +108,10 @@ void WindowMotion::DropNow() {
 }
 
 void WindowMotion::RaiseNow(std::function<void()> then) {
-  if (state_.DialogOpen) return;
+  if (state_.DialogOpen) {
+    if (then) then();  // the list stays; what waited for it goes on
+    return;
+  }
   const QRectF list = windows_.PlaylistGeometry();
   // The hidden window goes back to its resting place, so that whatever
   // shows it next shows it beneath the bar and not above the screen.

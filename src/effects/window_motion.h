@@ -44,10 +44,11 @@ class WindowMotion : public QObject {
 
   // The playlist window up when it is shown, down when it is not.
   void TogglePlaylistDrop();
-  // Shows the playlist window hanging beneath the bar.
-  void DropPlaylist();
-  // Hides the playlist window behind the bar.
-  void RaisePlaylist();
+  // Shows the playlist window hanging beneath the bar, then runs `then`.
+  void DropPlaylist(std::function<void()> then = {});
+  // Hides the playlist window behind the bar, then runs `then` (also when a
+  // dialog keeps the list where it is).
+  void RaisePlaylist(std::function<void()> then = {});
   // Raises the playlist, slides the bar off the top edge and shows the strip.
   void HidePlayer();
   // Hides the strip and brings the bar back to the top edge.
@@ -68,7 +69,7 @@ class WindowMotion : public QObject {
 
  private:
   void WhenStill(std::function<void()> operation);
-  void DropNow();
+  void DropNow(std::function<void()> then = {});
   void RaiseNow(std::function<void()> then);
   void HideNow();
   void RevealNow();

@@ -98,7 +98,8 @@ void Options::BuildListAndSkinEntries() {
   options->addSeparator();
 
   Add(options, Entry::WebLinkMenu, "&Web Site (zelvo.example.org)", false);
-  Add(options, Entry::AboutMenu, "&About Zelvo ...", false);
+  // B: "&Audio Balance" holds the A, and a shared letter only moves the highlight.
+  Add(options, Entry::AboutMenu, "A&bout Zelvo ...", false);
   Add(options, Entry::HelpMenu, "&Help (Readme.rtf)", false);
   options->addSeparator();
   Add(options, Entry::SaveSetMenu, "Save Settings", false);

@@ -4,9 +4,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "platform_ui/key_repeat.h"
+
 namespace zelvo {
 
-KeyReleaseGuard::KeyReleaseGuard(QObject* parent) : QObject(parent) { qApp->installEventFilter(this); }
+KeyReleaseGuard::KeyReleaseGuard(QObject* parent) : QObject(parent) {
+  qApp->installEventFilter(this);
+  AskForOneReleasePerKeystroke();
+}
 
 bool KeyReleaseGuard::TakeRelease(int qtKey, const QWidget* window) {
   const QPointer<QWidget> pressed = pressedIn_.take(qtKey);

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "platform_ui/message_fit.h"
 #include "platform_ui/translucency.h"
 
 namespace zelvo {
@@ -117,6 +118,7 @@ MessageAnswer QtDesktop::ShowMessage(const QString& text, const QString& title, 
   // Texts hold paths and skin authors' words, never markup: "<b>" and "&amp;" show as typed.
   box.setTextFormat(Qt::PlainText);
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  FitMessageToScreen(box);
   const int answer = box.exec();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

@@ -129,7 +129,9 @@ void TrackListModel::SetSequenceMark(int row, bool marked) {
 void TrackListModel::SetPlayingPath(const QString& path) {
   if (path == playingPath_) return;
   playingPath_ = path;
-  if (rowCount() > 0) emit dataChanged(index(0, NameColumn), index(rowCount() - 1, NameColumn), {Qt::FontRole});
+  // Every cell of a row is drawn in the row's font: the duration too.
+  if (rowCount() > 0)
+    emit dataChanged(index(0, 0), index(rowCount() - 1, TrackColumnCount - 1), {Qt::FontRole});
 }
 
 void TrackListModel::RowChanged(int row) {

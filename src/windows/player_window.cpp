@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QPainter>
 
 #include "base/layout.h"
 #include "base/player_state.h"
@@ -12,6 +13,16 @@ namespace zelvo {
 namespace {
 
 const QColor kBuiltInProgress(0x1d, 0x4e, 0x89);
+
+// The skin's picture as it is, also while the bar is disabled during a slide:
+// a plain label draws its picture greyed then, and the whole bar flashed grey.
+class UnfadedPicture : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).drawPixmap(0, 0, pixmap()); }
+};
 
 }  // namespace
 
@@ -25,8 +36,11 @@ PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
   setObjectName(QStringLiteral("Player"));
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  // Qt shows tooltips in the active window only, and a track started from the
+  // list leaves the playlist window active: the bar's tooltips went silent.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
 
-  skinPicture_ = new QLabel(this);
+  skinPicture_ = new UnfadedPicture(this);
   skinPicture_->setObjectName(QStringLiteral("SkinPicture1"));
   skinPicture_->setAttribute(Qt::WA_TransparentForMouseEvents);
   skinPicture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -5,6 +5,7 @@
 #include "base/layout.h"
 #include "platform_ui/key_release_guard.h"
 #include "platform_ui/plain_buttons.h"
+#include "platform_ui/taskbar_entry.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
@@ -15,7 +16,11 @@ PlaylistWindow::PlaylistWindow(const Twips& twips, KeyReleaseGuard& keys, TrackL
       keys_(keys) {
   setWindowTitle(QStringLiteral("Zelvo Playlist"));
   setObjectName(QStringLiteral("Playlist"));
-  setFocusPolicy(Qt::StrongFocus);
+  // Not by a click: the buttons are labels that take no focus, and a click on
+  // one would otherwise hand the focus from the list to the window, where
+  // Delete erases nothing.
+  setFocusPolicy(Qt::TabFocus);
+  setAttribute(Qt::WA_AlwaysShowToolTips);  // also while the bar is the active window
 
   auto picture = [this](const char* name) {
     auto* label = new QLabel(this);
@@ -130,12 +135,35 @@ void PlaylistWindow::SetListColours(const QColor& text, const QColor& background
   palette.setColor(QPalette::Text, text);
   palette.setColor(QPalette::Base, background);
   palette.setColor(QPalette::AlternateBase, background);
+  // The scroll bars in the skin's colours too: the system's light grey stood
+  // out on dark skins. The handle lies between the text and the background.
+  const auto mix = [&](double share) {
+    return QColor::fromRgbF(text.redF() * share + background.redF() * (1 - share),
+                            text.greenF() * share + background.greenF() * (1 - share),
+                            text.blueF() * share + background.blueF() * (1 - share));
+  };
+  palette.setColor(QPalette::Window, background);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::ButtonText, text);
+  palette.setColor(QPalette::Button, mix(0.3));
+  palette.setColor(QPalette::Light, mix(0.45));
+  palette.setColor(QPalette::Midlight, mix(0.38));
+  palette.setColor(QPalette::Mid, mix(0.2));
+  palette.setColor(QPalette::Dark, mix(0.12));
+  palette.setColor(QPalette::Shadow, mix(0.05));
   list_->setPalette(palette);
 }
 
 void PlaylistWindow::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() || !keys_.TakeRelease(event->key(), this)) return;
   emit KeyReleased(event->key(), PlayerShiftState(event->modifiers()));
+}
+
+void PlaylistWindow::showEvent(QShowEvent* event) {
+  // Before the window manager sees the window again: the bar is the player's
+  // one entry in the taskbar and Alt+Tab.
+  KeepOutOfTaskbar(*this);
+  QWidget::showEvent(event);
 }
 
 }  // namespace zelvo

@@ -50,6 +50,7 @@ class PlaylistWindow : public QWidget, public HideableWindow {
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   HotSpot* AddButton(const QRect& twipsRect, const QString& tooltip, const char* name);

@@ -91,6 +91,17 @@ TEST_F(KeysTest, EveryShiftLetterOfTheTableWorksFromBothWindowsAndTheList) {
   EXPECT_EQ(player.tracks().Count(), 2);
 }
 
+// Shift+S with the list rolled up drops it before the menu opens over the sort button.
+TEST_F(KeysTest, ShiftSDropsARolledUpListFirst) {
+  player.options().SetChecked(Entry::AniEffects, true);
+  player.playlistWindow().hide();
+  Type(&player.playerWindow(), Qt::Key_S, Qt::ShiftModifier);
+  ASSERT_TRUE(WaitFor([&] { return player.options().SortMenu()->isVisible(); }));
+  EXPECT_TRUE(player.playlistWindow().isVisible());
+  EXPECT_FALSE(player.motion().Sliding());
+  Asked();
+}
+
 TEST_F(KeysTest, CtrlQQuitsLikeTheCloseButtonFromEitherWindow) {
   Type(&player.playerWindow(), Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
   Type(&player.playerWindow(), Qt::Key_Q, Qt::ShiftModifier);

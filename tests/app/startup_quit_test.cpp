@@ -228,12 +228,12 @@ TEST(Quit, ShiftCAsksFirstAndNoKeepsThePlayerRunningWithTheListRolledUp) {
   ASSERT_TRUE(player.Start());
   rig.desktop.messageAnswers = {MessageAnswer::No};
   player.HandleKeyCommand('C', 1);
-  ASSERT_EQ(rig.desktop.messages.size(), 1);
+  // The question comes once the list has rolled up.
+  ASSERT_TRUE(WaitFor([&] { return rig.desktop.messages.size() == 1; }));
   EXPECT_EQ(rig.desktop.messages[0].text, "Are you sure you want to quit Zelvo?");
   EXPECT_EQ(rig.desktop.messages[0].title, "Shift C Pressed ...");
   EXPECT_EQ(rig.desktop.messages[0].buttons, MessageButtons::YesNo);
   EXPECT_EQ(rig.quits, 0);
-  ASSERT_TRUE(rig.WaitForStillWindows());
   EXPECT_FALSE(player.playlistWindow().isVisible());
   EXPECT_FALSE(player.state().DialogOpen);
 

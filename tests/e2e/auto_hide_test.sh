@@ -2,6 +2,9 @@
 # The pointer leaves both windows: within 2.5 s the bar has slid off the top
 # edge (passing through several places, in under a second) and the strip
 # "Zelvo Strip" lies at the top centre. Touching the strip brings the bar back.
+# The list rolls up and drops behind the bar, never over it, and has no
+# taskbar entry of its own. Shift+D held for two seconds acts once, on its
+# release; Shift+C asks its question once the list has rolled up.
 source "$(dirname "$0")/lib.sh"
 
 # The built-in options, with "Animation Effects" (line 22) ticked.
@@ -13,8 +16,19 @@ write_crlf "$folder/config.zcf" "${settings[@]}"
 read -r screen_w _ < <(xdotool getdisplaygeometry)
 start_player
 main=$(wait_window "Zelvo")
-wait_window "Zelvo Playlist" >/dev/null
+playlist=$(wait_window "Zelvo Playlist")
 sleep 0.5
+xprop -id "$playlist" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "the list has a taskbar entry"
+
+# With the list the active window (as after a double click on a track), the
+# bar's buttons still show their tooltips.
+xdotool mousemove --window "$playlist" 100 100 click 1
+xdotool mousemove --window "$main" 50 12 sleep 0.1 mousemove --window "$main" 52 13 sleep 1.5
+tooltip_shown=
+for id in $(xwininfo -root -children | awk '/^ +0x/ { print $1 }'); do
+  xwininfo -id "$id" | grep -q IsViewable && xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && tooltip_shown=1
+done
+[ -n "$tooltip_shown" ] || fail "no tooltip over the play button while the list was the active window"
 
 # "y state" of a window: its top on the screen and whether it is shown. The
 # window manager makes a new frame each time a window is shown, so a query may
@@ -23,6 +37,20 @@ place_of() {
   xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left Y/ { y = $NF } /Map State/ { s = $NF } END { print y, s }'
 }
 now_ms() { date +%s%3N; }
+map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State/ { print $NF }'; }
+# While the list is on its way (its top above the bar's bottom edge, 26 px),
+# the bar lies above it in the window manager's stacking order (bottom first).
+list_under_bar() {
+  local at=0 bar_at=-1 list_at=-1 id list_y list_state
+  read -r list_y list_state < <(place_of "$playlist") || true
+  [ "$list_state" = IsViewable ] && [ "${list_y:-26}" -lt 26 ] || return 0
+  for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'); do
+    [ "$((id))" = "$main" ] && bar_at=$at
+    [ "$((id))" = "$playlist" ] && list_at=$at
+    at=$((at + 1))
+  done
+  [ "$bar_at" -lt 0 ] || [ "$list_at" -lt 0 ] || [ "$bar_at" -gt "$list_at" ]
+}
 
 # Away from the bar and from the list hanging beneath it.
 xdotool mousemove 20 $(( $(xdotool getdisplaygeometry | cut -d' ' -f2) - 20 ))
@@ -35,6 +63,7 @@ while [ $(( $(now_ms) - parked )) -lt 2500 ]; do
   t=$(now_ms)
   [ -n "$y" ] && [ -n "$state" ] || continue
   if [ "$state" != IsViewable ]; then gone=$t; break; fi
+  list_under_bar || fail "the rolling-up list lay over the bar"
   seen[$y]=1
   [ -z "$first_move" ] && [ "$y" != 0 ] && first_move=$t
 done
@@ -58,6 +87,27 @@ for _ in $(seq 50); do
 done
 [ "$state" = IsViewable ] && [ "$y" = 0 ] || fail "touching the strip did not bring the bar back ($y $state)"
 [ "$(xwininfo -id "$strip" 2>/dev/null | awk '/Map State/ { print $NF }')" != IsViewable ] || fail "the strip stayed"
+
+xdotool windowactivate --sync "$main"
+xdotool keydown shift keydown d
+sleep 2
+[ "$(map_state "$playlist")" != IsViewable ] || fail "the list dropped while Shift+D was held"
+xdotool keyup d keyup shift
+for _ in $(seq 100); do
+  list_under_bar || fail "the dropping list lay over the bar"
+  read -r y state < <(place_of "$playlist") || true
+  [ "$state" = IsViewable ] && [ "$y" = "$(( $(place_of "$main" | cut -d' ' -f1) + 26 ))" ] && break
+  sleep 0.01
+done
+sleep 0.5
+[ "$(map_state "$playlist")" = IsViewable ] || fail "Shift+D held and released did not drop the list just once"
+
+xdotool keydown shift key c keyup shift
+question=$(wait_window "Shift C Pressed ...")
+[ "$(map_state "$playlist")" != IsViewable ] || fail "the quit question came before the list had rolled up"
+xdotool windowactivate --sync "$question" key n
+sleep 0.5
+kill -0 "$player_pid" || fail "answering No quit the player"
 
 close_window "$main"
 wait_exit || fail "the player ended with an error"

@@ -2,16 +2,21 @@
 # A user selects two rows, chooses "Delete this File Forever" from the delete
 # button's menu and answers Yes twice: both files leave the disk and the
 # playlist, the autosave file says so at once, and the third file stays.
+# Asked about all 83 rows first (one with a very long path), the box fits the
+# screen and its Yes button takes a click. After the sort button's menu is
+# closed, Delete still erases the selected row.
 source "$(dirname "$0")/lib.sh"
 
 music="$work/my music"
 mkdir -p "$music"
 for name in "first song" "second song" "third song"; do cp "$data_dir/id3v23.mp3" "$music/$name.mp3"; done
-write_crlf "$folder/AutoSave.zpl" \
-  '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
+header='"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"'
+more=("\"Far Away|00:01|/nowhere/$(printf 'long%.0s' $(seq 100))/far away.mp3|0\"")
+for i in $(seq 2 80); do more+=("\"Elsewhere $i|00:01|/nowhere/elsewhere $i.mp3|0\""); done
+write_crlf "$folder/AutoSave.zpl" "$header" \
   "\"First Song|00:01|$music/first song.mp3|0\"" \
   "\"Second Song|00:01|$music/second song.mp3|0\"" \
-  "\"Third Song|00:01|$music/third song.mp3|0\""
+  "\"Third Song|00:01|$music/third song.mp3|0\"" "${more[@]}"
 
 start_player
 playlist=$(wait_window "Zelvo Playlist")
@@ -20,7 +25,27 @@ xdotool mousemove --window "$playlist" 200 200
 bar=$(wait_window "Zelvo")
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$playlist")"
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 # Pixels at 96 dpi: the list starts 19 px down, the button bar is the bottom 25 px.
+xdotool mousemove --window "$playlist" 60 26 click 1
+xdotool key ctrl+a
+xdotool mousemove --window "$playlist" 90 $((HEIGHT - 12)) click 1
+sleep 0.5
+xdotool key d
+box=$(wait_window "Physically Delete Files\\?")
+sleep 0.3
+frame=$(xwininfo -frame -id "$box" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+  /Width/ { w = $NF } /Height/ { h = $NF } END { print x, y, w, h }')
+read -r box_x box_y box_w box_h <<<"$frame"
+[ "$box_x" -ge 0 ] && [ "$box_y" -ge 0 ] && [ $((box_x + box_w)) -le "$screen_w" ] &&
+  [ $((box_y + box_h)) -le "$screen_h" ] || fail "the box with 83 paths lies at $frame, off the ${screen_w}x$screen_h screen"
+# Yes is the left one of the two buttons in the bottom right corner (80 px wide).
+eval "$(xdotool getwindowgeometry --shell "$box")"
+xdotool mousemove --window "$box" $((WIDTH - 140)) $((HEIGHT - 22)) click 1
+wait_window "Delete Confirmation" >/dev/null
+xdotool key n
+playlist=$(wait_window "Zelvo Playlist")
+eval "$(xdotool getwindowgeometry --shell "$playlist")"
 xdotool mousemove --window "$playlist" 60 26 click 1
 xdotool keydown shift key Down keyup shift
 # The delete button opens its menu where it is released; D picks the last entry.
@@ -38,10 +63,20 @@ done
 [ ! -e "$music/first song.mp3" ] || fail "the first selected file is still there"
 [ ! -e "$music/second song.mp3" ] || fail "the second selected file is still there"
 [ -e "$music/third song.mp3" ] || fail "the unselected file was deleted"
-write_crlf "$work/playlist.expected" \
-  '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"Third Song|00:01|$music/third song.mp3|0\""
+write_crlf "$work/playlist.expected" "$header" "\"Third Song|00:01|$music/third song.mp3|0\"" "${more[@]}"
 cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "AutoSave.zpl differs: $(cat -A "$folder/AutoSave.zpl")"
+
+# The sort button's menu, closed unused, leaves the focus in the list.
+playlist=$(wait_window "Zelvo Playlist")
+xdotool mousemove --window "$playlist" 60 26 click 1
+xdotool mousemove --window "$playlist" 160 $((HEIGHT - 12)) click 1
+sleep 0.5
+xdotool key Escape
+sleep 0.3
+xdotool key Delete
+write_crlf "$work/playlist.expected" "$header" "${more[@]}"
+for _ in $(seq 30); do cmp -s "$work/playlist.expected" "$folder/AutoSave.zpl" && break; sleep 0.1; done
+cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "Delete after the sort menu erased nothing: $(head -c 300 "$folder/AutoSave.zpl")"
 
 close_window "$bar"
 wait_exit || fail "the player ended with an error"

@@ -43,11 +43,11 @@ bar_props=$(xprop -id "$main")
 playlist_props=$(xprop -id "$playlist")
 grep -q "_NET_WM_ICON(CARDINAL) =" <<<"$bar_props" || fail "the bar has no icon"
 grep -q "_NET_WM_ICON(CARDINAL) =" <<<"$playlist_props" || fail "the playlist window has no icon"
-# The playlist window belongs to the bar: no taskbar entry of its own.
-grep -q "^WM_TRANSIENT_FOR(WINDOW): window id # $(printf '0x%x' "$main")\$" <<<"$playlist_props" ||
-  fail "the playlist window is not the bar's"
-grep -q "^_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_UTILITY" <<<"$playlist_props" ||
-  fail "the playlist window is no tool window"
+# The playlist window has no taskbar entry of its own, and is no transient of
+# the bar (the window manager would keep it above the bar).
+grep -q "^_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_SKIP_TASKBAR" <<<"$playlist_props" ||
+  fail "the playlist window has a taskbar entry"
+! grep -q "^WM_TRANSIENT_FOR" <<<"$playlist_props" || fail "the playlist window is the bar's transient"
 grep -q "UTILITY" <<<"$bar_props" && fail "the bar is a tool window"
 close_window "$main"
 wait_exit || fail "the player ended with an error: $(cat "$work/player.log")"

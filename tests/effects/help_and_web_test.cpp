@@ -81,7 +81,7 @@ TEST_F(HelpAndWebTest, WebLinkWithoutABrowserGivesTheAddressAndStillShowsThePlay
   desktop_.launchesSucceed = false;
   help_.OpenWebSite();
   ASSERT_EQ(desktop_.messages.size(), 1);
-  EXPECT_EQ(desktop_.messages[0].text, "Cant find a web browser, you may manually visit https://zelvo.example.org/");
+  EXPECT_EQ(desktop_.messages[0].text, "Cant find IExplore.exe, you may manually visit https://zelvo.example.org/");
   EXPECT_EQ(desktop_.messages[0].title, "");
   EXPECT_EQ(desktop_.messages[0].icon, MessageIcon::None);
   EXPECT_EQ(desktop_.events, QStringList({"box", "playlist shown"}));

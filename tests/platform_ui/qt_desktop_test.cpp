@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -61,6 +62,21 @@ TEST(QtDesktop, MessageBoxesShowThePlayersTextsAndReturnTheAnswer) {
   EXPECT_EQ(title, "Zelvo");
   EXPECT_EQ(text, "<b>No title</b> of its own &amp; no markup");
   EXPECT_EQ(format, Qt::PlainText);
+}
+
+// A thousand paths and one longer than the screen is wide: the box stays on the screen, its text whole.
+TEST(QtDesktop, BoxesWithLongListsFitTheScreen) {
+  QStringList lines(1000, "/home/user/music/a track.mp3");
+  lines << "/home/" + QString(400, 'x') + ".mp3";
+  bool fits = false;
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
+    fits = box->screen()->availableGeometry().contains(box->frameGeometry()) && box->text() == lines.join('\n');
+    box->button(QMessageBox::Yes)->click();
+  });
+  QtDesktop desktop;
+  EXPECT_EQ(desktop.ShowMessage(lines.join('\r'), "Many", MessageIcon::Exclamation, MessageButtons::YesNo),
+            MessageAnswer::Yes);
+  EXPECT_TRUE(fits);
 }
 
 TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
