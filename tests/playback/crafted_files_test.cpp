@@ -22,7 +22,7 @@
 #include <memory>
 #include <thread>
 
-#include "app/audio_paths.h"
+#include "adding/audio_paths.h"
 #include "decoder_test_util.h"
 #include "playback/ffmpeg_stream.h"
 #include "playback/media_probe.h"
