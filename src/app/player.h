@@ -105,6 +105,9 @@ class Player : public QObject {
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
   void AskToQuit();
   void ConnectFileDrops();
+  void ReadScreen();
+  void PlaceWindows();
+  void FollowPrimaryScreen();
 
   Desktop& desktop_;
   const AppFolders folders_;

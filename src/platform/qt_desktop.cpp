@@ -157,9 +157,12 @@ QSizeF QtDesktop::ScreenSizeTwips() {
 double QtDesktop::TwipsPerPixelX() { return 1440.0 / DotsPerInchX(); }
 double QtDesktop::TwipsPerPixelY() { return 1440.0 / DotsPerInchY(); }
 
+double QtDesktop::ScreenLeftTwips() {
+  return QGuiApplication::primaryScreen()->geometry().left() * TwipsPerPixelX();
+}
+
 double QtDesktop::ScreenTopTwips() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return (screen->availableGeometry().top() - screen->geometry().top()) * TwipsPerPixelY();
+  return QGuiApplication::primaryScreen()->availableGeometry().top() * TwipsPerPixelY();
 }
 
 bool QtDesktop::TranslucentWindowsPossible() { return zelvo::TranslucentWindowsPossible(); }
