@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 
 #include "base/player_state.h"
@@ -54,6 +56,25 @@ TEST_F(HelpAndWebTest, HelpThatCannotBeOpenedSaysWhereTheFileIs) {
   EXPECT_EQ(desktop_.messages[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(desktop_.dialogOpenDuringBox, QList<bool>{true});
   EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST(HelpWithoutRtfReader, ShowsTheHelpTextInAReadOnlyWindow) {
+  PlayerState state;
+  test::ScriptedDesktop desktop;
+  desktop.launchesSucceed = false;
+  HelpAndWeb help(desktop, state, QStringLiteral(ZELVO_APP_DIR), [] {});
+  help.OpenHelp();
+  EXPECT_TRUE(desktop.messages.isEmpty());
+  QTextBrowser* window = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->windowTitle() == "Zelvo Help" && widget->isVisible()) window = qobject_cast<QTextBrowser*>(widget);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isReadOnly());
+  const QString text = window->toPlainText();
+  EXPECT_TRUE(text.startsWith("Zelvo Help\nZelvo MP3/WMA Audio Player - how to use it\n")) << text.left(200).toStdString();
+  EXPECT_TRUE(text.contains("\u2022\tDrag and drop: drop files or folders")) << text.toStdString();
+  EXPECT_TRUE(text.contains("M3U and PLS playlists"));
+  EXPECT_FALSE(text.contains("DejaVu")) << "the font table is no text";
 }
 
 TEST_F(HelpAndWebTest, WebLinkOpensTheSiteAndShowsThePlaylist) {
