@@ -43,15 +43,6 @@ wait_window "Zelvo" >/dev/null
 wait_for Stopped status
 [ -z "$(mpris metadata xesam:title)" ] || fail "a track was named before any was played"
 
-# The pointer leaves: the bar tucks itself away, and Raise brings it back.
-wait_window "Zelvo" >/dev/null
-xdotool mousemove 5 500
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^Zelvo$' >/dev/null || break; sleep 0.1; done
-xdotool search --onlyvisible --name '^Zelvo$' >/dev/null && fail "the bar did not tuck itself away"
-call org.mpris.MediaPlayer2.Raise
-find_window "Zelvo" >/dev/null || fail "Raise did not bring the bar back"
-park_pointer_on_bar
-
 call org.mpris.MediaPlayer2.Player.PlayPause
 wait_for Playing status
 wait_for "Chirp CBR" metadata xesam:title  # from the tags, not the row's name
@@ -67,6 +58,14 @@ call org.mpris.MediaPlayer2.Player.Next
 wait_for "WMA Title" metadata xesam:title
 wait_for Playing status
 sleep 0.5
+# The pointer leaves: the bar tucks itself away, and Raise brings it back.
+xdotool mousemove 5 500
+for _ in $(seq 100); do xdotool search --onlyvisible --name '^Zelvo$' >/dev/null || break; sleep 0.1; done
+xdotool search --onlyvisible --name '^Zelvo$' >/dev/null && fail "the bar did not tuck itself away"
+call org.mpris.MediaPlayer2.Raise
+find_window "Zelvo" >/dev/null || fail "Raise did not bring the bar back"
+park_pointer_on_bar
+
 call org.mpris.MediaPlayer2.Player.OpenUri "string:file://$work/tone.ogg"
 wait_for "Vorbis Tüne" metadata xesam:title
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 \
