@@ -115,6 +115,7 @@ class AnsweringDesktop : public Desktop {
   QPoint CursorPos() override { return {}; }
   QSizeF ScreenSizeTwips() override { return {19200, 14400}; }
   double TwipsPerPixelX() override { return 15; }
+  double ScreenLeftTwips() override { return 0; }
   double ScreenTopTwips() override { return 0; }
   double TwipsPerPixelY() override { return 15; }
   bool TranslucentWindowsPossible() override { return true; }

@@ -13,6 +13,7 @@ packages=(
   pulseaudio pulseaudio-utils dbus-daemon dbus-session-bus-common
   fonts-dejavu-core
   desktop-file-utils appstream dbus-daemon dbus-bin playerctl
+  x11-xserver-utils lintian
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/command_line.h"
 #include "desktop/mpris.h"
 #include "app/player.h"
 #include "desktop/single_instance.h"
@@ -13,6 +14,17 @@
 #include "playback/ffmpeg_decoder.h"
 
 int main(int argc, char** argv) {
+  // --help and --version answer without a desktop and without a running Zelvo.
+  QStringList rawArguments;
+  for (int i = 1; i < argc; ++i) rawArguments << QString::fromLocal8Bit(argv[i]);
+  if (const std::optional<QString> information = zelvo::InformationAsked(rawArguments)) {
+    std::fputs(information->toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  if (const std::optional<QString> method = zelvo::RemoteCommand(rawArguments)) {
+    QCoreApplication remote(argc, argv);
+    return zelvo::SendRemoteCommand(*method) ? 0 : 1;
+  }
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     std::fputs("Zelvo needs a graphical desktop, and none was found (DISPLAY is not set).\n", stderr);
@@ -28,7 +40,9 @@ int main(int argc, char** argv) {
   // A Zelvo already running on these files takes the arguments instead.
   const zelvo::AppFolders folders =
       zelvo::AppFolders::Locate(QCoreApplication::applicationDirPath(), ZELVO_INSTALLED_DATA);
-  const QStringList arguments = zelvo::AbsoluteArguments(QCoreApplication::arguments().mid(1));
+  QStringList problems;
+  const QStringList arguments = zelvo::UsableArguments(QCoreApplication::arguments().mid(1), &problems);
+  for (const QString& problem : problems) std::fprintf(stderr, "%s\n", qPrintable(problem));
   zelvo::SingleInstance instance(folders.dataFolder);
   if (instance.HandOverOrListen(arguments)) return 0;
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 
 #include "windows/window_icon.h"
 #include "base/layout.h"
@@ -40,6 +41,12 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
   // slide out from behind it.
   strip_.setParent(&player_, strip_.windowFlags() | Qt::Tool);
   if (!WindowsCanSkipTheTaskbar()) playlist_.setParent(&player_, playlist_.windowFlags() | Qt::Tool);
+  // Coming into view leaves the keyboard with the user's window: the bar
+  // takes it when clicked. The strip never takes it.
+  for (QWidget* window : {static_cast<QWidget*>(&player_), static_cast<QWidget*>(&playlist_),
+                          static_cast<QWidget*>(&strip_)})
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+  strip_.setWindowFlag(Qt::WindowDoesNotAcceptFocus);
   ConnectOptions();
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
@@ -61,10 +68,7 @@ bool Player::Start() {
   }
   state_.TransparencySupported = desktop_.TranslucentWindowsPossible();
   options_.TransparencyMenu()->menuAction()->setVisible(state_.TransparencySupported);
-  const QSizeF screen = desktop_.ScreenSizeTwips();
-  state_.ScreenWidth = static_cast<int>(std::lround(screen.width()));
-  state_.ScreenHeight = static_cast<int>(std::lround(screen.height()));
-  state_.ScreenTop = static_cast<int>(std::lround(desktop_.ScreenTopTwips()));
+  ReadScreen();
   LoadSettings();
   if (state_.LastAddFolder.isEmpty()) state_.LastAddFolder = folders_.startFolder;
   skins_.FillSkinMenu();
@@ -74,6 +78,8 @@ bool Player::Start() {
   player_.show();
   playlist_.show();  // a window of its own: showing the bar does not show it
   player_.raise();   // the playlist hangs beneath the bar, never over it
+  player_.activateWindow();  // started by the user: ready for keys
+  FollowPrimaryScreen();
   keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
@@ -97,13 +103,49 @@ void Player::ArrangeWindows() {
     window->setWindowFlag(Qt::WindowStaysOnTopHint);
     window->show();
   }
-  const double left = state_.ScreenWidth / 2.0 - layout::kPlayerWidth / 2.0;
-  // From the top of the free area, so a panel on the top edge leaves the
-  // strip within reach.
+  PlaceWindows();
+}
+
+void Player::ReadScreen() {
+  const QSizeF screen = desktop_.ScreenSizeTwips();
+  state_.ScreenLeft = static_cast<int>(std::lround(desktop_.ScreenLeftTwips()));
+  state_.ScreenWidth = static_cast<int>(std::lround(screen.width()));
+  state_.ScreenHeight = static_cast<int>(std::lround(screen.height()));
+  state_.ScreenTop = static_cast<int>(std::lround(desktop_.ScreenTopTwips()));
+}
+
+void Player::PlaceWindows() {
+  // Centred on the primary monitor, from the top of its free area, so a
+  // panel on the top edge leaves the strip within reach.
+  const double left = state_.ScreenLeft + state_.ScreenWidth / 2.0 - layout::kPlayerWidth / 2.0;
   const double top = state_.ScreenTop;
   player_.SetGeometryTwips(left, top, layout::kPlayerWidth, layout::kPlayerHeight);
   playlist_.SetGeometryTwips(left + layout::kPlaylistLeftOffset, top + layout::kPlayerHeight,
                              layout::kPlaylistWidth, state_.ScreenHeight - layout::kPlaylistHeightMargin);
+  if (strip_.isVisible()) {
+    strip_.SetGeometryTwips(left + (layout::kPlayerWidth - layout::kStripWidth) / 2.0, top, layout::kStripWidth,
+                            layout::kStripHeight);
+  }
+}
+
+void Player::FollowPrimaryScreen() {
+  // Monitors plugged in or out, or a new resolution: the windows move to
+  // wherever the primary monitor now is.
+  auto follow = [this] {
+    ReadScreen();
+    PlaceWindows();
+  };
+  auto watch = [this, follow](QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, this, follow);
+    connect(screen, &QScreen::availableGeometryChanged, this, follow);
+  };
+  for (QScreen* screen : QGuiApplication::screens()) watch(screen);
+  connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, watch](QScreen* screen) {
+    watch(screen);
+    follow();
+  });
+  connect(qGuiApp, &QGuiApplication::screenRemoved, this, follow);
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, follow);
 }
 
 void Player::RaiseBar() {

@@ -74,7 +74,7 @@ class Player : public QObject, public MediaPlayer {
   // Files, folders and playlists named on the command line (or handed over
   // by a second start): all go to the end of the list and the first row
   // added plays. Without any, the bar is brought into view.
-  void OpenArguments(const QStringList& paths);
+  void OpenArguments(const QStringList& paths) override;
 
   Options& options() { return options_; }
   PlayerState& state() override { return state_; }
@@ -107,6 +107,9 @@ class Player : public QObject, public MediaPlayer {
   void AskToQuit();
   void PopUpSortMenu();
   void ConnectFileDrops();
+  void ReadScreen();
+  void PlaceWindows();
+  void FollowPrimaryScreen();
 
   Desktop& desktop_;
   const AppFolders folders_;

@@ -122,8 +122,13 @@ void Player::ConnectPlaylistWindow() {
 
 void Player::ConnectFileDrops() {
   for (QWidget* window : {static_cast<QWidget*>(&player_), static_cast<QWidget*>(&playlist_),
-                          playlist_.PlayViewList()->viewport()})
+                          playlist_.PlayViewList()->viewport(), static_cast<QWidget*>(&strip_)})
     drops_.Watch(*window);
+  connect(&drops_, &FileDropTarget::DragEntered, this, [this](QObject* window) {
+    motion_.HoldForDrag(true);
+    if (window == &strip_) motion_.RevealForDrop();
+  });
+  connect(&drops_, &FileDropTarget::DragEnded, this, [this] { motion_.HoldForDrag(false); });
   // Queued: the file manager waits for the drop to end, not for the add.
   connect(&drops_, &FileDropTarget::PathsDropped, this, [this](const QStringList& paths) {
     if (state_.DialogOpen) return;  // an add or a box is up; the windows take nothing meanwhile

@@ -22,6 +22,7 @@ struct PlayerState {
   int SkinNumber = 0;
   // Row selected when the settings were saved (persisted, line 30).
   int SavedTrackIndex = 0;
+  int ScreenLeft = 0;    // twips: where the primary screen starts on the desktop
   int ScreenWidth = 0;   // twips
   int ScreenHeight = 0;  // twips
   // Top of the screen's free area, in twips: 0, or lower where a panel holds

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace zelvo {
 
 class Decoder;
@@ -21,6 +23,9 @@ class MediaPlayer {
   virtual void RaiseBar() = 0;
   // Writes the settings and the playlist, then ends the program.
   virtual void QuitPlayer() = 0;
+  // Adds files, folders and playlists to the end of the list and plays the
+  // first row added, as naming them on the command line does.
+  virtual void OpenArguments(const QStringList& paths) = 0;
 };
 
 }  // namespace zelvo

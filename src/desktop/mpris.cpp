@@ -1,15 +1,22 @@
 #include "desktop/mpris.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/command_line.h"
 #include "desktop/media_player.h"
 #include "desktop/mpris_values.h"
 #include "base/log.h"
+#include "base/player_state.h"
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "playback/playback.h"
@@ -29,6 +36,28 @@ constexpr int kIdlePollMs = 1000;
 constexpr double kMicroseconds = 1e6;
 // A position further than this from where playing on would have taken it was sought.
 constexpr qlonglong kSeekJumpMicroseconds = 1000000;
+
+// The URL of a cover picture written to the cache folder, named by its
+// content so each picture is written once however many tracks carry it.
+QString CoverUrl(const QByteArray& cover) {
+  if (cover.isEmpty()) return {};
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/zelvo/covers");
+  const bool png = cover.startsWith("\x89PNG");
+  const QString path = folder + QLatin1Char('/') +
+                       QString::fromLatin1(QCryptographicHash::hash(cover, QCryptographicHash::Sha1).toHex()) +
+                       (png ? QStringLiteral(".png") : QStringLiteral(".jpg"));
+  if (!QFile::exists(path)) {
+    QFile file(path + QStringLiteral(".part"));
+    if (!QDir().mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(cover) != cover.size() ||
+        !file.rename(path)) {
+      qCWarning(lcApp) << "cannot write the cover picture" << path << ":" << file.errorString();
+      file.remove();
+      return {};
+    }
+  }
+  return QUrl::fromLocalFile(path).toString();
+}
 
 }  // namespace
 
@@ -117,6 +146,13 @@ void Mpris::SetPosition(const QDBusObjectPath& trackId, qlonglong positionMicros
   AnnounceChanges();
 }
 
+void Mpris::OpenUri(const QString& uri) {
+  QStringList problems;
+  const QStringList paths = UsableArguments({uri}, &problems);
+  for (const QString& problem : problems) qCWarning(lcApp).noquote() << "OpenUri:" << problem;
+  if (!paths.isEmpty()) player_.OpenArguments(paths);
+}
+
 void Mpris::SetVolume(double volume) {
   player_.decoder().SetVolume(VolumeFromMpris(volume));
   AnnounceChanges();
@@ -133,7 +169,7 @@ QVariantMap Mpris::PlayerProperties() const {
       {QStringLiteral("Rate"), decoder.Rate()},
       {QStringLiteral("MinimumRate"), 0.98},
       {QStringLiteral("MaximumRate"), 1.02},
-      {QStringLiteral("Metadata"), MprisMetadata(player_.tracks(), player_.state(), decoder)},
+      {QStringLiteral("Metadata"), Metadata()},
       {QStringLiteral("Volume"), MprisVolume(decoder.Volume())},
       {QStringLiteral("CanGoNext"), hasTracks},
       {QStringLiteral("CanGoPrevious"), hasTracks},
@@ -142,6 +178,21 @@ QVariantMap Mpris::PlayerProperties() const {
       {QStringLiteral("CanSeek"), canSeek},
       {QStringLiteral("CanControl"), true},
   };
+}
+
+QVariantMap Mpris::Metadata() const {
+  const TrackList& tracks = player_.tracks();
+  const int current = player_.state().CurrentIndex;
+  const TrackTags& tags = TagsOf(tracks.Has(current) ? tracks.At(current).path : QString());
+  return MprisMetadata(tracks, player_.state(), player_.decoder(), tags, artUrl_);
+}
+
+const TrackTags& Mpris::TagsOf(const QString& path) const {
+  if (path == tagsPath_) return tags_;
+  tagsPath_ = path;
+  tags_ = path.isEmpty() ? TrackTags() : ReadTrackTags(path);
+  artUrl_ = CoverUrl(tags_.cover);
+  return tags_;
 }
 
 qlonglong Mpris::Position() const {

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include "playback/track_tags.h"
+
 namespace zelvo {
 
 class MediaPlayer;
@@ -40,6 +42,9 @@ class Mpris : public QObject {
   void Seek(qlonglong offsetMicroseconds);
   void SetPosition(const QDBusObjectPath& trackId, qlonglong positionMicroseconds);
   void SetVolume(double volume);
+  // Adds a file, folder or playlist given as a file:// URI or a local path
+  // and plays it, as naming it on the command line does.
+  void OpenUri(const QString& uri);
 
   // The Player interface's properties, Position aside (it changes all the
   // time and is only announced through Seeked).
@@ -55,12 +60,18 @@ class Mpris : public QObject {
 
  private:
   void SendPropertiesChanged(const QString& interface, const QVariantMap& changed);
+  QVariantMap Metadata() const;
+  // The current file's tags, read once per track rather than on every look.
+  const TrackTags& TagsOf(const QString& path) const;
 
   MediaPlayer& player_;
   QTimer poll_;
   QVariantMap announced_;
   qlonglong lastPosition_ = 0;
   QElapsedTimer sinceLastPosition_;
+  mutable QString tagsPath_;
+  mutable TrackTags tags_;
+  mutable QString artUrl_;
 };
 
 // org.mpris.MediaPlayer2: the application as a whole.
@@ -137,6 +148,7 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   void Previous() { mpris_->Previous(); }
   void Seek(qlonglong Offset) { mpris_->Seek(Offset); }
   void SetPosition(const QDBusObjectPath& TrackId, qlonglong Position) { mpris_->SetPosition(TrackId, Position); }
+  void OpenUri(const QString& Uri) { mpris_->OpenUri(Uri); }
 
  signals:
   void Seeked(qlonglong Position);

@@ -8,12 +8,15 @@
 #include "playback/apply_options.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
+#include "playback/track_tags.h"
 #include "playlist/track_list.h"
 
 namespace zelvo {
 namespace {
 
 constexpr qint64 kMicroseconds = 1000000;
+// Hundredths of a decibel per tenfold change of the MPRIS volume (20 dB).
+constexpr double kHundredthsPerDecade = 2000;
 
 // "mm:ss" as the row shows it, in microseconds.
 qint64 LengthOfDurationText(const QString& text) {
@@ -31,11 +34,14 @@ QString MprisPlaybackStatus(int playState) {
 }
 
 double MprisVolume(int hundredthsOfDb) {
-  return std::clamp((hundredthsOfDb - kMuteVolume) / double(-kMuteVolume), 0.0, 1.0);
+  if (hundredthsOfDb <= kMuteVolume) return 0.0;
+  return std::min(std::pow(10.0, hundredthsOfDb / kHundredthsPerDecade), 1.0);
 }
 
 int VolumeFromMpris(double volume) {
-  return static_cast<int>(std::lround(kMuteVolume + std::clamp(volume, 0.0, 1.0) * -kMuteVolume));
+  if (!(volume > 0)) return kMuteVolume;
+  const double level = kHundredthsPerDecade * std::log10(std::min(volume, 1.0));
+  return static_cast<int>(std::lround(std::max(level, double(kMuteVolume))));
 }
 
 QString MprisTrackId(const TrackList& tracks, const PlayerState& state) {
@@ -43,19 +49,22 @@ QString MprisTrackId(const TrackList& tracks, const PlayerState& state) {
   return QStringLiteral("/org/zelvo/Track/%1").arg(state.CurrentIndex);
 }
 
-QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder) {
+QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder,
+                          const TrackTags& tags, const QString& artUrl) {
   QVariantMap metadata;
   metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(tracks, state))));
   if (!tracks.Has(state.CurrentIndex)) return metadata;
   const TrackEntry& track = tracks.At(state.CurrentIndex);
-  metadata.insert(QStringLiteral("xesam:title"), track.name);
+  metadata.insert(QStringLiteral("xesam:title"), tags.title.isEmpty() ? track.name : tags.title);
   metadata.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(track.path).toString());
+  if (!tags.artist.isEmpty()) metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});
+  if (!tags.album.isEmpty()) metadata.insert(QStringLiteral("xesam:album"), tags.album);
+  if (tags.trackNumber > 0) metadata.insert(QStringLiteral("xesam:trackNumber"), tags.trackNumber);
+  if (!artUrl.isEmpty()) metadata.insert(QStringLiteral("mpris:artUrl"), artUrl);
   qint64 length = LengthOfDurationText(track.duration);
   if (decoder.PlayState() != play_state::Closed && decoder.FileName() == track.path) {
     if (const std::optional<double> duration = decoder.Duration())
       length = static_cast<qint64>(std::llround(*duration * kMicroseconds));
-    const QString author = decoder.GetMediaInfoString(media_info::Author).value_or(QString());
-    if (!author.isEmpty()) metadata.insert(QStringLiteral("xesam:artist"), QStringList{author});
   }
   if (length > 0) metadata.insert(QStringLiteral("mpris:length"), length);
   return metadata;

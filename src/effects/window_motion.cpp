@@ -54,6 +54,18 @@ void WindowMotion::ResetHoverTimer() {
   windows_.HideVolumeBar();
 }
 
+void WindowMotion::RevealForDrop() {
+  WhenStill([this] { RevealNow(); });
+  WhenStill([this] {
+    if (!windows_.PlaylistVisible()) DropNow();
+  });
+}
+
+void WindowMotion::HoldForDrag(bool held) {
+  heldForDrag_ = held;
+  if (!held) ResetHoverTimer();
+}
+
 void WindowMotion::StartAutomation() { automation_.start(kHoverMilliseconds); }
 
 WindowState WindowMotion::State() const {
@@ -66,6 +78,7 @@ void WindowMotion::AutomationTick() {
     tickWaiting_ = true;
     return;
   }
+  if (heldForDrag_) return;
   HoverScene scene;
   scene.playerVisible = windows_.PlayerVisible();
   scene.popUpMenuOpen = windows_.PopUpMenuOpen();
@@ -139,7 +152,7 @@ void WindowMotion::HideNow() {
     auto settle = [this] {
       windows_.SetPlayerVisible(false);
       windows_.PlacePlayerTop(TopEdge());
-      windows_.ShowStrip(QRectF(state_.ScreenWidth / 2.0 - layout::kStripWidth / 2.0, TopEdge(),
+      windows_.ShowStrip(QRectF(state_.ScreenLeft + state_.ScreenWidth / 2.0 - layout::kStripWidth / 2.0, TopEdge(),
                                 layout::kStripWidth, layout::kStripHeight));
     };
     if (!Animated()) return settle();

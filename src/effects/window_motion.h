@@ -56,6 +56,12 @@ class WindowMotion : public QObject {
   // A pointer move over the bar or the list: the next hover tick comes a full
   // interval later, and the volume bar hides.
   void ResetHoverTimer();
+  // Brings the bar back and drops the playlist, so files dragged onto the
+  // strip have somewhere to go.
+  void RevealForDrop();
+  // While files are dragged over the windows nothing tucks away: the drop
+  // is about to land there.
+  void HoldForDrag(bool held);
 
   // The hover test, each tick of Automation: tucks the bar away when the
   // pointer has left both windows. A tick during a slide waits for its end.
@@ -93,6 +99,7 @@ class WindowMotion : public QObject {
   std::function<void()> done_;
   std::deque<std::function<void()>> waiting_;
   bool tickWaiting_ = false;
+  bool heldForDrag_ = false;
 };
 
 }  // namespace zelvo

@@ -54,8 +54,11 @@ class Desktop {
   virtual QPoint CursorPos() = 0;
   // Size of the primary screen in twips.
   virtual QSizeF ScreenSizeTwips() = 0;
+  // Left edge of the primary screen on the desktop in twips: 0 unless another
+  // monitor lies left of it.
+  virtual double ScreenLeftTwips() = 0;
   // Top of the primary screen's free area in twips: below a panel that holds
-  // the top edge, else 0.
+  // the top edge, else the screen's top.
   virtual double ScreenTopTwips() = 0;
   // Twips per pixel of the primary screen (1440 / logical DPI).
   virtual double TwipsPerPixelX() = 0;

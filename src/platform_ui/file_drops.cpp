@@ -33,14 +33,19 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
       if (LocalPathsOf(drag->mimeData()).isEmpty()) break;
       drag->setDropAction(Qt::CopyAction);
       drag->accept();
+      if (event->type() == QEvent::DragEnter) emit DragEntered(watched);
       return true;
     }
+    case QEvent::DragLeave:
+      emit DragEnded();
+      break;
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
       const QStringList paths = LocalPathsOf(drop->mimeData());
       if (paths.isEmpty()) break;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
+      emit DragEnded();
       emit PathsDropped(paths);
       return true;
     }

@@ -23,6 +23,10 @@ class FileDropTarget : public QObject {
  signals:
   // The local paths dropped, in the drag's order.
   void PathsDropped(const QStringList& paths);
+  // A drag carrying files came over a watched window ...
+  void DragEntered(QObject* window);
+  // ... and left it, was dropped or was given up.
+  void DragEnded();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

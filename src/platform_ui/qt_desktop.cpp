@@ -9,6 +9,8 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
@@ -89,6 +91,16 @@ FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
   return dialog;
 }
 
+// Whether the desktop names a program for the file's type. Without xdg-mime
+// the question cannot be asked, and the answer is yes.
+bool HasProgramFor(const QString& path) {
+  const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+  if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) return true;
+  return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
 double DotsPerInchX() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
 double DotsPerInchY() { return QGuiApplication::primaryScreen()->logicalDotsPerInchY(); }
 
@@ -146,6 +158,9 @@ void QtDesktop::Beep() { QApplication::beep(); }
 
 bool QtDesktop::OpenWithDefaultApp(const QString& pathOrUrl) {
   const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+  // xdg-open starts whether or not any program takes the file, and fails
+  // later where nobody sees it; ask first whether one does.
+  if (url.isLocalFile() && !HasProgramFor(url.toLocalFile())) return false;
   return QDesktopServices::openUrl(url);
 }
 
@@ -159,9 +174,12 @@ QSizeF QtDesktop::ScreenSizeTwips() {
 double QtDesktop::TwipsPerPixelX() { return 1440.0 / DotsPerInchX(); }
 double QtDesktop::TwipsPerPixelY() { return 1440.0 / DotsPerInchY(); }
 
+double QtDesktop::ScreenLeftTwips() {
+  return QGuiApplication::primaryScreen()->geometry().left() * TwipsPerPixelX();
+}
+
 double QtDesktop::ScreenTopTwips() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return (screen->availableGeometry().top() - screen->geometry().top()) * TwipsPerPixelY();
+  return QGuiApplication::primaryScreen()->availableGeometry().top() * TwipsPerPixelY();
 }
 
 bool QtDesktop::TranslucentWindowsPossible() { return zelvo::TranslucentWindowsPossible(); }

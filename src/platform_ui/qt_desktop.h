@@ -16,6 +16,7 @@ class QtDesktop : public Desktop {
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
   QPoint CursorPos() override;
   QSizeF ScreenSizeTwips() override;
+  double ScreenLeftTwips() override;
   double ScreenTopTwips() override;
   double TwipsPerPixelX() override;
   double TwipsPerPixelY() override;

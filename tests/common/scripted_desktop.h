@@ -33,6 +33,7 @@ class ScriptedDesktop : public Desktop {
   QPoint cursorPos;
   QSizeF screenTwips{19200, 14400};
   double twipsPerPixel = 15;
+  double screenLeftTwips = 0;
   double screenTopTwips = 0;
   bool translucentWindows = true;
   bool launchesSucceed = true;
@@ -45,6 +46,7 @@ class ScriptedDesktop : public Desktop {
   bool OpenWithDefaultApp(const QString& pathOrUrl) override;
   QPoint CursorPos() override { return cursorPos; }
   QSizeF ScreenSizeTwips() override { return screenTwips; }
+  double ScreenLeftTwips() override { return screenLeftTwips; }
   double ScreenTopTwips() override { return screenTopTwips; }
   double TwipsPerPixelX() override { return twipsPerPixel; }
   double TwipsPerPixelY() override { return twipsPerPixel; }

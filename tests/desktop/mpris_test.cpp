@@ -1,4 +1,6 @@
 #include <QDBusObjectPath>
+#include <QFile>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include "desktop/mpris.h"
@@ -15,7 +17,7 @@ namespace {
 class MprisTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteBytes(rig.File("a.mp3"), "a");
+    QFile::copy(DataFile("chirp_cbr.mp3"), rig.File("a.mp3"));
     WriteBytes(rig.File("b.mp3"), "b");
     WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes({"First Song|03:00|" + rig.File("a.mp3") + "|0",
                                                         "Second Song|01:05|" + rig.File("b.mp3") + "|0"}));
@@ -55,20 +57,53 @@ TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
   EXPECT_EQ(mpris.Position(), 0);
 }
 
-TEST_F(MprisTest, MetadataNamesTheTrackWithItsTagAndExactLengthOnceItIsOpen) {
+TEST_F(MprisTest, MetadataNamesTheTrackFromItsTagsAndTheExactLengthOnceItIsOpen) {
   QVariantMap metadata = Metadata();
   EXPECT_EQ(metadata.value("mpris:trackid").value<QDBusObjectPath>().path(), "/org/zelvo/Track/1");
-  EXPECT_EQ(metadata.value("xesam:title"), "First Song");
+  EXPECT_EQ(metadata.value("xesam:title"), "Chirp CBR");
+  EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"Zelvo Tests"});
   EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 180000000);  // the row's "03:00"
-  EXPECT_FALSE(metadata.contains("xesam:artist"));
   mpris.PlayPause();
   metadata = Metadata();
   EXPECT_EQ(metadata.value("xesam:url"), "file://" + rig.File("a.mp3"));
-  EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"The Band"});
   EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 180400000);
+  player.state().CurrentIndex = 2;  // no tags: the row's name
+  EXPECT_EQ(Metadata().value("xesam:title"), "Second Song");
+  EXPECT_FALSE(Metadata().contains("xesam:artist"));
   player.state().CurrentIndex = 0;
   EXPECT_EQ(Metadata().keys(), QStringList{"mpris:trackid"});
   EXPECT_EQ(Metadata().value("mpris:trackid").value<QDBusObjectPath>().path(), kMprisNoTrack);
+}
+
+// An ID3v2.3 tag with an album, a track number and a cover picture.
+QByteArray TagWithCover(const QByteArray& picture) {
+  // Four bytes, high first, of `bits` bits each (8 for frame sizes, 7 for the tag's).
+  auto number = [](quint32 value, int bits) {
+    QByteArray bytes;
+    for (int shift = 3 * bits; shift >= 0; shift -= bits) bytes.append(char((value >> shift) & ((1u << bits) - 1)));
+    return bytes;
+  };
+  auto frame = [&](const char* id, const QByteArray& data) {
+    return QByteArray(id) + number(data.size(), 8) + QByteArray(2, '\0') + data;
+  };
+  const QByteArray frames = frame("TALB", QByteArray(1, '\0') + "Album Name") +
+                            frame("TRCK", QByteArray(1, '\0') + "7/12") +
+                            frame("APIC", QByteArray(1, '\0') + "image/png" + QByteArray(1, '\0') + '\3' +
+                                              QByteArray(1, '\0') + picture);
+  return QByteArray("ID3\3\0\0", 6) + number(frames.size(), 7) + frames;
+}
+
+TEST_F(MprisTest, MetadataCarriesTheAlbumTheTrackNumberAndTheCoverWrittenOnce) {
+  const QByteArray picture = QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(64, 'p');
+  WriteBytes(rig.File("a.mp3"), TagWithCover(picture) + ReadBytes(DataFile("id3v1_only.mp3")));
+  qputenv("XDG_CACHE_HOME", rig.File("cache").toUtf8());
+  const QVariantMap metadata = Metadata();
+  EXPECT_EQ(metadata.value("xesam:album"), "Album Name");
+  EXPECT_EQ(metadata.value("xesam:trackNumber"), 7);
+  const QString art = QUrl(metadata.value("mpris:artUrl").toString()).toLocalFile();
+  EXPECT_TRUE(art.startsWith(rig.File("cache/zelvo/covers/")) && art.endsWith(".png")) << art.toStdString();
+  EXPECT_EQ(ReadBytes(art), picture);
+  qunsetenv("XDG_CACHE_HOME");
 }
 
 TEST_F(MprisTest, SeekingMovesWithinTheTrackAndPastItsEndGoesToTheNext) {
@@ -90,13 +125,17 @@ TEST_F(MprisTest, SeekingMovesWithinTheTrackAndPastItsEndGoesToTheNext) {
   EXPECT_EQ(player.state().CurrentIndex, 2);
 }
 
-TEST_F(MprisTest, VolumeFollowsTheBarsScaleFromMuteToFull) {
+TEST_F(MprisTest, VolumeFollowsLoudnessFromMuteToFull) {
   EXPECT_DOUBLE_EQ(MprisVolume(0), 1.0);
   EXPECT_DOUBLE_EQ(MprisVolume(-1500), 0.0);
-  EXPECT_DOUBLE_EQ(MprisVolume(-600), 0.6);
+  EXPECT_NEAR(MprisVolume(-602), 0.5, 0.001);
   EXPECT_DOUBLE_EQ(MprisVolume(-3000), 0.0);
   mpris.SetVolume(0.5);
-  EXPECT_EQ(rig.decoder->Volume(), -750);
+  EXPECT_EQ(rig.decoder->Volume(), -602);
+  mpris.SetVolume(0.25);
+  EXPECT_EQ(rig.decoder->Volume(), -1204);
+  mpris.SetVolume(0.1);  // below the bar's scale
+  EXPECT_EQ(rig.decoder->Volume(), -1500);
   mpris.SetVolume(2.0);
   EXPECT_EQ(rig.decoder->Volume(), 0);
   mpris.SetVolume(-1.0);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The pointer leaves both windows: within 2.5 s the bar has slid off the top
 # edge (passing through several places, in under a second) and the strip
-# "Zelvo Strip" lies at the top centre. Touching the strip brings the bar back.
+# "Zelvo Strip" lies at the top centre. Touching the strip brings the bar back
+# and leaves the keyboard with the window that had it. Files dragged from a
+# file manager onto the strip bring the bar and the playlist out and are added.
 # The list rolls up and drops behind the bar, never over it, and has no
 # taskbar entry of its own. Shift+D held for two seconds acts once, on its
 # release; Shift+C asks its question once the list has rolled up.
@@ -78,6 +80,14 @@ geometry=$(xwininfo -id "$strip" 2>/dev/null | awk '/Absolute upper-left X/ { x 
 # 6000 x 30 twips at 15 twips a pixel, centred on the top edge.
 [ "$geometry" = "$(( screen_w / 2 - 200 )) 0 400 2" ] || fail "the strip lies at $geometry"
 
+# Another window has the keyboard, and keeps it.
+cp "$data_dir/tone.ogg" "$work/dropped.ogg"
+"$(dirname "$app_dir")/zelvo_drag_source" "$work/dropped.ogg" >"$work/drag.log" 2>&1 &
+source_pid=$!
+trap 'kill "$source_pid" 2>/dev/null; cleanup' EXIT
+source_window=$(wait_window "Drag Source")
+xdotool windowactivate --sync "$source_window"
+
 xdotool mousemove "$(( screen_w / 2 ))" 0
 for _ in $(seq 50); do
   y= state=
@@ -87,6 +97,34 @@ for _ in $(seq 50); do
 done
 [ "$state" = IsViewable ] && [ "$y" = 0 ] || fail "touching the strip did not bring the bar back ($y $state)"
 [ "$(xwininfo -id "$strip" 2>/dev/null | awk '/Map State/ { print $NF }')" != IsViewable ] || fail "the strip stayed"
+sleep 0.3
+[ "$(xdotool getactivewindow)" = "$source_window" ] || fail "the bar took the keyboard when it came back"
+
+# Away again, then a drag from the file manager onto the strip.
+xdotool mousemove 20 "$(( $(xdotool getdisplaygeometry | cut -d' ' -f2) - 20 ))"
+for _ in $(seq 30); do [ "$(place_of "$main" | cut -d' ' -f2)" = IsViewable ] || break; sleep 0.1; done
+[ "$(place_of "$main" | cut -d' ' -f2)" != IsViewable ] || fail "the bar did not tuck itself away again"
+eval "$(xdotool getwindowgeometry --shell "$source_window")"
+xdotool mousemove "$((X + 100))" "$((Y + 100))" mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+  xdotool mousemove "$(( X + 100 + (screen_w / 2 - X - 100) * step / 8 ))" "$(( (Y + 100) * (8 - step) / 8 ))"
+  sleep 0.1
+done
+playlist=$(xdotool search --name '^Zelvo Playlist$' | head -n1)
+for i in $(seq 50); do
+  xdotool mousemove "$(( screen_w / 2 + i % 2 ))" 1  # the drag goes on, over the bar once it is back
+  [ "$(place_of "$main" | cut -d' ' -f2)" = IsViewable ] && [ "$(place_of "$playlist" | cut -d' ' -f2)" = IsViewable ] && break
+  sleep 0.1
+done
+[ "$(place_of "$main" | cut -d' ' -f2)" = IsViewable ] || fail "a drag onto the strip did not bring the bar back"
+[ "$(place_of "$playlist" | cut -d' ' -f2)" = IsViewable ] || fail "a drag onto the strip did not drop the playlist"
+sleep 1.5
+[ "$(place_of "$main" | cut -d' ' -f2)" = IsViewable ] || fail "the bar tucked away under a drag"
+xdotool mousemove "$(( screen_w / 2 + 40 ))" 10 sleep 0.2 mousemove "$(( screen_w / 2 + 41 ))" 11 sleep 0.2 mouseup 1
+for _ in $(seq 50); do grep -q copied "$work/drag.log" && break; sleep 0.1; done
+grep -q copied "$work/drag.log" || fail "the drop was not taken: $(cat "$work/drag.log")"
+park_pointer_on_bar
+sleep 1
 
 xdotool windowactivate --sync "$main"
 xdotool keydown shift keydown d
@@ -111,4 +149,5 @@ kill -0 "$player_pid" || fail "answering No quit the player"
 
 close_window "$main"
 wait_exit || fail "the player ended with an error"
+grep -q "|$work/dropped.ogg|" "$folder/AutoSave.zpl" || fail "the dropped file was not added: $(cat "$folder/AutoSave.zpl" "$work/drag.log" "$work/player.log")"
 echo "auto-hide: ok"

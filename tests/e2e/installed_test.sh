@@ -9,7 +9,7 @@ cmake --install "$build_dir" --prefix "$prefix" >"$work/install.log" || fail "in
 touch "$work/installed"
 
 for file in bin/zelvo share/zelvo/credits.dat share/zelvo/readme.rtf share/zelvo/skins/Aurora/player.zsk \
-    share/applications/zelvo.desktop share/metainfo/org.example.zelvo.metainfo.xml \
+    share/applications/zelvo.desktop share/metainfo/io.github.zelvo.Zelvo.metainfo.xml \
     share/icons/hicolor/scalable/apps/zelvo.svg; do
   [ -s "$prefix/$file" ] || fail "$file was not installed"
 done
@@ -28,7 +28,7 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
 fi
 if command -v appstreamcli >/dev/null; then
-  appstreamcli validate --no-net "$prefix/share/metainfo/org.example.zelvo.metainfo.xml" || fail "appstreamcli validate"
+  appstreamcli validate --no-net "$prefix/share/metainfo/io.github.zelvo.Zelvo.metainfo.xml" || fail "appstreamcli validate"
 fi
 
 # A user's first start of the installed program.

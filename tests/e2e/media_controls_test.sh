@@ -3,20 +3,24 @@
 # media widgets drive it (MPRIS through playerctl and dbus-send): play/pause
 # starts and pauses the sound heard on the sound server, next moves on and
 # counts as a skip, the metadata names the track, every change is announced,
-# and quit saves both files. Without a session bus it plays on as before.
+# and quit saves both files. Calls sent without waiting for a reply (as key
+# bindings send them) act too; Raise brings back a tucked-away bar; OpenUri
+# adds and plays. Without a session bus it plays on as before.
 [ -n "${ZELVO_PRIVATE_BUS:-}" ] || { command -v dbus-run-session >/dev/null || exit 77;
   ZELVO_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"; }
 source "$(dirname "$0")/lib.sh"
 [ -n "${ZELVO_TEST_SINK:-}" ] || { echo "no test sound server: runs under scripts/test.sh"; exit 77; }
 command -v playerctl >/dev/null || { echo "no playerctl"; exit 77; }
 
-cp "$data_dir/chirp_cbr.mp3" "$data_dir/chirp.wma" "$work/"
+cp "$data_dir/chirp_cbr.mp3" "$data_dir/chirp.wma" "$data_dir/tone.ogg" "$work/"
 write_crlf "$folder/AutoSave.zpl" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
   "\"First|00:05|$work/chirp_cbr.mp3|0\"" \
   "\"Second|00:05|$work/chirp.wma|0\""
 
 mpris() { playerctl -p zelvo "$@" 2>/dev/null || true; }
+# A method call that waits for no reply: dbus-send without --print-reply.
+call() { dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 "$@"; }
 # Waits up to 5 s for `playerctl ARGS` to print the expected text.
 wait_for() {
   local expected=$1; shift
@@ -39,9 +43,10 @@ wait_window "Zelvo" >/dev/null
 wait_for Stopped status
 [ -z "$(mpris metadata xesam:title)" ] || fail "a track was named before any was played"
 
-mpris play-pause
+call org.mpris.MediaPlayer2.Player.PlayPause
 wait_for Playing status
-wait_for First metadata xesam:title
+wait_for "Chirp CBR" metadata xesam:title  # from the tags, not the row's name
+[ "$(mpris metadata xesam:artist)" = "Zelvo Tests" ] || fail "artist: $(mpris metadata xesam:artist)"
 [ "$(mpris metadata xesam:url)" = "file://$work/chirp_cbr.mp3" ] || fail "url: $(mpris metadata xesam:url)"
 sleep 1.5
 mpris play-pause
@@ -49,10 +54,20 @@ wait_for Paused status
 sleep 1.2
 mpris play-pause
 wait_for Playing status
-mpris next
-wait_for Second metadata xesam:title
+call org.mpris.MediaPlayer2.Player.Next
+wait_for "WMA Title" metadata xesam:title
 wait_for Playing status
 sleep 0.5
+# The pointer leaves: the bar tucks itself away, and Raise brings it back.
+xdotool mousemove 5 500
+for _ in $(seq 100); do xdotool search --onlyvisible --name '^Zelvo$' >/dev/null || break; sleep 0.1; done
+xdotool search --onlyvisible --name '^Zelvo$' >/dev/null && fail "the bar did not tuck itself away"
+call org.mpris.MediaPlayer2.Raise
+find_window "Zelvo" >/dev/null || fail "Raise did not bring the bar back"
+park_pointer_on_bar
+
+call org.mpris.MediaPlayer2.Player.OpenUri "string:file://$work/tone.ogg"
+wait_for "Vorbis Tüne" metadata xesam:title
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 \
   org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit was not answered"
 wait_exit || fail "the player ended with an error: $(cat "$work/player.log")"
@@ -66,14 +81,15 @@ echo "heard ${heard} s, then silence for ${silence} s"
 python3 -c "import sys; sys.exit(0 if $heard > 0.6 and 0.8 < $silence < 3 else 1)" ||
   fail "heard ${heard} s, then silence for ${silence} s"
 
-for announced in '"Playing"' '"Paused"' '"First"' '"Second"'; do
+for announced in '"Playing"' '"Paused"' '"Chirp CBR"' '"WMA Title"'; do
   grep -q "string $announced" "$work/announced.log" || fail "no PropertiesChanged with $announced"
 done
 # The skipped track lost a point, and quitting wrote the list and the options.
 write_crlf "$work/playlist.expected" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
   "\"First|00:05|$work/chirp_cbr.mp3|-1\"" \
-  "\"Second|00:05|$work/chirp.wma|0\""
+  "\"Second|00:05|$work/chirp.wma|0\"" \
+  "\"Zelvo Tests - Vorbis Tüne|00:01|$work/tone.ogg|0\""
 cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "the playlist was not saved: $(cat -A "$folder/AutoSave.zpl")"
 [ "$(grep -c $'\r$' "$folder/config.zcf")" -eq 31 ] || fail "the options were not saved"
 

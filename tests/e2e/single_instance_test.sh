@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # One Zelvo per program folder: a second start hands its files to the running
 # one and ends; a start without files just ends; a copy in another folder
-# runs on its own, even when two start at once. Another user's socket gets nothing.
+# runs on its own, even when two start at once. Another user's socket gets
+# nothing. --help and --version answer on their own, and arguments Zelvo
+# cannot play are named on standard error and never become rows.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR=$work/run XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -38,6 +40,30 @@ grep -q 'Zelvo Tests - Vorbis Tüne|00:01|' "$folder/AutoSave.zpl" || fail "not 
 # Without arguments: brings the bar back and ends.
 second_start
 
+# --help and --version answer on standard output, even without a desktop,
+# and hand nothing over.
+for option in --help --version; do
+  out=$(DISPLAY= timeout 5 "$folder/zelvo" "$option" 2>"$work/info.err") || fail "$option did not exit with 0"
+  [ -s "$work/info.err" ] && fail "$option wrote to standard error: $(cat "$work/info.err")"
+  case "$option" in
+    --help) grep -q '^Usage: zelvo ' <<<"$out" || fail "--help printed: $out" ;;
+    --version) [[ "$out" =~ ^Zelvo\ [0-9]+\.[0-9]+ ]] || fail "--version printed: $out" ;;
+  esac
+done
+# A URL, a missing path and a file that is no audio: one line each; the good
+# file among them still goes to the running Zelvo, and nothing else does.
+printf 'not sound' >"$work/notes.mp3"
+second_start https://example.org/a.mp3 "$work/missing.ogg" "$work/notes.mp3" "$work/music/single.mp3"
+for name in https://example.org/a.mp3 "$work/missing.ogg" "$work/notes.mp3"; do
+  [ "$(grep -cF "zelvo: $name: " "$work/second.log")" -eq 1 ] || fail "no single line for $name: $(cat "$work/second.log")"
+done
+for _ in $(seq 100); do
+  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
+  sleep 0.1
+done
+[ "$(tail -n1 "$folder/AutoSave.zpl" | cut -d'|' -f3)" = "$work/music/single.mp3" ] || fail "rows: $(cat "$folder/AutoSave.zpl")"
+grep -q 'notes' "$folder/AutoSave.zpl" && fail "a row was added for a file that is no audio"
+
 # A copy in another folder is another player.
 cp -r "$app_dir" "$work/other"
 "$work/other/zelvo" >"$work/other.log" 2>&1 &
@@ -56,10 +82,10 @@ sleep 3
 kill -0 "$player_pid" 2>/dev/null || fail "a start after a quit did not stay: $(cat "$work/player.log")"
 second_start "$work/music/single.mp3"
 for _ in $(seq 100); do
-  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
+  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 5 ] && break
   sleep 0.1
 done
-[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] || fail "the restarted player did not take the hand-over"
+[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 5 ] || fail "the restarted player did not take the hand-over"
 kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
 

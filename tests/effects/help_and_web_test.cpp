@@ -1,5 +1,7 @@
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -59,6 +61,7 @@ TEST_F(HelpAndWebTest, HelpOpensTheHelpFileWithTheDesktopsRtfReaderOnlyWhenItIsA
 
 TEST_F(HelpAndWebTest, HelpThatCannotBeOpenedSaysWhereTheFileIs) {
   desktop_.launchesSucceed = false;
+  ASSERT_TRUE(QFile::remove(helpFile_));  // nothing for the help window to show either
   help_.OpenHelp();
   ASSERT_EQ(desktop_.messages.size(), 1);
   EXPECT_EQ(desktop_.messages[0].text, "Cant find a program for RTF files, you may manually visit " + helpFile_);
@@ -67,6 +70,25 @@ TEST_F(HelpAndWebTest, HelpThatCannotBeOpenedSaysWhereTheFileIs) {
   EXPECT_EQ(desktop_.messages[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(desktop_.dialogOpenDuringBox, QList<bool>{true});
   EXPECT_FALSE(state_.DialogOpen);
+}
+
+TEST(HelpWithoutRtfReader, ShowsTheHelpTextInAReadOnlyWindow) {
+  PlayerState state;
+  test::ScriptedDesktop desktop;
+  desktop.launchesSucceed = false;
+  HelpAndWeb help(desktop, state, QStringLiteral(ZELVO_APP_DIR), [] {});
+  help.OpenHelp();
+  EXPECT_TRUE(desktop.messages.isEmpty());
+  QTextBrowser* window = nullptr;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (widget->windowTitle() == "Zelvo Help" && widget->isVisible()) window = qobject_cast<QTextBrowser*>(widget);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isReadOnly());
+  const QString text = window->toPlainText();
+  EXPECT_TRUE(text.startsWith("Zelvo Help\nZelvo MP3/WMA Audio Player - how to use it\n")) << text.left(200).toStdString();
+  EXPECT_TRUE(text.contains("\u2022\tDrag and drop: drop files or folders")) << text.toStdString();
+  EXPECT_TRUE(text.contains("M3U and PLS playlists"));
+  EXPECT_FALSE(text.contains("DejaVu")) << "the font table is no text";
 }
 
 TEST_F(HelpAndWebTest, WebLinkOpensTheSiteAndShowsThePlaylist) {

@@ -9,7 +9,7 @@ src=${1:?usage: include_order_test.sh SRC_DIR}
 
 declare -A rank=([platform]=0 [base]=1 [storage]=2 [playlist]=3 [playback]=4
                  [platform_ui]=5 [menus]=5 [skins]=6 [effects]=6 [windows]=7
-                 [adding]=8 [desktop]=8 [app]=9)
+                 [adding]=8 [desktop]=9 [app]=10)
 
 failures=0
 while IFS= read -r file; do
