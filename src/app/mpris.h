@@ -2,26 +2,29 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
-#include <QTimer>
 #include <QVariantMap>
+#include <functional>
 
 namespace zelvo {
 
-class Player;
+class Decoder;
+class Playback;
+class TrackList;
 
 // The player on the session bus as an MPRIS 2 media player
 // ("org.mpris.MediaPlayer2.zelvo"), so media keys, desktop media widgets and
 // playerctl reach it. Each method does what the bar's button of the same
-// purpose does, through the same player routines. The player is only polled,
-// like the decoder: a short timer compares the properties with what was last
-// announced and sends PropertiesChanged for every one that changed.
+// purpose does, through the same playback routines. Playback announces its
+// status, its track and its seeks, and the list its rows; each announcement
+// sends PropertiesChanged for the properties that changed.
 class Mpris : public QObject {
   Q_OBJECT
  public:
-  explicit Mpris(Player& player, QObject* parent = nullptr);
+  // `raise` brings the bar into view; `quit` ends the player.
+  Mpris(Playback& playback, TrackList& tracks, Decoder& decoder, std::function<void()> raise,
+        std::function<void()> quit, QObject* parent = nullptr);
 
   // Claims the bus name and publishes the player. False without a session
   // bus, which is said once on standard error; the player runs on without.
@@ -46,21 +49,25 @@ class Mpris : public QObject {
   QVariantMap PlayerProperties() const;
   qlonglong Position() const;
 
-  // Sends PropertiesChanged for what changed since the last announcement and
-  // Seeked when the position jumped. Runs on the timer and after each method.
+  // Sends PropertiesChanged for what changed since the last announcement.
+  // Runs on playback's and the list's news, and on a change of the volume
+  // or the speed made at the bar (the wiring connects that).
   void AnnounceChanges();
 
  signals:
   void Seeked(qlonglong positionMicroseconds);
+  // The Player interface's properties that changed, as sent on the bus.
+  void PropertiesChanged(const QVariantMap& changed);
 
  private:
-  void SendPropertiesChanged(const QString& interface, const QVariantMap& changed);
+  void SendPropertiesChanged(const QVariantMap& changed);
 
-  Player& player_;
-  QTimer poll_;
+  Playback& playback_;
+  TrackList& tracks_;
+  Decoder& decoder_;
+  std::function<void()> raise_;
+  std::function<void()> quit_;
   QVariantMap announced_;
-  qlonglong lastPosition_ = 0;
-  QElapsedTimer sinceLastPosition_;
 };
 
 // org.mpris.MediaPlayer2: the application as a whole.

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "app/apply_options.h"
-#include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playlist/track_list.h"
 
@@ -38,16 +37,28 @@ int VolumeFromMpris(double volume) {
   return static_cast<int>(std::lround(kMuteVolume + std::clamp(volume, 0.0, 1.0) * -kMuteVolume));
 }
 
-QString MprisTrackId(const TrackList& tracks, const PlayerState& state) {
-  if (!tracks.Has(state.CurrentIndex)) return QString::fromLatin1(kMprisNoTrack);
-  return QStringLiteral("/org/zelvo/Track/%1").arg(state.CurrentIndex);
+namespace {
+
+// The row MPRIS names: none while a track plays whose row was erased.
+int NamedRow(const TrackList& tracks) {
+  const int position = tracks.CurrentRowGone() ? 0 : tracks.CurrentIndex();
+  return tracks.Has(position) ? position : 0;
 }
 
-QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder) {
+}  // namespace
+
+QString MprisTrackId(const TrackList& tracks) {
+  const int position = NamedRow(tracks);
+  if (position == 0) return QString::fromLatin1(kMprisNoTrack);
+  return QStringLiteral("/org/zelvo/Track/%1").arg(position);
+}
+
+QVariantMap MprisMetadata(const TrackList& tracks, const Decoder& decoder) {
   QVariantMap metadata;
-  metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(tracks, state))));
-  if (!tracks.Has(state.CurrentIndex)) return metadata;
-  const TrackEntry& track = tracks.At(state.CurrentIndex);
+  metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(tracks))));
+  const int position = NamedRow(tracks);
+  if (position == 0) return metadata;
+  const TrackEntry& track = tracks.At(position);
   metadata.insert(QStringLiteral("xesam:title"), track.name);
   metadata.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(track.path).toString());
   qint64 length = LengthOfDurationText(track.duration);

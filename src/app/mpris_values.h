@@ -7,7 +7,6 @@ namespace zelvo {
 
 class Decoder;
 class TrackList;
-struct PlayerState;
 
 // The player's state in the terms of the MPRIS media player interface that
 // desktops use for media keys and media widgets.
@@ -20,13 +19,14 @@ QString MprisPlaybackStatus(int playState);
 double MprisVolume(int hundredthsOfDb);
 int VolumeFromMpris(double volume);
 
-// The object path that names the row at CurrentIndex; NoTrack without one.
-QString MprisTrackId(const TrackList& tracks, const PlayerState& state);
+// The object path that names the row at CurrentIndex; NoTrack without one
+// (also while a track plays whose row was erased).
+QString MprisTrackId(const TrackList& tracks);
 
 // Metadata of the row at CurrentIndex: its id, name, file as a URL, and the
 // author tag and exact length when the decoder has that file open (else the
 // row's duration text). Only the id, NoTrack, when there is no such row.
-QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder);
+QVariantMap MprisMetadata(const TrackList& tracks, const Decoder& decoder);
 
 inline constexpr char kMprisNoTrack[] = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
 

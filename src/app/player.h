@@ -88,6 +88,10 @@ class Player : public QObject {
   WindowMotion& motion() { return motion_; }
   const QTimer& automation() const { return motion_.Automation(); }
 
+ signals:
+  // The volume or the speed was changed at the bar or through the options menu.
+  void SoundSettingsChanged();
+
  private:
   void ConnectOptions();
   void ConnectPlayerWindow();

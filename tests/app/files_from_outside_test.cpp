@@ -114,7 +114,7 @@ TEST(CommandLine, FilesFoldersAndPlaylistsAreAddedAndTheFirstAddedRowPlays) {
   EXPECT_EQ(rig.Rows(), QStringList({"Already There | 01:00", "Band - One | 01:01", "1 | 01:01",
                                      "2 | 01:01", "Listed Song | 00:30", "Saved | 02:00"}));
   EXPECT_EQ(rig.player->tracks().At(6).priority, "1");
-  EXPECT_EQ(rig.player->state().CurrentIndex, 2);
+  EXPECT_EQ(rig.player->tracks().CurrentIndex(), 2);
   EXPECT_EQ(rig.decoder->FileName(), first);
   EXPECT_EQ(rig.decoder->PlayState(), play_state::Playing);
 }

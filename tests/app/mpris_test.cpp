@@ -3,33 +3,27 @@
 
 #include "app/mpris.h"
 #include "app/mpris_values.h"
-#include "player_rig.h"
 #include "playback/decoder.h"
-#include "test_support.h"
+#include "scripted_player.h"
 
 namespace zelvo::test {
 namespace {
 
-// The media player interface's methods and properties on a started player
-// with two known tracks; the bus itself is driven end to end elsewhere.
+// The media player interface's methods and properties on playback with two
+// known tracks; the bus itself is driven end to end elsewhere.
 class MprisTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteBytes(rig.File("a.mp3"), "a");
-    WriteBytes(rig.File("b.mp3"), "b");
-    WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes({"First Song|03:00|" + rig.File("a.mp3") + "|0",
-                                                        "Second Song|01:05|" + rig.File("b.mp3") + "|0"}));
-    rig.decoder->AddFile(rig.File("a.mp3"), {"The Band", "First", 180.4});
-    rig.decoder->AddFile(rig.File("b.mp3"), {"", "Second", 65});
-    ASSERT_TRUE(player.Start());
-    player.state().CurrentIndex = 1;
+    rig.AddTrack("First Song", 180.4);
+    rig.AddTrack("Second Song", 65);
+    rig.decoder.AddFile(rig.PathOf(1), {"The Band", "First", 180.4});
+    rig.tracks.SetCurrentIndex(1);
   }
   QVariant Property(const char* name) const { return mpris.PlayerProperties().value(name); }
   QVariantMap Metadata() const { return Property("Metadata").toMap(); }
 
-  PlayerRig rig;
-  Player& player = rig.Make();
-  Mpris mpris{player};
+  ScriptedPlayer rig;
+  Mpris mpris{rig.playback, rig.tracks, rig.decoder, [] {}, [] {}};
 };
 
 TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
@@ -37,7 +31,7 @@ TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
   EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
   mpris.PlayPause();
   EXPECT_EQ(Property("PlaybackStatus"), "Playing");
-  EXPECT_EQ(rig.decoder->FileName(), rig.File("a.mp3"));
+  EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));
   mpris.Play();  // already playing: stays so
   EXPECT_EQ(Property("PlaybackStatus"), "Playing");
   mpris.Pause();
@@ -46,10 +40,10 @@ TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
   EXPECT_EQ(Property("PlaybackStatus"), "Playing");
   // A skip while playing costs the skipped track a point, as the next button does.
   mpris.Next();
-  EXPECT_EQ(player.state().CurrentIndex, 2);
-  EXPECT_EQ(player.tracks().At(1).priority, "-1");
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
+  EXPECT_EQ(rig.tracks.At(1).priority, "-1");
   mpris.Previous();
-  EXPECT_EQ(player.state().CurrentIndex, 1);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 1);
   mpris.Stop();
   EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
   EXPECT_EQ(mpris.Position(), 0);
@@ -63,10 +57,10 @@ TEST_F(MprisTest, MetadataNamesTheTrackWithItsTagAndExactLengthOnceItIsOpen) {
   EXPECT_FALSE(metadata.contains("xesam:artist"));
   mpris.PlayPause();
   metadata = Metadata();
-  EXPECT_EQ(metadata.value("xesam:url"), "file://" + rig.File("a.mp3"));
+  EXPECT_EQ(metadata.value("xesam:url"), "file://" + rig.PathOf(1));
   EXPECT_EQ(metadata.value("xesam:artist").toStringList(), QStringList{"The Band"});
   EXPECT_EQ(metadata.value("mpris:length").toLongLong(), 180400000);
-  player.state().CurrentIndex = 0;
+  rig.tracks.SetCurrentIndex(0);
   EXPECT_EQ(Metadata().keys(), QStringList{"mpris:trackid"});
   EXPECT_EQ(Metadata().value("mpris:trackid").value<QDBusObjectPath>().path(), kMprisNoTrack);
 }
@@ -87,7 +81,7 @@ TEST_F(MprisTest, SeekingMovesWithinTheTrackAndPastItsEndGoesToTheNext) {
   mpris.SetPosition(QDBusObjectPath("/org/zelvo/Track/1"), 90000000);
   EXPECT_EQ(mpris.Position(), 90000000);
   mpris.Seek(100000000);
-  EXPECT_EQ(player.state().CurrentIndex, 2);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
 }
 
 TEST_F(MprisTest, VolumeFollowsTheBarsScaleFromMuteToFull) {
@@ -96,18 +90,18 @@ TEST_F(MprisTest, VolumeFollowsTheBarsScaleFromMuteToFull) {
   EXPECT_DOUBLE_EQ(MprisVolume(-600), 0.6);
   EXPECT_DOUBLE_EQ(MprisVolume(-3000), 0.0);
   mpris.SetVolume(0.5);
-  EXPECT_EQ(rig.decoder->Volume(), -750);
+  EXPECT_EQ(rig.decoder.Volume(), -750);
   mpris.SetVolume(2.0);
-  EXPECT_EQ(rig.decoder->Volume(), 0);
+  EXPECT_EQ(rig.decoder.Volume(), 0);
   mpris.SetVolume(-1.0);
-  EXPECT_EQ(rig.decoder->Volume(), -1500);
+  EXPECT_EQ(rig.decoder.Volume(), -1500);
   EXPECT_DOUBLE_EQ(Property("Volume").toDouble(), 0.0);
 }
 
 TEST_F(MprisTest, ControlsAreOfferedOnlyWithTracksInTheList) {
   EXPECT_TRUE(Property("CanGoNext").toBool());
   EXPECT_TRUE(Property("CanPlay").toBool());
-  player.tracks().Clear();
+  rig.tracks.Clear();
   EXPECT_FALSE(Property("CanGoNext").toBool());
   EXPECT_FALSE(Property("CanGoPrevious").toBool());
   EXPECT_FALSE(Property("CanPlay").toBool());

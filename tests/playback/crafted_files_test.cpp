@@ -116,7 +116,7 @@ TEST(CraftedFiles, RowsNamingAFifoOrADeviceAreSkippedLikeMissingFiles) {
   for (int row : {2, 3}) {
     rig.playback.NextButton();
     EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found") << row;
-    EXPECT_EQ(rig.state.CurrentIndex, row);
+    EXPECT_EQ(rig.tracks.CurrentIndex(), row);
     EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
   }
   rig.playback.UpdateDisplay();
