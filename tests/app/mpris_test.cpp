@@ -1,4 +1,5 @@
 #include <QDBusObjectPath>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include "app/mpris.h"
@@ -27,6 +28,7 @@ class MprisTest : public ::testing::Test {
 };
 
 TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
+  QSignalSpy announced(&mpris, &Mpris::PropertiesChanged);
   mpris.Pause();  // nothing plays: nothing to pause, nothing starts
   EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
   mpris.PlayPause();
@@ -47,6 +49,9 @@ TEST_F(MprisTest, PlayPauseStopAndTheSkipButtonsDoWhatTheBarDoes) {
   mpris.Stop();
   EXPECT_EQ(Property("PlaybackStatus"), "Stopped");
   EXPECT_EQ(mpris.Position(), 0);
+  rig.playback.PlayButton();  // the bar's button is announced as well, with no timer
+  ASSERT_FALSE(announced.isEmpty());
+  EXPECT_EQ(announced.last()[0].toMap().value("PlaybackStatus"), "Playing");
 }
 
 TEST_F(MprisTest, MetadataNamesTheTrackWithItsTagAndExactLengthOnceItIsOpen) {
@@ -70,8 +75,13 @@ TEST_F(MprisTest, SeekingMovesWithinTheTrackAndPastItsEndGoesToTheNext) {
   EXPECT_FALSE(Property("CanSeek").toBool());
   mpris.PlayPause();
   ASSERT_TRUE(Property("CanSeek").toBool());
+  QSignalSpy seeked(&mpris, &Mpris::Seeked);
   mpris.Seek(30000000);
   EXPECT_EQ(mpris.Position(), 30000000);
+  rig.playback.ReleaseSeek(Qt::LeftButton, 0);  // a seek at the bar is told too
+  ASSERT_EQ(seeked.count(), 2);
+  EXPECT_EQ(seeked[0][0].toLongLong(), 30000000);
+  EXPECT_EQ(seeked[1][0].toLongLong(), 0);
   mpris.Seek(-60000000);
   EXPECT_EQ(mpris.Position(), 0);
   mpris.SetPosition(QDBusObjectPath("/org/zelvo/Track/2"), 5000000);  // not the current track

@@ -166,9 +166,12 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows)
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
   EXPECT_TRUE(rig.PlaysRow(1));
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
-  // The empty row counts as the one last started.
+  // The empty row counts as the one last started, and as skipped while
+  // another track plays, like the track the next button left.
   EXPECT_EQ(rig.tracks.CueIndex(), 2);
   EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
+  EXPECT_EQ(rig.Priority(1), "-1");
+  EXPECT_EQ(rig.Priority(2), "-1");
 
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));  // still playing: nothing happens yet
