@@ -3,7 +3,8 @@
 # media widgets drive it (MPRIS through playerctl and dbus-send): play/pause
 # starts and pauses the sound heard on the sound server, next moves on and
 # counts as a skip, the metadata names the track, every change is announced,
-# and quit saves both files. Without a session bus it plays on as before.
+# a sort while a track plays keeps it playing and named, with next going on
+# from its new place, and quit saves both files. Without a session bus it plays on as before.
 [ -n "${ZELVO_PRIVATE_BUS:-}" ] || { command -v dbus-run-session >/dev/null || exit 77;
   ZELVO_PRIVATE_BUS=1 exec dbus-run-session -- bash "$0" "$@"; }
 source "$(dirname "$0")/lib.sh"
@@ -11,10 +12,12 @@ source "$(dirname "$0")/lib.sh"
 command -v playerctl >/dev/null || { echo "no playerctl"; exit 77; }
 
 cp "$data_dir/chirp_cbr.mp3" "$data_dir/chirp.wma" "$work/"
+cp "$data_dir/chirp_cbr.mp3" "$work/chirp_copy.mp3"
 write_crlf "$folder/AutoSave.zpl" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"First|00:05|$work/chirp_cbr.mp3|0\"" \
-  "\"Second|00:05|$work/chirp.wma|0\""
+  "\"Charlie|00:05|$work/chirp_cbr.mp3|0\"" \
+  "\"Alpha|00:05|$work/chirp.wma|0\"" \
+  "\"Bravo|00:05|$work/chirp_copy.mp3|0\""
 
 mpris() { playerctl -p zelvo "$@" 2>/dev/null || true; }
 # Waits up to 5 s for `playerctl ARGS` to print the expected text.
@@ -41,7 +44,7 @@ wait_for Stopped status
 
 mpris play-pause
 wait_for Playing status
-wait_for First metadata xesam:title
+wait_for Charlie metadata xesam:title
 [ "$(mpris metadata xesam:url)" = "file://$work/chirp_cbr.mp3" ] || fail "url: $(mpris metadata xesam:url)"
 sleep 1.5
 mpris play-pause
@@ -50,7 +53,16 @@ sleep 1.2
 mpris play-pause
 wait_for Playing status
 mpris next
-wait_for Second metadata xesam:title
+wait_for Alpha metadata xesam:title
+wait_for Playing status
+# A click on the "Track Name" title sorts the list under the playing track:
+# Alpha Bravo Charlie. Alpha plays on as row 1, and next plays Bravo.
+playlist=$(wait_window "Zelvo Playlist")
+xdotool mousemove --window "$playlist" 60 9 click 1
+wait_for "'/org/zelvo/Track/1'" metadata mpris:trackid
+[ "$(mpris metadata xesam:title)" = Alpha ] || fail "after the sort, $(mpris metadata xesam:title) is named"
+mpris next
+wait_for Bravo metadata xesam:title
 wait_for Playing status
 sleep 0.5
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 \
@@ -66,14 +78,15 @@ echo "heard ${heard} s, then silence for ${silence} s"
 python3 -c "import sys; sys.exit(0 if $heard > 0.6 and 0.8 < $silence < 3 else 1)" ||
   fail "heard ${heard} s, then silence for ${silence} s"
 
-for announced in '"Playing"' '"Paused"' '"First"' '"Second"'; do
+for announced in '"Playing"' '"Paused"' '"Charlie"' '"Alpha"' '"Bravo"'; do
   grep -q "string $announced" "$work/announced.log" || fail "no PropertiesChanged with $announced"
 done
-# The skipped track lost a point, and quitting wrote the list and the options.
+# The skipped tracks lost a point, and quitting wrote the sorted list and the options.
 write_crlf "$work/playlist.expected" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"First|00:05|$work/chirp_cbr.mp3|-1\"" \
-  "\"Second|00:05|$work/chirp.wma|0\""
+  "\"Alpha|00:05|$work/chirp.wma|-1\"" \
+  "\"Bravo|00:05|$work/chirp_copy.mp3|0\"" \
+  "\"Charlie|00:05|$work/chirp_cbr.mp3|-1\""
 cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "the playlist was not saved: $(cat -A "$folder/AutoSave.zpl")"
 [ "$(grep -c $'\r$' "$folder/config.zcf")" -eq 31 ] || fail "the options were not saved"
 
