@@ -42,7 +42,9 @@ class Player : public QObject {
  public:
   // endProcess ends the program at once (after the files are written); tests
   // hand in one that records the call instead.
-  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess);
+  // `probe` reads the tags and length of a file being added.
+  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess,
+         TrackAdder::Prober probe = ProbeMedia);
   ~Player() override;
 
   // The start-up sequence. False when there is no sound output: the user has
