@@ -1,6 +1,5 @@
 #include "playback/playback.h"
 
-
 #include "base/layout.h"
 #include "base/log.h"
 #include "base/player_state.h"
