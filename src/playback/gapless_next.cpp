@@ -27,15 +27,21 @@ void GaplessNext::Prepare() {
   prepared_ = Prepared{choice, path};
 }
 
+bool GaplessNext::StillTheAnswer(const NextChoice& now) const {
+  return prepared_ && now == prepared_->choice && tracks_.Has(now.position) &&
+         tracks_.At(now.position).path == prepared_->path;
+}
+
 bool GaplessNext::Take() {
-  if (!prepared_) return false;
-  const Prepared prepared = *prepared_;
-  prepared_.reset();
   const NextChoice now = selector_.PeekAfterEnd();
-  if (!(now == prepared.choice) || !tracks_.Has(now.position) || tracks_.At(now.position).path != prepared.path)
-    return false;
-  selector_.Take(now);
-  return true;
+  const bool taken = StillTheAnswer(now);
+  prepared_.reset();
+  if (taken) selector_.Take(now);
+  return taken;
+}
+
+void GaplessNext::DropIfChanged() {
+  if (prepared_ && !StillTheAnswer(selector_.PeekAfterEnd())) Drop();
 }
 
 void GaplessNext::Drop() {

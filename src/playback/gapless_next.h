@@ -33,6 +33,9 @@ class GaplessNext {
   bool Take();
   // Forgets a prepared row and tells the decoder so.
   void Drop();
+  // Drops a prepared row that is no longer the answer (the user moved the
+  // cursor or queued a row), so that the end takes the ordinary road.
+  void DropIfChanged();
   bool IsPrepared() const { return prepared_.has_value(); }
 
  private:
@@ -40,6 +43,7 @@ class GaplessNext {
     NextChoice choice;
     QString path;
   };
+  bool StillTheAnswer(const NextChoice& now) const;
 
   Decoder& decoder_;
   TrackList& tracks_;

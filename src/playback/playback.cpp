@@ -34,9 +34,11 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       selector_(decoder, tracks, options, random),
       gapless_(decoder, tracks, selector_) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
+  // The list's changes may name another track, or another row to follow the playing one.
   TrackListModel& model = tracks_.Model();
-  connect(&model, &TrackListModel::CurrentRowChanged, this, &Playback::Announce);
-  connect(&model, &TrackListModel::dataChanged, this, &Playback::Announce);
+  connect(&model, &TrackListModel::PlayRowsChanged, this, &Playback::ListChanged);
+  connect(&model, &TrackListModel::dataChanged, this, &Playback::ListChanged);
+  connect(&tracks_.Selection(), &QItemSelectionModel::currentChanged, this, &Playback::ListChanged);
   // The decoder calls from its own thread: its news is handled on ours, queued.
   decoder_.SetEventHandler([this](Decoder::Event event) {
     QMetaObject::invokeMethod(this, [this, event] { OnDecoderEvent(event); }, Qt::QueuedConnection);
@@ -80,6 +82,11 @@ Playback::TrackFacts Playback::CurrentFacts() const {
   const int position = tracks_.CurrentRowGone() ? 0 : tracks_.CurrentIndex();
   if (!tracks_.Has(position)) return {};
   return {position, tracks_.At(position).path, tracks_.At(position).name};
+}
+
+void Playback::ListChanged() {
+  gapless_.DropIfChanged();
+  Announce();
 }
 
 void Playback::Announce() {

@@ -85,6 +85,7 @@ class Playback : public QObject {
     bool operator==(const TrackFacts&) const = default;
   };
   TrackFacts CurrentFacts() const;
+  void ListChanged();
   void Announce();
   void StartCurrentRow();
   void RunDisplayTimer();

@@ -85,7 +85,7 @@ void TrackListModel::Replace(std::vector<TrackEntry> entries) {
   // A list read back or opened in place of the old one keeps the positions.
   Hold(current_, current);
   Hold(cue_, cue);
-  emit CurrentRowChanged();
+  emit PlayRowsChanged();
 }
 
 void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
@@ -114,7 +114,7 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   if (currentGoes) currentGone_ = true;
   // The clicks that chose the rows are no choice of what plays next.
   cue_ = current_;
-  emit CurrentRowChanged();
+  emit PlayRowsChanged();
 }
 
 void TrackListModel::RemoveRun(int first, int last) {
@@ -141,7 +141,7 @@ void TrackListModel::Reorder(const std::vector<int>& order) {
     to.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
   changePersistentIndexList(from, to);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-  emit CurrentRowChanged();
+  emit PlayRowsChanged();
 }
 
 void TrackListModel::SetName(int row, const QString& name) {
@@ -172,10 +172,13 @@ void TrackListModel::SetCurrentRow(int row) {
   currentGone_ = false;
   if (wasMarked && before >= 0 && before < rowCount()) RowChanged(before);
   if (CurrentMarked() && row >= 0 && row < rowCount()) RowChanged(row);
-  emit CurrentRowChanged();
+  emit PlayRowsChanged();
 }
 
-void TrackListModel::SetCueRow(int row) { Hold(cue_, row < 0 ? -1 : row); }
+void TrackListModel::SetCueRow(int row) {
+  Hold(cue_, row < 0 ? -1 : row);
+  emit PlayRowsChanged();
+}
 
 void TrackListModel::SetCurrentMarked(bool marked) {
   if (marked == currentMarked_) return;

@@ -59,8 +59,8 @@ class TrackListModel : public QAbstractTableModel {
  signals:
   // A name edited in place by the user, before the model takes it.
   void NameEdited(int row, const QString& text);
-  // The current row moved, was removed, or another row became current.
-  void CurrentRowChanged();
+  // The current or the cue row moved, was removed, or another row took its place.
+  void PlayRowsChanged();
 
  private:
   // A kept row: its persistent index, or its number while no row stands there.
