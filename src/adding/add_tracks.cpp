@@ -27,26 +27,22 @@ namespace {
 // to repaint smoothly, rarely enough not to slow a large add down.
 constexpr qint64 kEventsEveryMs = 30;
 
-// What the decoder tells about a file; whatever it cannot tell stays empty.
+// What the probe tells about a file; whatever it cannot tell stays empty.
 struct TrackFacts {
   QString author;
   QString title;
   double duration = 0;
 };
 
-TrackFacts ReadFacts(Decoder& decoder, const QString& path) {
+TrackFacts ReadFacts(const TrackAdder::Prober& probe, const QString& path) {
   try {
-    decoder.SetFileName(path);
+    const MediaInfo info = probe(path);
+    return {info.author, info.title, info.duration};
   } catch (const DecoderError& error) {
-    qCWarning(lcApp).noquote() << "Adding a file the decoder refuses, named from its file name:"
+    qCWarning(lcApp).noquote() << "Adding a file that cannot be read as audio, named from its file name:"
                                << error.what();
     return {};
   }
-  TrackFacts facts;
-  facts.author = decoder.GetMediaInfoString(media_info::Author).value_or(QString());
-  facts.title = decoder.GetMediaInfoString(media_info::Title).value_or(QString());
-  facts.duration = decoder.Duration().value_or(0);
-  return facts;
 }
 
 // Whether the tags can name the track. A file picked alone has its tags
@@ -85,11 +81,11 @@ QString AddDialogFilter() {
 
 }  // namespace
 
-TrackAdder::TrackAdder(Desktop& desktop, Decoder& decoder, TrackList& tracks, PlayerState& state,
+TrackAdder::TrackAdder(Desktop& desktop, Prober probe, TrackList& tracks, PlayerState& state,
                        const Options& options, PlaybackView& view, Playback& playback,
                        NameCleaner cleanName, AutosaveWriter writeAutosave)
     : desktop_(desktop),
-      decoder_(decoder),
+      probe_(std::move(probe)),
       tracks_(tracks),
       state_(state),
       options_(options),
@@ -146,7 +142,7 @@ TrackEntry TrackAdder::DescribeListed(const ListedTrack& listed) const {
   // The file is opened only for what the playlist leaves out.
   TrackFacts facts;
   try {
-    const MediaInfo info = ProbeMedia(listed.path);
+    const MediaInfo info = probe_(listed.path);
     facts = {info.author, info.title, info.duration};
   } catch (const DecoderError& error) {
     qCWarning(lcApp) << "Cannot read" << listed.path << "named in a playlist:" << error.what();
@@ -166,8 +162,7 @@ void TrackAdder::Finish() {
 }
 
 void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
-  // Stop first: the files are opened in the decoder that plays, and stopping
-  // resets the display, which then reports the add.
+  // Stop first: stopping resets the display, which then reports the add.
   playback_.StopTrack();
   view_.SetDisplayCaption(QString::fromLatin1(kAddPleaseWait));
   view_.HidePlaylist();
@@ -193,7 +188,7 @@ void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
   for (int done = 0; done < paths.size(); ++done) {
     const QString& path = paths[done];
     const QString fileName = FileNameOf(path);
-    const TrackFacts facts = ReadFacts(decoder_, path);
+    const TrackFacts facts = ReadFacts(probe_, path);
     if (several) {
       view_.SetDisplayCaption(QString::fromLatin1(kAddingPrefix) + fileName);
       view_.SetTrackProgressWidth(std::max(layout::kProgressEmpty,

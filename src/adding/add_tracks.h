@@ -5,11 +5,11 @@
 #include <functional>
 
 #include "base/track_entry.h"
+#include "playback/media_probe.h"
 #include "storage/foreign_playlist.h"
 
 namespace zelvo {
 
-class Decoder;
 class Desktop;
 class Options;
 class Playback;
@@ -20,8 +20,8 @@ struct PlayerState;
 // Adds the audio files the user picks in an open dialog (or every audio file
 // in a folder picked there) to the end of the track list: one row per file, named from its author and title tags when
 // they are usable, else from its file name, with its length, its path and the
-// rating "0". Each file is opened once in the player's own decoder, so
-// playback stops first. While the files go in, the main window is disabled,
+// rating "0". Each file is probed once for its tags and length (the
+// decoder that plays is left alone); playback still stops first. While the files go in, the main window is disabled,
 // the playlist hidden and the display counts the files off; the windows
 // repaint between files.
 class TrackAdder {
@@ -30,8 +30,10 @@ class TrackAdder {
   using NameCleaner = std::function<QString(const QString&)>;
   // Writes the whole list to the autosave file.
   using AutosaveWriter = std::function<void()>;
+  // Reads a file's tags and length; throws DecoderError for a file that is no audio.
+  using Prober = std::function<MediaInfo(const QString&)>;
 
-  TrackAdder(Desktop& desktop, Decoder& decoder, TrackList& tracks, PlayerState& state,
+  TrackAdder(Desktop& desktop, Prober probe, TrackList& tracks, PlayerState& state,
              const Options& options, PlaybackView& view, Playback& playback, NameCleaner cleanName,
              AutosaveWriter writeAutosave);
 
@@ -55,7 +57,7 @@ class TrackAdder {
   TrackEntry NewRow(const QString& rawName, double seconds, const QString& path) const;
 
   Desktop& desktop_;
-  Decoder& decoder_;
+  Prober probe_;
   TrackList& tracks_;
   PlayerState& state_;
   const Options& options_;

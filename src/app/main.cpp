@@ -56,7 +56,10 @@ int main(int argc, char** argv) {
   zelvo::QuitSignals quitSignals;
   QObject::connect(&quitSignals, &zelvo::QuitSignals::QuitRequested, &player, &zelvo::Player::QuitPlayer);
   if (!player.Start()) return 1;
-  zelvo::Mpris mpris(player);
+  zelvo::Mpris mpris(player.playback(), player.tracks(), player.decoder(), [&player] { player.RaiseBar(); },
+                     [&player] { player.QuitPlayer(); },
+                     [&player](const QStringList& paths) { player.OpenArguments(paths); });
+  QObject::connect(&player, &zelvo::Player::SoundSettingsChanged, &mpris, &zelvo::Mpris::AnnounceChanges);
   mpris.Register();
   QObject::connect(&instance, &zelvo::SingleInstance::ArgumentsReceived, &player, &zelvo::Player::OpenArguments);
   if (!arguments.isEmpty()) player.OpenArguments(arguments);

@@ -13,7 +13,7 @@
 namespace zelvo {
 
 Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders,
-               std::function<void()> endProcess)
+               std::function<void()> endProcess, TrackAdder::Prober probe)
     : desktop_(desktop),
       folders_(std::move(folders)),
       decoder_(std::move(decoder)),
@@ -28,7 +28,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       boxes_(desktop_, state_, playlist_),
       keeper_(boxes_, tracks_, state_, options_, folders_.dataFolder, playlist_, [this] { ApplyAllOptions(); }),
       playback_(*decoder_, tracks_, state_, options_, views_, random_),
-      adder_(desktop_, *decoder_, tracks_, state_, options_, views_, playback_,
+      adder_(desktop_, std::move(probe), tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
       deleter_(boxes_, tracks_, state_, keeper_, playlist_, [this] { decoder_->Stop(); }),

@@ -8,7 +8,6 @@
 #include "base/boxes.h"
 #include "menus/options.h"
 #include "base/player_state.h"
-#include "desktop/media_player.h"
 #include "windows/motion_windows.h"
 #include "windows/player_window.h"
 #include "windows/window_views.h"
@@ -38,19 +37,21 @@ inline const QString kSettingsName = QStringLiteral("config.zcf");
 // The player: both windows, the track list, the options and the decoder, from
 // start-up to quit. It wires the windows' events to the operations of the
 // subsystems and holds no logic of its own beyond the order of things.
-class Player : public QObject, public MediaPlayer {
+class Player : public QObject {
   Q_OBJECT
  public:
   // endProcess ends the program at once (after the files are written); tests
   // hand in one that records the call instead.
-  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess);
+  // `probe` reads the tags and length of a file being added.
+  Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess,
+         TrackAdder::Prober probe = ProbeMedia);
   ~Player() override;
 
   // The start-up sequence. False when there is no sound output: the user has
   // been told and the program must end without touching any file.
   bool Start();
   // Writes the settings, then the autosave file, then ends the program.
-  void QuitPlayer() override;
+  void QuitPlayer();
 
   // Shift+letter commands and the track list's own keys (Delete, Enter).
   void HandleKeyCommand(int virtualKey, int shift);
@@ -67,27 +68,31 @@ class Player : public QObject, public MediaPlayer {
 
   // Brings the bar into view and to the front, as the desktop's media
   // controls and a second start ask of the player.
-  void RaiseBar() override;
+  void RaiseBar();
   // Places the windows for the screen, in twips.
   void ArrangeWindows();
 
   // Files, folders and playlists named on the command line (or handed over
   // by a second start): all go to the end of the list and the first row
   // added plays. Without any, the bar is brought into view.
-  void OpenArguments(const QStringList& paths) override;
+  void OpenArguments(const QStringList& paths);
 
   Options& options() { return options_; }
-  PlayerState& state() override { return state_; }
-  TrackList& tracks() override { return tracks_; }
-  Decoder& decoder() override { return *decoder_; }
+  PlayerState& state() { return state_; }
+  TrackList& tracks() { return tracks_; }
+  Decoder& decoder() { return *decoder_; }
   PlayerWindow& playerWindow() { return player_; }
   PlaylistWindow& playlistWindow() { return playlist_; }
   StripWindow& stripWindow() { return strip_; }
   PlaylistKeeper& keeper() { return keeper_; }
-  Playback& playback() override { return playback_; }
+  Playback& playback() { return playback_; }
   SkinChooser& skins() { return skins_; }
   WindowMotion& motion() { return motion_; }
   const QTimer& automation() const { return motion_.Automation(); }
+
+ signals:
+  // The volume or the speed was changed at the bar or through the options menu.
+  void SoundSettingsChanged();
 
  private:
   void ConnectOptions();

@@ -59,6 +59,7 @@ void Player::VolumeMoved(int buttons, double xTwips) {
   const double scale = layout::kMakeVolumeDrop.width() - 100;
   const long volume = std::lround(1500.0 / scale * xTwips - 1500.0);
   decoder_->SetVolume(static_cast<int>(std::clamp(volume, long(kMuteVolume), 0L)));
+  emit SoundSettingsChanged();
 }
 
 void Player::StepVolume(int notches) {
@@ -68,6 +69,7 @@ void Player::StepVolume(int notches) {
   player_.SetVolumeBarVisible(true);
   decoder_->SetVolume(std::clamp(decoder_->Volume() + notches * kVolumeStep, kMuteVolume, 0));
   RefreshVolumeBar();
+  emit SoundSettingsChanged();
 }
 
 void Player::RefreshVolumeBar() {
@@ -85,7 +87,7 @@ void Player::ConnectPlaylistWindow() {
   connect(&playlist_, &PlaylistWindow::KeyReleased, this,
           [this](int key, int shift) { HandleKeyCommand(VirtualKey(key), shift); });
   connect(list, &TrackListView::KeyPressedDown, this, [this] {
-    if (tracks_.Count() > 0) state_.CueIndex = tracks_.CursorPosition();
+    if (tracks_.Count() > 0) tracks_.SetCueIndex(tracks_.CursorPosition());
   });
   connect(list, &TrackListView::KeyReleased, this, [this](int key, int shift) {
     const int code = VirtualKey(key);
@@ -96,7 +98,7 @@ void Player::ConnectPlaylistWindow() {
   connect(list, &TrackListView::RowDoubleClicked, &playback_, &Playback::DoubleClick);
   connect(list, &TrackListView::MouseReleased, this, [this](int button, double x, double y) {
     if (tracks_.Count() == 0) return;
-    state_.CueIndex = tracks_.CursorPosition();
+    tracks_.SetCueIndex(tracks_.CursorPosition());
     if (button == 2) ShowTrackMenu(x, y);
   });
   connect(list, &TrackListView::MouseMoved, &motion_, &WindowMotion::ResetHoverTimer);
@@ -167,7 +169,7 @@ void Player::OpenArguments(const QStringList& paths) {
   if (!tracks_.Has(first)) return;
   tracks_.SelectOnly(first);
   playlist_.PlayViewList()->scrollTo(tracks_.Model().index(first - 1, 0));
-  state_.CurrentIndex = first;
+  tracks_.SetCurrentIndex(first);
   playback_.PlayTrack();
 }
 

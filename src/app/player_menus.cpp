@@ -85,7 +85,10 @@ void Player::ChooseOption(Entry entry) {
     ApplyAllOptions();
 }
 
-void Player::ApplyAllOptions() { player_.SetVolumeBarWidth(ApplyOptions(options_, *decoder_)); }
+void Player::ApplyAllOptions() {
+  player_.SetVolumeBarWidth(ApplyOptions(options_, *decoder_));
+  emit SoundSettingsChanged();
+}
 
 void Player::SetTransparency() {
   if (!state_.TransparencySupported) return;

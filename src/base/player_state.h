@@ -7,11 +7,7 @@ namespace zelvo {
 // The few values the player's subsystems share. One instance lives for the
 // whole run and is handed to each subsystem that reads or writes it.
 struct PlayerState {
-  // 1-based position of the row being played or about to be played; 0 until
-  // set. Not adjusted when rows move.
-  int CurrentIndex = 0;
-  // The row last started, or last put under the cursor by the user.
-  int CueIndex = 0;
+  // The playing row and the cue row are held by the track list (TrackList::CurrentIndex).
   // What the display returns to after a seek drag: the track name or the idle title.
   QString DisplayText;
   // True while a box, a dialog or an add is on screen; the auto-hide waits.

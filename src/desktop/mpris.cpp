@@ -2,21 +2,20 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "desktop/command_line.h"
-#include "desktop/media_player.h"
-#include "desktop/mpris_values.h"
 #include "base/log.h"
-#include "base/player_state.h"
+#include "desktop/command_line.h"
+#include "desktop/mpris_values.h"
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "playback/playback.h"
@@ -26,16 +25,9 @@ namespace zelvo {
 namespace {
 
 const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
-const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString kServiceName = QStringLiteral("org.mpris.MediaPlayer2.zelvo");
-// Changes made at the bar are found by polling: often while a track plays
-// (its position moves), rarely while nothing does, so an idle Zelvo stays idle.
-constexpr int kPollMs = 200;
-constexpr int kIdlePollMs = 1000;
 constexpr double kMicroseconds = 1e6;
-// A position further than this from where playing on would have taken it was sought.
-constexpr qlonglong kSeekJumpMicroseconds = 1000000;
 
 // The URL of a cover picture written to the cache folder, named by its
 // content so each picture is written once however many tracks carry it.
@@ -61,10 +53,30 @@ QString CoverUrl(const QByteArray& cover) {
 
 }  // namespace
 
-Mpris::Mpris(MediaPlayer& player, QObject* parent) : QObject(parent), player_(player) {
+Mpris::Mpris(Playback& playback, TrackList& tracks, Decoder& decoder, std::function<void()> raise,
+             std::function<void()> quit, std::function<void(const QStringList&)> open, QObject* parent)
+    : QObject(parent),
+      playback_(playback),
+      tracks_(tracks),
+      decoder_(decoder),
+      raise_(std::move(raise)),
+      quit_(std::move(quit)),
+      open_(std::move(open)) {
   new MprisRootAdaptor(this);
   new MprisPlayerAdaptor(this);
-  connect(&poll_, &QTimer::timeout, this, &Mpris::AnnounceChanges);
+  announced_ = PlayerProperties();
+  connect(this, &Mpris::PropertiesChanged, this, &Mpris::SendPropertiesChanged);
+  connect(&playback_, &Playback::StatusChanged, this, &Mpris::AnnounceChanges);
+  connect(&playback_, &Playback::TrackChanged, this, &Mpris::AnnounceChanges);
+  connect(&playback_, &Playback::Seeked, this, [this](double seconds) {
+    AnnounceChanges();
+    emit Seeked(std::llround(seconds * kMicroseconds));
+  });
+  // Whether there is anything to play.
+  const TrackListModel& model = tracks_.Model();
+  connect(&model, &TrackListModel::rowsInserted, this, &Mpris::AnnounceChanges);
+  connect(&model, &TrackListModel::rowsRemoved, this, &Mpris::AnnounceChanges);
+  connect(&model, &TrackListModel::modelReset, this, &Mpris::AnnounceChanges);
 }
 
 bool Mpris::Register() {
@@ -85,84 +97,67 @@ bool Mpris::Register() {
     return false;
   }
   announced_ = PlayerProperties();
-  lastPosition_ = Position();
-  sinceLastPosition_.start();
-  poll_.start(kPollMs);
   return true;
 }
 
 // ---- methods: the bar's buttons ----
 
-void Mpris::Raise() { player_.RaiseBar(); }
+void Mpris::Raise() { raise_(); }
 
 void Mpris::Quit() {
   // After this call has been answered: quitting ends the process at once.
-  QTimer::singleShot(0, this, [this] { player_.QuitPlayer(); });
+  QTimer::singleShot(0, this, [this] { quit_(); });
 }
 
-void Mpris::PlayPause() {
-  player_.playback().PlayButton();
-  AnnounceChanges();
-}
+void Mpris::PlayPause() { playback_.PlayButton(); }
 
 void Mpris::Play() {
-  if (player_.decoder().PlayState() != play_state::Playing) PlayPause();
+  if (decoder_.PlayState() != play_state::Playing) PlayPause();
 }
 
 void Mpris::Pause() {
-  if (player_.decoder().PlayState() == play_state::Playing) PlayPause();
+  if (decoder_.PlayState() == play_state::Playing) PlayPause();
 }
 
-void Mpris::Stop() {
-  player_.playback().StopButton();
-  AnnounceChanges();
-}
+void Mpris::Stop() { playback_.StopButton(); }
 
-void Mpris::Next() {
-  player_.playback().NextButton();
-  AnnounceChanges();
-}
+void Mpris::Next() { playback_.NextButton(); }
 
-void Mpris::Previous() {
-  player_.playback().PreviousButton();
-  AnnounceChanges();
-}
+void Mpris::Previous() { playback_.PreviousButton(); }
 
 void Mpris::Seek(qlonglong offsetMicroseconds) {
   if (!PlayerProperties().value(QStringLiteral("CanSeek")).toBool()) return;
   const double target = Position() / kMicroseconds + offsetMicroseconds / kMicroseconds;
   // Beyond the end is the next track; before the start is the start.
-  if (target > player_.decoder().Duration().value_or(0)) return Next();
-  player_.playback().SeekTo(std::max(target, 0.0));
-  AnnounceChanges();
+  if (target > decoder_.Duration().value_or(0)) return Next();
+  playback_.SeekTo(std::max(target, 0.0));
 }
 
 void Mpris::SetPosition(const QDBusObjectPath& trackId, qlonglong positionMicroseconds) {
-  if (trackId.path() != MprisTrackId(player_.tracks(), player_.state())) return;
+  if (trackId.path() != MprisTrackId(tracks_)) return;
   if (!PlayerProperties().value(QStringLiteral("CanSeek")).toBool()) return;
   const double target = positionMicroseconds / kMicroseconds;
-  if (target < 0 || target > player_.decoder().Duration().value_or(0)) return;
-  player_.playback().SeekTo(target);
-  AnnounceChanges();
+  if (target < 0 || target > decoder_.Duration().value_or(0)) return;
+  playback_.SeekTo(target);
 }
 
 void Mpris::OpenUri(const QString& uri) {
   QStringList problems;
   const QStringList paths = UsableArguments({uri}, &problems);
   for (const QString& problem : problems) qCWarning(lcApp).noquote() << "OpenUri:" << problem;
-  if (!paths.isEmpty()) player_.OpenArguments(paths);
+  if (!paths.isEmpty()) open_(paths);
 }
 
 void Mpris::SetVolume(double volume) {
-  player_.decoder().SetVolume(VolumeFromMpris(volume));
+  decoder_.SetVolume(VolumeFromMpris(volume));
   AnnounceChanges();
 }
 
 // ---- properties ----
 
 QVariantMap Mpris::PlayerProperties() const {
-  const Decoder& decoder = player_.decoder();
-  const bool hasTracks = player_.tracks().Count() > 0;
+  const Decoder& decoder = decoder_;
+  const bool hasTracks = tracks_.Count() > 0;
   const bool canSeek = decoder.PlayState() != play_state::Closed && decoder.Duration().value_or(0) > 0;
   return {
       {QStringLiteral("PlaybackStatus"), MprisPlaybackStatus(decoder.PlayState())},
@@ -181,10 +176,9 @@ QVariantMap Mpris::PlayerProperties() const {
 }
 
 QVariantMap Mpris::Metadata() const {
-  const TrackList& tracks = player_.tracks();
-  const int current = player_.state().CurrentIndex;
-  const TrackTags& tags = TagsOf(tracks.Has(current) ? tracks.At(current).path : QString());
-  return MprisMetadata(tracks, player_.state(), player_.decoder(), tags, artUrl_);
+  const int current = tracks_.CurrentIndex();
+  const TrackTags& tags = TagsOf(tracks_.Has(current) ? tracks_.At(current).path : QString());
+  return MprisMetadata(tracks_, decoder_, tags, artUrl_);
 }
 
 const TrackTags& Mpris::TagsOf(const QString& path) const {
@@ -196,8 +190,8 @@ const TrackTags& Mpris::TagsOf(const QString& path) const {
 }
 
 qlonglong Mpris::Position() const {
-  if (player_.decoder().PlayState() == play_state::Closed) return 0;
-  return std::llround(player_.decoder().CurrentPosition().value_or(0) * kMicroseconds);
+  if (decoder_.PlayState() == play_state::Closed) return 0;
+  return std::llround(decoder_.CurrentPosition().value_or(0) * kMicroseconds);
 }
 
 void Mpris::AnnounceChanges() {
@@ -205,24 +199,15 @@ void Mpris::AnnounceChanges() {
   QVariantMap changed;
   for (auto it = now.cbegin(); it != now.cend(); ++it)
     if (announced_.value(it.key()) != it.value()) changed.insert(it.key(), it.value());
-  const bool sameTrack = !changed.contains(QStringLiteral("Metadata"));
-  const bool playing = now.value(QStringLiteral("PlaybackStatus")) == QLatin1String("Playing");
   announced_ = now;
-  if (!changed.isEmpty()) SendPropertiesChanged(kPlayerInterface, changed);
-
-  const qlonglong position = Position();
-  const qlonglong expected = lastPosition_ + (playing ? sinceLastPosition_.elapsed() * 1000 : 0);
-  if (sameTrack && std::llabs(position - expected) > kSeekJumpMicroseconds) emit Seeked(position);
-  lastPosition_ = position;
-  sinceLastPosition_.restart();
-  poll_.setInterval(playing ? kPollMs : kIdlePollMs);
+  if (!changed.isEmpty()) emit PropertiesChanged(changed);
 }
 
-void Mpris::SendPropertiesChanged(const QString& interface, const QVariantMap& changed) {
+void Mpris::SendPropertiesChanged(const QVariantMap& changed) {
   QDBusMessage signal =
       QDBusMessage::createSignal(kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                  QStringLiteral("PropertiesChanged"));
-  signal << interface << changed << QStringList();
+  signal << kPlayerInterface << changed << QStringList();
   QDBusConnection::sessionBus().send(signal);
 }
 

@@ -2,28 +2,32 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
-#include <QTimer>
 #include <QVariantMap>
+#include <functional>
 
 #include "playback/track_tags.h"
 
 namespace zelvo {
 
-class MediaPlayer;
+class Decoder;
+class Playback;
+class TrackList;
 
 // The player on the session bus as an MPRIS 2 media player
 // ("org.mpris.MediaPlayer2.zelvo"), so media keys, desktop media widgets and
 // playerctl reach it. Each method does what the bar's button of the same
-// purpose does, through the same player routines. The player is only polled,
-// like the decoder: a short timer compares the properties with what was last
-// announced and sends PropertiesChanged for every one that changed.
+// purpose does, through the same playback routines. Playback announces its
+// status, its track and its seeks, and the list its rows; each announcement
+// sends PropertiesChanged for the properties that changed.
 class Mpris : public QObject {
   Q_OBJECT
  public:
-  explicit Mpris(MediaPlayer& player, QObject* parent = nullptr);
+  // `raise` brings the bar into view; `quit` ends the player; `open` adds
+  // files, folders and playlists and plays the first, as the command line does.
+  Mpris(Playback& playback, TrackList& tracks, Decoder& decoder, std::function<void()> raise,
+        std::function<void()> quit, std::function<void(const QStringList&)> open, QObject* parent = nullptr);
 
   // Claims the bus name and publishes the player. False without a session
   // bus, which is said once on standard error; the player runs on without.
@@ -51,24 +55,29 @@ class Mpris : public QObject {
   QVariantMap PlayerProperties() const;
   qlonglong Position() const;
 
-  // Sends PropertiesChanged for what changed since the last announcement and
-  // Seeked when the position jumped. Runs on the timer and after each method.
+  // Sends PropertiesChanged for what changed since the last announcement.
+  // Runs on playback's and the list's news, and on a change of the volume
+  // or the speed made at the bar (the wiring connects that).
   void AnnounceChanges();
 
  signals:
   void Seeked(qlonglong positionMicroseconds);
+  // The Player interface's properties that changed, as sent on the bus.
+  void PropertiesChanged(const QVariantMap& changed);
 
  private:
-  void SendPropertiesChanged(const QString& interface, const QVariantMap& changed);
+  void SendPropertiesChanged(const QVariantMap& changed);
   QVariantMap Metadata() const;
   // The current file's tags, read once per track rather than on every look.
   const TrackTags& TagsOf(const QString& path) const;
 
-  MediaPlayer& player_;
-  QTimer poll_;
+  Playback& playback_;
+  TrackList& tracks_;
+  Decoder& decoder_;
+  std::function<void()> raise_;
+  std::function<void()> quit_;
+  std::function<void(const QStringList&)> open_;
   QVariantMap announced_;
-  qlonglong lastPosition_ = 0;
-  QElapsedTimer sinceLastPosition_;
   mutable QString tagsPath_;
   mutable TrackTags tags_;
   mutable QString artUrl_;

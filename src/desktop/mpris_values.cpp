@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "playback/apply_options.h"
-#include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/track_tags.h"
 #include "playlist/track_list.h"
@@ -44,17 +43,29 @@ int VolumeFromMpris(double volume) {
   return static_cast<int>(std::lround(std::max(level, double(kMuteVolume))));
 }
 
-QString MprisTrackId(const TrackList& tracks, const PlayerState& state) {
-  if (!tracks.Has(state.CurrentIndex)) return QString::fromLatin1(kMprisNoTrack);
-  return QStringLiteral("/org/zelvo/Track/%1").arg(state.CurrentIndex);
+namespace {
+
+// The row MPRIS names: none while a track plays whose row was erased.
+int NamedRow(const TrackList& tracks) {
+  const int position = tracks.CurrentRowGone() ? 0 : tracks.CurrentIndex();
+  return tracks.Has(position) ? position : 0;
 }
 
-QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder,
-                          const TrackTags& tags, const QString& artUrl) {
+}  // namespace
+
+QString MprisTrackId(const TrackList& tracks) {
+  const int position = NamedRow(tracks);
+  if (position == 0) return QString::fromLatin1(kMprisNoTrack);
+  return QStringLiteral("/org/zelvo/Track/%1").arg(position);
+}
+
+QVariantMap MprisMetadata(const TrackList& tracks, const Decoder& decoder, const TrackTags& tags,
+                          const QString& artUrl) {
   QVariantMap metadata;
-  metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(tracks, state))));
-  if (!tracks.Has(state.CurrentIndex)) return metadata;
-  const TrackEntry& track = tracks.At(state.CurrentIndex);
+  metadata.insert(QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(MprisTrackId(tracks))));
+  const int position = NamedRow(tracks);
+  if (position == 0) return metadata;
+  const TrackEntry& track = tracks.At(position);
   metadata.insert(QStringLiteral("xesam:title"), tags.title.isEmpty() ? track.name : tags.title);
   metadata.insert(QStringLiteral("xesam:url"), QUrl::fromLocalFile(track.path).toString());
   if (!tags.artist.isEmpty()) metadata.insert(QStringLiteral("xesam:artist"), QStringList{tags.artist});

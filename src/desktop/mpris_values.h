@@ -7,7 +7,6 @@ namespace zelvo {
 
 class Decoder;
 class TrackList;
-struct PlayerState;
 struct TrackTags;
 
 // The player's state in the terms of the MPRIS media player interface that
@@ -22,16 +21,17 @@ QString MprisPlaybackStatus(int playState);
 double MprisVolume(int hundredthsOfDb);
 int VolumeFromMpris(double volume);
 
-// The object path that names the row at CurrentIndex; NoTrack without one.
-QString MprisTrackId(const TrackList& tracks, const PlayerState& state);
+// The object path that names the row at CurrentIndex; NoTrack without one
+// (also while a track plays whose row was erased).
+QString MprisTrackId(const TrackList& tracks);
 
 // Metadata of the row at CurrentIndex: its id, file as a URL, title, artist,
 // album and track number from the file's tags (the row's name as the title
 // when the file has no title tag), the cover picture's URL when artUrl is
 // given, and the exact length when the decoder has that file open (else the
 // row's duration text). Only the id, NoTrack, when there is no such row.
-QVariantMap MprisMetadata(const TrackList& tracks, const PlayerState& state, const Decoder& decoder,
-                          const TrackTags& tags, const QString& artUrl);
+QVariantMap MprisMetadata(const TrackList& tracks, const Decoder& decoder, const TrackTags& tags,
+                          const QString& artUrl);
 
 inline constexpr char kMprisNoTrack[] = "/org/mpris/MediaPlayer2/TrackList/NoTrack";
 

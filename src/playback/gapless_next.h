@@ -1,70 +1,54 @@
 #pragma once
 
-#include <QList>
-#include <QObject>
 #include <QString>
-#include <QTimer>
 #include <optional>
+
+#include "playback/next_track.h"
 
 namespace zelvo {
 
 class Decoder;
-class NextTrackSelector;
-class OptionValues;
 class TrackList;
-struct PlayerState;
 
-// Chooses the row to follow the playing track while the last of it is still
-// heard, by the same rules as at its end (the cursor row if the user moved
-// it, else the queue and the play mode), and hands its file to the decoder to
-// follow without a gap. Until the boundary the user's word wins: a change of
-// the cursor, the queue, the mode or the row itself drops the prepared file
-// and puts back what choosing it changed, and the end takes the ordinary road.
-class GaplessNext : public QObject {
-  Q_OBJECT
+// Whether a row's file can start: a missing file and an empty one are
+// skipped, each with its own word on the display.
+enum class TrackFile { Missing, Empty, Playable };
+TrackFile CheckTrackFile(const QString& path);
+
+// Asks which row follows the playing track while the last of it is still
+// heard, and hands its file to the decoder to follow without a gap. Nothing
+// changes until the boundary: there the question is asked again, and only
+// when the answer is still the row prepared is it taken. Otherwise the user
+// changed the cursor, the queue or the mode in the meantime, and their row
+// starts the ordinary way.
+class GaplessNext {
  public:
-  GaplessNext(Decoder& decoder, TrackList& tracks, PlayerState& state, const OptionValues& options,
-              NextTrackSelector& selector, QObject* parent = nullptr);
+  GaplessNext(Decoder& decoder, TrackList& tracks, NextTrackSelector& selector);
 
   // The decoder's word that the playing file is decoded to its end.
   void Prepare();
-  // True when a row was prepared and is now taken (the boundary has passed,
-  // or the track ended before the decoder could follow): CurrentIndex is it.
+  // At the boundary: true when the prepared row still is the answer and is
+  // now the current row; false when nothing was prepared or the answer
+  // changed (the caller starts the right row).
   bool Take();
-  // Drops a prepared row and puts CurrentIndex and its queue mark back.
+  // Forgets a prepared row and tells the decoder so.
   void Drop();
+  // Drops a prepared row that is no longer the answer (the user moved the
+  // cursor or queued a row), so that the end takes the ordinary road.
+  void DropIfChanged();
+  bool IsPrepared() const { return prepared_.has_value(); }
 
  private:
-  // What the choice was made from; a difference means the user changed it.
-  struct Inputs {
-    int cue = 0;
-    int cursor = 0;
-    QList<bool> modes;
-    QList<int> queued;
-    QString chosenPath;
-    bool operator==(const Inputs&) const = default;
-  };
   struct Prepared {
-    int previousIndex = 0;
-    int unmarkedRow = 0;  // the queued row the choice took, 0 for none
-    Inputs inputs;
+    NextChoice choice;
+    QString path;
   };
-
-  Inputs CurrentInputs() const;
-  QList<int> QueuedRows() const;
-  // Moves CurrentIndex as the end of the track would; returns the queued row
-  // whose mark it cleared, 0 for none.
-  int Choose();
-  void Undo(int previousIndex, int unmarkedRow);
-  void CheckInputs();
+  bool StillTheAnswer(const NextChoice& now) const;
 
   Decoder& decoder_;
   TrackList& tracks_;
-  PlayerState& state_;
-  const OptionValues& options_;
   NextTrackSelector& selector_;
   std::optional<Prepared> prepared_;
-  QTimer watch_;
 };
 
 }  // namespace zelvo

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "base/option_values.h"
-#include "base/player_state.h"
 #include "playback/decoder.h"
 #include "playback/random_source.h"
 #include "playlist/track_list.h"
@@ -19,63 +18,98 @@ constexpr int kHighestPriority = 2;
 
 }  // namespace
 
-NextTrackSelector::NextTrackSelector(Decoder& decoder, TrackList& tracks, PlayerState& state,
-                                     const OptionValues& options, RandomSource& random)
-    : decoder_(decoder), tracks_(tracks), state_(state), options_(options), random_(random) {}
+NextTrackSelector::NextTrackSelector(Decoder& decoder, TrackList& tracks, const OptionValues& options,
+                                     RandomSource& random)
+    : decoder_(decoder), tracks_(tracks), options_(options), random_(random) {}
 
-void NextTrackSelector::NextTrack(bool playedOut) {
-  random_.Reseed();
-  if (!playedOut && decoder_.PlayState() == play_state::Playing) DemoteSkippedTrack();
-
+NextChoice NextTrackSelector::PeekNext() const {
   const int count = tracks_.Count();
-  for (int position = 1; position <= count; ++position) {
-    if (tracks_.At(position).sequenceMark) {
-      state_.CurrentIndex = position;
-      tracks_.Model().SetSequenceMark(position - 1, false);
-      return;
-    }
-  }
+  for (int position = 1; position <= count; ++position)
+    if (tracks_.At(position).sequenceMark) return {position, true};
 
   // Every checked mode is applied in turn; in normal use exactly one is.
+  int position = tracks_.CurrentIndex();
   if (options_.IsChecked(Entry::NormalPlay)) {
-    // A position past the end (rows were erased) wraps like the last row
-    // does, instead of failing every second until the user steps in.
-    if (state_.CurrentIndex >= count || state_.CurrentIndex < 0) state_.CurrentIndex = 0;
-    state_.CurrentIndex += 1;
+    // The row that followed an erased playing row is next itself. A position
+    // past the end wraps like the last row does, instead of failing every
+    // second until the user steps in.
+    if (!tracks_.CurrentRowGone()) position += 1;
+    if (position > count || position < 1) position = 1;
   }
-  if (options_.IsChecked(Entry::ShufflePlay)) state_.CurrentIndex = PickRow(random_.Next(), count);
-  if (options_.IsChecked(Entry::FuzzyPlay)) FuzzyPick();
+  if (options_.IsChecked(Entry::ShufflePlay) || options_.IsChecked(Entry::FuzzyPlay)) {
+    if (const int drawn = DrawRow(); drawn > 0) position = drawn;
+  }
+  return {position, false};
+}
+
+NextChoice NextTrackSelector::PeekAfterEnd() const {
+  if (tracks_.CueIndex() == tracks_.CurrentIndex()) return PeekNext();
+  const int cursor = tracks_.CursorPosition();
+  if (cursor == 0) return {tracks_.CurrentIndex(), false};
+  return {cursor, tracks_.At(cursor).sequenceMark};
+}
+
+void NextTrackSelector::Take(const NextChoice& choice) {
+  draw_.reset();
+  if (choice.unqueues && tracks_.Has(choice.position))
+    tracks_.Model().SetSequenceMark(choice.position - 1, false);
+  tracks_.SetCurrentIndex(choice.position);
+}
+
+void NextTrackSelector::NextTrack() {
+  if (decoder_.PlayState() == play_state::Playing) DemoteSkippedTrack();
+  Take(PeekNext());
+}
+
+QList<bool> NextTrackSelector::CheckedModes() const {
+  QList<bool> modes;
+  for (Entry mode : CategoryEntries(Category::PlayMode)) modes.append(options_.IsChecked(mode));
+  return modes;
+}
+
+int NextTrackSelector::DrawRow() const {
+  const int count = tracks_.Count();
+  const QList<bool> modes = CheckedModes();
+  if (draw_ && draw_->count == count && draw_->modes == modes) return draw_->position;
+  random_.Reseed();
+  int position = 0;
+  if (options_.IsChecked(Entry::ShufflePlay)) position = PickRow(random_.Next(), count);
+  if (options_.IsChecked(Entry::FuzzyPlay)) position = FuzzyPick();
+  draw_ = Draw{count, modes, position};
+  return position;
 }
 
 void NextTrackSelector::PreviousTrack() {
+  draw_.reset();
   const int count = tracks_.Count();
+  int position = tracks_.CurrentIndex();
   if (options_.IsChecked(Entry::NormalPlay)) {
-    // A playing row that was removed stood just after CurrentIndex: the row
-    // before it is the one at CurrentIndex itself.
-    if (playingRowRemoved_) state_.CurrentIndex += 1;
     // Before row 1 comes the last row; so does anything outside the list.
-    if (state_.CurrentIndex <= 1 || state_.CurrentIndex > count) state_.CurrentIndex = count + 1;
-    state_.CurrentIndex -= 1;
+    if (position <= 1 || position > count) position = count + 1;
+    position -= 1;
   }
   if (options_.IsChecked(Entry::ShufflePlay)) {
     random_.Reseed();
-    state_.CurrentIndex = PickRow(random_.Next(), count);
+    position = PickRow(random_.Next(), count);
   }
-  if (options_.IsChecked(Entry::FuzzyPlay)) FuzzyPick();
+  if (options_.IsChecked(Entry::FuzzyPlay)) {
+    if (const int picked = FuzzyPick(); picked > 0) position = picked;
+  }
+  tracks_.SetCurrentIndex(position);
 }
 
-void NextTrackSelector::FuzzyPick() {
+// 0 for an empty list.
+int NextTrackSelector::FuzzyPick() const {
   const int count = tracks_.Count();
-  if (count == 0) return;
   int candidate = 0;
-  for (int tries = 0; tries < kFuzzyTries; ++tries) {
+  for (int tries = 0; tries < kFuzzyTries && count > 0; ++tries) {
     candidate = PickRow(random_.Next(), count);
     if (Accepts(tracks_.At(candidate).priority)) break;
   }
-  state_.CurrentIndex = candidate;
+  return candidate;
 }
 
-bool NextTrackSelector::Accepts(const QString& priority) {
+bool NextTrackSelector::Accepts(const QString& priority) const {
   // Each rating is accepted when a fresh draw lands in the second of k equal
   // slices: chances 1/2, 1/4, 1/10 and 1/100. Other texts never are.
   int slices = 0;
@@ -89,10 +123,10 @@ bool NextTrackSelector::Accepts(const QString& priority) {
 }
 
 void NextTrackSelector::DemoteSkippedTrack() {
-  if (!playingRowRemoved_) ShiftPriority(state_.CurrentIndex, -1);
+  if (!tracks_.CurrentRowGone()) ShiftPriority(tracks_.CurrentIndex(), -1);
 }
 
-void NextTrackSelector::PromoteChosenTrack() { ShiftPriority(state_.CurrentIndex, +1); }
+void NextTrackSelector::PromoteChosenTrack() { ShiftPriority(tracks_.CurrentIndex(), +1); }
 
 void NextTrackSelector::SequenceSelectedTracks() {
   for (int position : tracks_.SelectedPositions()) {

@@ -1,7 +1,5 @@
 #include "playback/playback.h"
 
-#include <algorithm>
-
 #include "base/layout.h"
 #include "base/log.h"
 #include "base/player_state.h"
@@ -10,7 +8,6 @@
 #include "playback/duration_text.h"
 #include "playback/playback_view.h"
 #include "playlist/track_list.h"
-#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -34,10 +31,14 @@ Playback::Playback(Decoder& decoder, TrackList& tracks, PlayerState& state, cons
       tracks_(tracks),
       state_(state),
       view_(view),
-      selector_(decoder, tracks, state, options, random),
-      gapless_(decoder, tracks, state, options, selector_) {
+      selector_(decoder, tracks, options, random),
+      gapless_(decoder, tracks, selector_) {
   connect(&displayAuto_, &QTimer::timeout, this, &Playback::UpdateDisplay);
-  connect(&tracks_, &TrackList::RowsRemoved, this, &Playback::FollowRemovedRows);
+  // The list's changes may name another track, or another row to follow the playing one.
+  TrackListModel& model = tracks_.Model();
+  connect(&model, &TrackListModel::PlayRowsChanged, this, &Playback::ListChanged);
+  connect(&model, &TrackListModel::dataChanged, this, &Playback::ListChanged);
+  connect(&tracks_.Selection(), &QItemSelectionModel::currentChanged, this, &Playback::ListChanged);
   // The decoder calls from its own thread: its news is handled on ours, queued.
   decoder_.SetEventHandler([this](Decoder::Event event) {
     QMetaObject::invokeMethod(this, [this, event] { OnDecoderEvent(event); }, Qt::QueuedConnection);
@@ -54,14 +55,48 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
       if (decoder_.PlayState() == play_state::Playing) gapless_.Prepare();
       break;
     case Decoder::Event::NextStarted:
-      // (A row erased in the last moments leaves the display as it was.)
-      if (gapless_.Take() && tracks_.Has(state_.CurrentIndex)) ShowStarted(tracks_.At(state_.CurrentIndex).name);
+      // The user's word since the file was prepared wins: a cursor moved, a
+      // row queued or the mode changed starts the row they chose instead.
+      if (!gapless_.IsPrepared()) break;
+      if (!gapless_.Take()) return StartNextTrack();
+      ShowStarted(tracks_.At(tracks_.CurrentIndex()).name);
       break;
     case Decoder::Event::TrackEnded:
       // A prepared row the decoder could not follow with starts the ordinary way.
-      if (gapless_.Take()) return PlayTrack();
+      gapless_.Drop();
       UpdateDisplay();
       break;
+  }
+  Announce();
+}
+
+PlaybackStatus Playback::Status() const {
+  switch (decoder_.PlayState()) {
+    case play_state::Playing: return PlaybackStatus::Playing;
+    case play_state::Paused: return PlaybackStatus::Paused;
+    default: return PlaybackStatus::Stopped;
+  }
+}
+
+Playback::TrackFacts Playback::CurrentFacts() const {
+  const int position = tracks_.CurrentRowGone() ? 0 : tracks_.CurrentIndex();
+  if (!tracks_.Has(position)) return {};
+  return {position, tracks_.At(position).path, tracks_.At(position).name};
+}
+
+void Playback::ListChanged() {
+  gapless_.DropIfChanged();
+  Announce();
+}
+
+void Playback::Announce() {
+  if (const PlaybackStatus status = Status(); status != announcedStatus_) {
+    announcedStatus_ = status;
+    emit StatusChanged(status);
+  }
+  if (TrackFacts facts = CurrentFacts(); !(facts == announcedTrack_)) {
+    announcedTrack_ = std::move(facts);
+    emit TrackChanged();
   }
 }
 
@@ -70,27 +105,35 @@ void Playback::RunDisplayTimer() { displayAuto_.start(kTickMs); }
 int Playback::DisplayTimerInterval() const { return displayAuto_.isActive() ? displayAuto_.interval() : 0; }
 
 void Playback::PlayTrack() {
-  gapless_.Drop();
-  selector_.SetPlayingRowRemoved(false);
-  if (!tracks_.Has(state_.CurrentIndex)) return SkipUnplayable();
-  const TrackEntry track = tracks_.At(state_.CurrentIndex);
-  const std::optional<qint64> size = RegularFileSize(track.path);
-  if (!size) {
-    qCWarning(lcPlayback) << "skipping a track that is no readable file:" << track.path;
-    return SkipUnplayable();
-  }
+  StartCurrentRow();
+  Announce();
+}
 
-  if (*size == 0) {
-    // The track playing now (if any) plays on. As with a missing file, the
-    // empty row counts as the one last started: when the decoder is idle the
-    // tick moves on from it by the play mode. Leaving the cue on the row
-    // started before would send the tick to the cursor row instead, and in
-    // normal mode back to this empty row, every second, for good.
-    qCWarning(lcPlayback) << "skipping an empty file:" << track.path;
-    RunDisplayTimer();
-    view_.SetDisplayCaption(QString::fromLatin1(kSkipNoSize));
-    state_.CueIndex = state_.CurrentIndex;
-    return;
+void Playback::StartCurrentRow() {
+  gapless_.Drop();
+  // The row that followed an erased playing row becomes the current one itself.
+  if (tracks_.CurrentRowGone()) tracks_.SetCurrentIndex(tracks_.CurrentIndex());
+  if (!tracks_.Has(tracks_.CurrentIndex())) return SkipUnplayable();
+  const TrackEntry track = tracks_.At(tracks_.CurrentIndex());
+  switch (CheckTrackFile(track.path)) {
+    case TrackFile::Missing:
+      qCWarning(lcPlayback) << "skipping a track that is no readable file:" << track.path;
+      return SkipUnplayable();
+    case TrackFile::Empty:
+      // The track playing now (if any) plays on, and the empty row, reached
+      // while it plays, counts as skipped. As with a missing file, the empty
+      // row counts as the one last started: when the decoder is idle the
+      // tick moves on from it by the play mode. Leaving the cue on the row
+      // started before would send the tick to the cursor row instead, and in
+      // normal mode back to this empty row, every second, for good.
+      qCWarning(lcPlayback) << "skipping an empty file:" << track.path;
+      if (decoder_.PlayState() == play_state::Playing) selector_.DemoteSkippedTrack();
+      RunDisplayTimer();
+      view_.SetDisplayCaption(QString::fromLatin1(kSkipNoSize));
+      tracks_.SetCueIndex(tracks_.CurrentIndex());
+      return;
+    case TrackFile::Playable:
+      break;
   }
 
   ShowStarted(track.name);
@@ -107,12 +150,12 @@ void Playback::PlayTrack() {
 void Playback::ShowStarted(const QString& name) {
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.SetPausedLook(false);
-  tracks_.Model().SetPlayingPath(tracks_.At(state_.CurrentIndex).path);
+  tracks_.Model().SetCurrentMarked(true);
   view_.SetDisplayCaption(name);
   view_.SetDisplayTooltip(name);
   state_.DisplayText = name;
   RunDisplayTimer();
-  state_.CueIndex = state_.CurrentIndex;
+  tracks_.SetCueIndex(tracks_.CurrentIndex());
 }
 
 void Playback::SkipUnplayable() {
@@ -121,9 +164,9 @@ void Playback::SkipUnplayable() {
   // row started before would pick the same unplayable row again in normal
   // mode, every second, for good.
   RunDisplayTimer();
-  state_.CueIndex = state_.CurrentIndex;
+  tracks_.SetCueIndex(tracks_.CurrentIndex());
   decoder_.Stop();
-  tracks_.Model().SetPlayingPath({});
+  tracks_.Model().SetCurrentMarked(false);
   view_.SetPausedLook(false);
   view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
 }
@@ -136,8 +179,9 @@ void Playback::StopTrack() {
   view_.SetTrackProgressWidth(layout::kProgressEmpty);
   view_.SetStripProgress(layout::kProgressEmpty);
   view_.SetPausedLook(false);
-  tracks_.Model().SetPlayingPath({});
+  tracks_.Model().SetCurrentMarked(false);
   decoder_.Stop();
+  Announce();
 }
 
 void Playback::PlayButton() {
@@ -151,6 +195,7 @@ void Playback::PlayButton() {
     decoder_.Pause();
     view_.SetPausedLook(true);
   }
+  Announce();
 }
 
 void Playback::StopButton() { StopTrack(); }
@@ -172,7 +217,7 @@ void Playback::DoubleClick() {
   if (decoder_.PlayState() == play_state::Playing) selector_.DemoteSkippedTrack();
   const int cursor = tracks_.CursorPosition();
   if (tracks_.Count() == 0 || cursor == 0) return;
-  state_.CurrentIndex = cursor;
+  tracks_.SetCurrentIndex(cursor);
   PlayTrack();
   selector_.PromoteChosenTrack();
 }
@@ -181,7 +226,7 @@ void Playback::EnterPressed() {
   gapless_.Drop();
   const int cursor = tracks_.CursorPosition();
   if (tracks_.Count() == 0 || cursor == 0) return;
-  state_.CurrentIndex = cursor;
+  tracks_.SetCurrentIndex(cursor);
   PlayTrack();
 }
 
@@ -198,38 +243,12 @@ void Playback::UpdateDisplay() {
 // The end-of-track rule: the row the user has put the cursor on since the
 // last start wins over the play mode.
 void Playback::StartNextTrack() {
-  const QString ended = tracks_.Has(state_.CurrentIndex) ? tracks_.At(state_.CurrentIndex).path : QString();
+  const QString ended = tracks_.Has(tracks_.CurrentIndex()) ? tracks_.At(tracks_.CurrentIndex()).path : QString();
   if (brake_.Engage(decoder_.CurrentPosition(), ended))
     return StopTrack(), view_.SetDisplayCaption(QString::fromLatin1(kStoppedEndsAtOnce));
-  if (gapless_.Take()) return PlayTrack();  // chosen already, near the end
-  if (state_.CueIndex == state_.CurrentIndex) {
-    selector_.NextTrack();
-  } else if (const int cursor = tracks_.CursorPosition(); cursor > 0) {
-    tracks_.Model().SetSequenceMark(cursor - 1, false);
-    state_.CurrentIndex = cursor;
-  }
+  gapless_.Drop();
+  selector_.Take(selector_.PeekAfterEnd());
   PlayTrack();
-}
-
-void Playback::FollowRemovedRows(const std::vector<bool>& removed) {
-  const int current = state_.CurrentIndex;
-  if (current >= 1 && current <= static_cast<int>(removed.size())) {
-    const auto row = removed.begin() + (current - 1);
-    // Where the playing row, or the one that followed it, stands now.
-    int position = current - static_cast<int>(std::count(removed.begin(), row, true));
-    if (*row) {
-      if (displayAuto_.isActive()) {
-        // The next tick steps on from CurrentIndex: one before the follower.
-        position -= 1;
-        selector_.SetPlayingRowRemoved(true);
-      } else if (position > tracks_.Count()) {
-        position = tracks_.Count() > 0 ? 1 : 0;  // the last row went: wrap as the play order does
-      }
-    }
-    state_.CurrentIndex = position;
-  }
-  // The clicks that chose the rows are no choice of what plays next.
-  state_.CueIndex = state_.CurrentIndex;
 }
 
 void Playback::DragSeek(Qt::MouseButtons buttons, int xTwips) {
@@ -247,9 +266,12 @@ void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
 }
 
 void Playback::SeekTo(double seconds) {
+  gapless_.Drop();
   try {
     decoder_.SetCurrentPosition(seconds);
-  } catch (const DecoderError&) {
+    emit Seeked(seconds);
+  } catch (const DecoderError& error) {
+    qCWarning(lcPlayback).noquote() << "cannot seek to" << seconds << "s:" << error.what();
   }
   UpdateDisplay();
 }
@@ -257,8 +279,10 @@ void Playback::SeekTo(double seconds) {
 void Playback::Seek(int xTwips) {
   gapless_.Drop();
   if (const std::optional<double> duration = decoder_.Duration()) {
-    if (auto target = SeekTarget(*duration, view_.DisplayWidth(), xTwips))
+    if (auto target = SeekTarget(*duration, view_.DisplayWidth(), xTwips)) {
       decoder_.SetCurrentPosition(*target);
+      emit Seeked(*target);
+    }
   }
   UpdateDisplay();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
-#include <vector>
 
 #include "playback/decoder.h"
 #include "playback/gapless_next.h"
@@ -17,12 +17,16 @@ class RandomSource;
 class TrackList;
 struct PlayerState;
 
+// What playback is doing, as it announces it.
+enum class PlaybackStatus { Stopped, Paused, Playing };
+
 // Starting and stopping the track at CurrentIndex, the buttons of the main
 // window that do so, the track list's double click and Enter, and the
 // once-a-second display tick that notices the end of a track, starts the next
 // one and draws the progress. The decoder also says when a file has played to
 // its end, and the same end-of-track rule then runs at once; the tick still
-// catches any end it was not told of.
+// catches any end it was not told of. It announces its status, the track
+// that plays (its row, file or name) and seeks, so nobody needs to poll it.
 class Playback : public QObject {
   Q_OBJECT
  public:
@@ -64,14 +68,27 @@ class Playback : public QObject {
 
   // 1000 while a track runs (or is being skipped), 0 once stopped.
   int DisplayTimerInterval() const;
+  PlaybackStatus Status() const;
 
-  // Rows were taken out of the list (flags by their old 0-based rows).
-  // CurrentIndex follows its row, so that playback goes on where it would
-  // have without the removal: with the row that followed the playing one
-  // when that one went too.
-  void FollowRemovedRows(const std::vector<bool>& removed);
+ signals:
+  void StatusChanged(PlaybackStatus status);
+  // Another track plays, or the current row moved, was renamed or went.
+  void TrackChanged();
+  // The playing track was sought to a position, in seconds.
+  void Seeked(double seconds);
 
  private:
+  // The current row, as last announced.
+  struct TrackFacts {
+    int position = 0;
+    QString path;
+    QString name;
+    bool operator==(const TrackFacts&) const = default;
+  };
+  TrackFacts CurrentFacts() const;
+  void ListChanged();
+  void Announce();
+  void StartCurrentRow();
   void RunDisplayTimer();
   void ShowStarted(const QString& name);
   void StartNextTrack();
@@ -86,6 +103,8 @@ class Playback : public QObject {
   GaplessNext gapless_;
   RestartBrake brake_;
   QTimer displayAuto_;
+  PlaybackStatus announcedStatus_ = PlaybackStatus::Stopped;
+  TrackFacts announcedTrack_;
 };
 
 // The display's texts while a track is skipped.

@@ -51,7 +51,6 @@ int TrackList::RemoveRows(const std::vector<bool>& doomed) {
   model_.RemoveFlagged(doomed);
   const int cursorRow = std::min(static_cast<int>(first - doomed.begin()), Count() - 1);
   if (cursorRow >= 0) selection_.setCurrentIndex(model_.index(cursorRow, 0), QItemSelectionModel::NoUpdate);
-  emit RowsRemoved(doomed);
   return before - Count();
 }
 

@@ -32,6 +32,16 @@ class TrackList : public QObject {
   // Flags by 0-based row, for one-pass walks over large selections.
   std::vector<bool> SelectedFlags() const;
 
+  // `CurrentIndex`: the 1-based position of the row being played or about to
+  // be played, 0 for none; it moves with its row. `CueIndex`: the row last
+  // started, or last put under the cursor by the user.
+  int CurrentIndex() const { return model_.CurrentRow() + 1; }
+  void SetCurrentIndex(int position) { model_.SetCurrentRow(position - 1); }
+  int CueIndex() const { return model_.CueRow() + 1; }
+  void SetCueIndex(int position) { model_.SetCueRow(position - 1); }
+  // The playing track's row was erased; CurrentIndex names the row that followed it.
+  bool CurrentRowGone() const { return model_.CurrentRowGone(); }
+
   // Position of the cursor row, 0 when no row has the cursor.
   int CursorPosition() const;
   // Puts the cursor on a row and makes it the only selected one.
@@ -44,10 +54,6 @@ class TrackList : public QObject {
   // (the last row when none does); no row stays selected.
   int RemoveRows(const std::vector<bool>& doomed);
   void Clear();
-
- signals:
-  // Rows were removed by RemoveRows; the flags name them by their old rows.
-  void RowsRemoved(const std::vector<bool>& removed);
 
  private:
   TrackListModel model_;

@@ -27,7 +27,7 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const {
       }
       return {};
     case Qt::FontRole: {
-      const bool playing = !playingPath_.isEmpty() && entry.path == playingPath_;
+      const bool playing = CurrentMarked() && index.row() == CurrentRow();
       if (!entry.sequenceMark && !playing) return {};
       QFont font;
       font.setBold(entry.sequenceMark);
@@ -77,18 +77,50 @@ void TrackListModel::Append(std::vector<TrackEntry> entries) {
 }
 
 void TrackListModel::Replace(std::vector<TrackEntry> entries) {
+  const int current = CurrentRow();
+  const int cue = CueRow();
   beginResetModel();
   entries_ = std::move(entries);
   endResetModel();
+  // A list read back or opened in place of the old one keeps the positions.
+  Hold(current_, current);
+  Hold(cue_, cue);
+  emit PlayRowsChanged();
 }
 
 void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   if (std::find(doomed.begin(), doomed.end(), true) == doomed.end()) return;
-  std::vector<TrackEntry> kept;
-  kept.reserve(entries_.size());
-  for (size_t row = 0; row < entries_.size(); ++row)
-    if (row >= doomed.size() || !doomed[row]) kept.push_back(std::move(entries_[row]));
-  Replace(std::move(kept));
+  const int count = rowCount();
+  auto isDoomed = [&](int row) { return row < static_cast<int>(doomed.size()) && doomed[static_cast<size_t>(row)]; };
+  const int current = CurrentRow();
+  const bool currentGoes = current >= 0 && current < count && isDoomed(current);
+  if (currentGoes) {
+    // Playback goes on with the row that followed, or wraps to the first.
+    int follower = current;
+    while (follower < count && isDoomed(follower)) ++follower;
+    if (follower == count) follower = 0;
+    while (follower < count && isDoomed(follower)) ++follower;
+    Hold(current_, follower < count ? follower : -1);
+  }
+  // Runs of rows from the last to the first, so the persistent indexes
+  // (the selection, the cursor, the current row) move with their rows.
+  for (int last = count - 1; last >= 0; --last) {
+    if (!isDoomed(last)) continue;
+    int first = last;
+    while (first > 0 && isDoomed(first - 1)) --first;
+    RemoveRun(first, last);
+    last = first;
+  }
+  if (currentGoes) currentGone_ = true;
+  // The clicks that chose the rows are no choice of what plays next.
+  cue_ = current_;
+  emit PlayRowsChanged();
+}
+
+void TrackListModel::RemoveRun(int first, int last) {
+  beginRemoveRows({}, first, last);
+  entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
+  endRemoveRows();
 }
 
 void TrackListModel::Reorder(const std::vector<int>& order) {
@@ -109,6 +141,7 @@ void TrackListModel::Reorder(const std::vector<int>& order) {
     to.append(index(newRowOf[static_cast<size_t>(old.row())], old.column()));
   changePersistentIndexList(from, to);
   emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+  emit PlayRowsChanged();
 }
 
 void TrackListModel::SetName(int row, const QString& name) {
@@ -126,12 +159,32 @@ void TrackListModel::SetSequenceMark(int row, bool marked) {
   RowChanged(row);
 }
 
-void TrackListModel::SetPlayingPath(const QString& path) {
-  if (path == playingPath_) return;
-  playingPath_ = path;
-  // Every cell of a row is drawn in the row's font: the duration too.
-  if (rowCount() > 0)
-    emit dataChanged(index(0, 0), index(rowCount() - 1, TrackColumnCount - 1), {Qt::FontRole});
+void TrackListModel::Hold(HeldRow& held, int row) {
+  const bool inList = row >= 0 && row < rowCount();
+  held.index = inList ? QPersistentModelIndex(index(row, 0)) : QPersistentModelIndex();
+  held.number = inList ? -1 : row;
+}
+
+void TrackListModel::SetCurrentRow(int row) {
+  const int before = CurrentRow();
+  const bool wasMarked = CurrentMarked();
+  Hold(current_, row < 0 ? -1 : row);
+  currentGone_ = false;
+  if (wasMarked && before >= 0 && before < rowCount()) RowChanged(before);
+  if (CurrentMarked() && row >= 0 && row < rowCount()) RowChanged(row);
+  emit PlayRowsChanged();
+}
+
+void TrackListModel::SetCueRow(int row) {
+  Hold(cue_, row < 0 ? -1 : row);
+  emit PlayRowsChanged();
+}
+
+void TrackListModel::SetCurrentMarked(bool marked) {
+  if (marked == currentMarked_) return;
+  currentMarked_ = marked;
+  const int row = CurrentRow();
+  if (row >= 0 && row < rowCount()) RowChanged(row);
 }
 
 void TrackListModel::RowChanged(int row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPersistentModelIndex>
 #include <vector>
 
 #include "base/track_entry.h"
@@ -37,19 +38,45 @@ class TrackListModel : public QAbstractTableModel {
   void SetName(int row, const QString& name);
   void SetPriority(int row, const QString& priority);
   void SetSequenceMark(int row, bool marked);
-  // The rows of the file being played are drawn in italics (queued rows are
-  // bold); empty for none. Not saved.
-  void SetPlayingPath(const QString& path);
-  const QString& PlayingPath() const { return playingPath_; }
+
+  // The current row (the one playing or about to play) and the cue row (the
+  // one last started or last put under the cursor by the user), -1 for none.
+  // Both move with their rows through sorts, erases, deletes and adds; a
+  // whole new list keeps them by number.
+  int CurrentRow() const { return RowOf(current_); }
+  void SetCurrentRow(int row);
+  int CueRow() const { return RowOf(cue_); }
+  void SetCueRow(int row);
+  // The current row was removed while it was current: CurrentRow() is then
+  // the row that followed it (the first row when none did). Cleared when a
+  // row is made current.
+  bool CurrentRowGone() const { return currentGone_; }
+  // The current row is drawn in italics while its track plays (queued rows
+  // are bold). Not saved.
+  void SetCurrentMarked(bool marked);
+  bool CurrentMarked() const { return currentMarked_ && !currentGone_; }
 
  signals:
   // A name edited in place by the user, before the model takes it.
   void NameEdited(int row, const QString& text);
+  // The current or the cue row moved, was removed, or another row took its place.
+  void PlayRowsChanged();
 
  private:
+  // A kept row: its persistent index, or its number while no row stands there.
+  struct HeldRow {
+    QPersistentModelIndex index;
+    int number = -1;
+  };
+  int RowOf(const HeldRow& held) const { return held.index.isValid() ? held.index.row() : held.number; }
+  void Hold(HeldRow& held, int row);
   void RowChanged(int row);
+  void RemoveRun(int first, int last);
   std::vector<TrackEntry> entries_;
-  QString playingPath_;
+  HeldRow current_;
+  HeldRow cue_;
+  bool currentGone_ = false;
+  bool currentMarked_ = false;
 };
 
 }  // namespace zelvo

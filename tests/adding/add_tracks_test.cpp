@@ -24,7 +24,7 @@ struct AddRig : ScriptedPlayer {
   ScriptedDesktop desktop;
   int autosaves = 0;
   std::function<void()> perFile;  // runs as each name is cleaned
-  TrackAdder adder{desktop,  decoder, tracks, state, options, view, playback,
+  TrackAdder adder{desktop, [this](const QString& path) { return decoder.Probe(path); }, tracks, state, options, view, playback,
                    [this](const QString& name) {
                      if (perFile) perFile();
                      return UniformName(name, {.firstLetter = true});
@@ -243,7 +243,7 @@ TEST(AddTracks, TheWindowsRepaintDuringALongAddAndSeeTheRowsSoFar) {
   for (qsizetype i = 1; i < rowsSeen.size(); ++i) EXPECT_GT(rowsSeen[i], rowsSeen[i - 1]);
 }
 
-// The same rules on real tagged files read by the player's own decoder.
+// The same rules on real tagged files read by the real probe.
 struct RealFileRig {
   ScriptedDesktop desktop;
   std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
@@ -253,7 +253,7 @@ struct RealFileRig {
   RecordingView view;
   RandomSource random;
   Playback playback{*decoder, tracks, state, options, view, random};
-  TrackAdder adder{desktop, *decoder, tracks, state, options, view, playback,
+  TrackAdder adder{desktop, ProbeMedia, tracks, state, options, view, playback,
                    [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
                    [] {}};
 

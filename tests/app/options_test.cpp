@@ -200,7 +200,7 @@ TEST_F(OptionsTest, TrackMenuDescribesTheCursorRowAndRatesTheSelection) {
   EXPECT_EQ(options.RatingMenu()->title(), "This &Track Is?");
   EXPECT_EQ(options.Action(Entry::SequenceMenu)->text(), "Sequence this track ...");
   EXPECT_TRUE(options.IsChecked(Entry::FuzLow));
-  EXPECT_EQ(player.state().CueIndex, 1);
+  EXPECT_EQ(player.tracks().CueIndex(), 1);
   options.TrackMenu()->hide();
 
   Select({1, 2});

@@ -15,7 +15,8 @@ PlayerRig::PlayerRig() {
 Player& PlayerRig::Make() {
   auto scripted = std::make_unique<ScriptedDecoder>();
   decoder = scripted.get();
-  player = std::make_unique<Player>(desktop, std::move(scripted), AppFolders::Portable(folder.path()), [this] { ++quits; });
+  player = std::make_unique<Player>(desktop, std::move(scripted), AppFolders::Portable(folder.path()), [this] { ++quits; },
+                                    [this](const QString& path) { return decoder->Probe(path); });
   return *player;
 }
 

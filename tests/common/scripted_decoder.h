@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "playback/decoder.h"
+#include "playback/media_probe.h"
 
 namespace zelvo::test {
 
@@ -24,6 +25,12 @@ class ScriptedDecoder : public Decoder {
   // Plays the open file out: the next file takes over if one was prepared,
   // else the state a decoder reports at a track's end. Tells either.
   void FinishTrack();
+  // What probing a file it was told about finds; other files are refused.
+  MediaInfo Probe(const QString& path) const {
+    if (!clips_.contains(path)) throw DecoderError("not an audio file: " + path.toStdString());
+    const Clip& clip = clips_[path];
+    return {clip.title, clip.author, clip.duration};
+  }
   // Forces a state, e.g. Waiting for a decoder stuck buffering.
   void ForceState(int state) { state_ = state; }
 

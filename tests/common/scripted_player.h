@@ -64,7 +64,7 @@ struct ScriptedPlayer {
   }
   // Starts the row at a position as the buttons do.
   void Start(int position) {
-    state.CurrentIndex = position;
+    tracks.SetCurrentIndex(position);
     playback.PlayTrack();
   }
   // The playing track ends and the display's next tick sees it.

@@ -3,7 +3,8 @@
 # media widgets drive it (MPRIS through playerctl and dbus-send): play/pause
 # starts and pauses the sound heard on the sound server, next moves on and
 # counts as a skip, the metadata names the track, every change is announced,
-# and quit saves both files. Calls sent without waiting for a reply (as key
+# a sort while a track plays keeps it playing and named, with next going on
+# from its new place, and quit saves both files. Calls sent without waiting for a reply (as key
 # bindings send them) act too; Raise brings back a tucked-away bar; OpenUri
 # adds and plays. Without a session bus it plays on as before.
 [ -n "${ZELVO_PRIVATE_BUS:-}" ] || { command -v dbus-run-session >/dev/null || exit 77;
@@ -13,10 +14,12 @@ source "$(dirname "$0")/lib.sh"
 command -v playerctl >/dev/null || { echo "no playerctl"; exit 77; }
 
 cp "$data_dir/chirp_cbr.mp3" "$data_dir/chirp.wma" "$data_dir/tone.ogg" "$work/"
+cp "$data_dir/chirp_cbr.mp3" "$work/chirp_copy.mp3"
 write_crlf "$folder/AutoSave.zpl" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"First|00:05|$work/chirp_cbr.mp3|0\"" \
-  "\"Second|00:05|$work/chirp.wma|0\""
+  "\"Charlie|00:05|$work/chirp_cbr.mp3|0\"" \
+  "\"Alpha|00:05|$work/chirp.wma|0\"" \
+  "\"Bravo|00:05|$work/chirp_copy.mp3|0\""
 
 mpris() { playerctl -p zelvo "$@" 2>/dev/null || true; }
 # A method call that waits for no reply: dbus-send without --print-reply.
@@ -57,6 +60,14 @@ wait_for Playing status
 call org.mpris.MediaPlayer2.Player.Next
 wait_for "WMA Title" metadata xesam:title
 wait_for Playing status
+# A click on the "Track Name" title sorts the list under the playing track:
+# Alpha Bravo Charlie. Alpha plays on as row 1, and next plays Bravo.
+playlist=$(wait_window "Zelvo Playlist")
+xdotool mousemove --window "$playlist" 60 9 click 1
+wait_for "'/org/zelvo/Track/1'" metadata mpris:trackid
+[ "$(mpris metadata xesam:url)" = "file://$work/chirp.wma" ] || fail "after the sort, $(mpris metadata xesam:url) is named"
+mpris next
+wait_for "file://$work/chirp_copy.mp3" metadata xesam:url
 sleep 0.5
 # The pointer leaves: the bar tucks itself away, and Raise brings it back.
 xdotool mousemove 5 500
@@ -84,11 +95,12 @@ python3 -c "import sys; sys.exit(0 if $heard > 0.6 and 0.8 < $silence < 3 else 1
 for announced in '"Playing"' '"Paused"' '"Chirp CBR"' '"WMA Title"'; do
   grep -q "string $announced" "$work/announced.log" || fail "no PropertiesChanged with $announced"
 done
-# The skipped track lost a point, and quitting wrote the list and the options.
+# The skipped tracks lost a point, and quitting wrote the sorted list and the options.
 write_crlf "$work/playlist.expected" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"First|00:05|$work/chirp_cbr.mp3|-1\"" \
-  "\"Second|00:05|$work/chirp.wma|0\"" \
+  "\"Alpha|00:05|$work/chirp.wma|-1\"" \
+  "\"Bravo|00:05|$work/chirp_copy.mp3|0\"" \
+  "\"Charlie|00:05|$work/chirp_cbr.mp3|-1\"" \
   "\"Zelvo Tests - Vorbis Tüne|00:01|$work/tone.ogg|0\""
 cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "the playlist was not saved: $(cat -A "$folder/AutoSave.zpl")"
 [ "$(grep -c $'\r$' "$folder/config.zcf")" -eq 31 ] || fail "the options were not saved"

@@ -124,7 +124,7 @@ TEST(CraftedFiles, RowsNamingAFifoOrADeviceAreSkippedLikeMissingFiles) {
   for (int row : {2, 3}) {
     rig.playback.NextButton();
     EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found") << row;
-    EXPECT_EQ(rig.state.CurrentIndex, row);
+    EXPECT_EQ(rig.tracks.CurrentIndex(), row);
     EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
   }
   rig.playback.UpdateDisplay();
@@ -205,7 +205,7 @@ TEST(CraftedFiles, ATrackThatEndsAtOnceStopsTheListInsteadOfRestartingForEver) {
   RandomSource random{[] { return 1u; }};
   Playback playback{*memory.decoder, tracks, state, options, view, random};
   tracks.Model().Append(TrackEntry{"Cut", "00:00", DataFile("truncated_wav_loop.wav"), "0"});
-  state.CurrentIndex = 1;
+  tracks.SetCurrentIndex(1);
   playback.PlayTrack();
   ASSERT_TRUE(WaitFor([&] { return view.Caption() == kStoppedEndsAtOnce; }, 10000)) << view.Caption().toStdString();
   EXPECT_EQ(playback.DisplayTimerInterval(), 0);

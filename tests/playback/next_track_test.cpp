@@ -12,15 +12,15 @@ void Select(TrackList& tracks, int position) {
 }
 
 int NextFrom(ScriptedPlayer& rig, int position) {
-  rig.state.CurrentIndex = position;
+  rig.tracks.SetCurrentIndex(position);
   rig.playback.Selector().NextTrack();
-  return rig.state.CurrentIndex;
+  return rig.tracks.CurrentIndex();
 }
 
 int PreviousFrom(ScriptedPlayer& rig, int position) {
-  rig.state.CurrentIndex = position;
+  rig.tracks.SetCurrentIndex(position);
   rig.playback.Selector().PreviousTrack();
-  return rig.state.CurrentIndex;
+  return rig.tracks.CurrentIndex();
 }
 
 TEST(NextTrack, NormalModeWrapsAroundBothWaysAndBringsOutsidePositionsBack) {
@@ -52,15 +52,15 @@ TEST(NextTrack, QueuedRowsGoFirstInListOrderThenThePlayModeResumes) {
   EXPECT_EQ(rig.Priority(1), "1");  // queueing is a vote for the track
   EXPECT_EQ(rig.Priority(3), "1");
 
-  rig.state.CurrentIndex = 4;
+  rig.tracks.SetCurrentIndex(4);
   selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 1);
   EXPECT_FALSE(rig.tracks.At(1).sequenceMark);
   selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 3);
   EXPECT_FALSE(rig.tracks.At(3).sequenceMark);
   selector.NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 4);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 4);
 }
 
 TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
@@ -70,7 +70,7 @@ TEST(NextTrack, QueuedRowsGoFirstInShuffleModeToo) {
   Select(rig.tracks, 17);
   rig.playback.Selector().SequenceSelectedTracks();
   rig.playback.Selector().NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 17);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 17);
 }
 
 TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
@@ -82,8 +82,8 @@ TEST(NextTrack, ShuffleChoosesUniformlyAmongAllRows) {
   std::vector<int> counts(kRows + 1, 0);
   for (int i = 0; i < kDraws; ++i) {
     rig.playback.Selector().NextTrack();
-    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex)) << rig.state.CurrentIndex;
-    ++counts[rig.state.CurrentIndex];
+    ASSERT_TRUE(rig.tracks.Has(rig.tracks.CurrentIndex())) << rig.tracks.CurrentIndex();
+    ++counts[rig.tracks.CurrentIndex()];
   }
   // Chi-squared with 9 degrees of freedom; 27.88 is the 0.1 % critical value.
   const double expected = double(kDraws) / kRows;
@@ -99,8 +99,8 @@ TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
   std::vector<int> seen(4, 0);
   for (int i = 0; i < 300; ++i) {
     rig.playback.Selector().PreviousTrack();
-    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex));
-    ++seen[rig.state.CurrentIndex];
+    ASSERT_TRUE(rig.tracks.Has(rig.tracks.CurrentIndex()));
+    ++seen[rig.tracks.CurrentIndex()];
   }
   EXPECT_GT(seen[1], 0);
   EXPECT_GT(seen[2], 0);
@@ -109,16 +109,16 @@ TEST(NextTrack, ShufflePreviousIsAnotherRandomRow) {
 
 TEST(NextTrack, EmptyListYieldsAPositionPlayTrackRejects) {
   ScriptedPlayer rig;
-  rig.state.CurrentIndex = 0;
+  rig.tracks.SetCurrentIndex(0);
   rig.playback.Selector().NextTrack();
-  EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
+  EXPECT_FALSE(rig.tracks.Has(rig.tracks.CurrentIndex()));
   rig.PlayMode(Entry::ShufflePlay);
   rig.playback.Selector().NextTrack();
-  EXPECT_FALSE(rig.tracks.Has(rig.state.CurrentIndex));
+  EXPECT_FALSE(rig.tracks.Has(rig.tracks.CurrentIndex()));
   rig.PlayMode(Entry::FuzzyPlay);
-  rig.state.CurrentIndex = 4;
+  rig.tracks.SetCurrentIndex(4);
   rig.playback.Selector().NextTrack();
-  EXPECT_EQ(rig.state.CurrentIndex, 4);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 4);
 }
 
 // Row 1 is always accepted, row 2 with chance a; the draw ends on row 2 with
@@ -129,8 +129,7 @@ double ShareOfSecondRow(const QString& priority, int trials) {
   rig.SetPriorities({"2", priority});
   int second = 0;
   for (int i = 0; i < trials; ++i) {
-    rig.playback.Selector().FuzzyPick();
-    if (rig.state.CurrentIndex == 2) ++second;
+    if (rig.playback.Selector().FuzzyPick() == 2) ++second;
   }
   return double(second) / trials;
 }
@@ -159,10 +158,9 @@ TEST(FuzzyPick, AlwaysChoosesEvenWhenEveryRowIsRejected) {
   rig.SetPriorities({"x", "x", "x", "x"});
   std::vector<int> seen(5, 0);
   for (int i = 0; i < 400; ++i) {
-    rig.state.CurrentIndex = 0;
-    rig.playback.Selector().FuzzyPick();
-    ASSERT_TRUE(rig.tracks.Has(rig.state.CurrentIndex));
-    ++seen[rig.state.CurrentIndex];
+    const int row = rig.playback.Selector().FuzzyPick();
+    ASSERT_TRUE(rig.tracks.Has(row));
+    ++seen[row];
   }
   for (int row = 1; row <= 4; ++row) EXPECT_GT(seen[row], 50) << row;
 }
@@ -175,9 +173,9 @@ TEST(FuzzyPick, FuzzyModeUsesItForNextAndPrevious) {
   int fourth = 0;
   for (int i = 0; i < 200; ++i) {
     rig.playback.Selector().NextTrack();
-    fourth += rig.state.CurrentIndex == 4;
+    fourth += rig.tracks.CurrentIndex() == 4;
     rig.playback.Selector().PreviousTrack();
-    fourth += rig.state.CurrentIndex == 4;
+    fourth += rig.tracks.CurrentIndex() == 4;
   }
   EXPECT_GT(fourth, 380);
 }
@@ -196,7 +194,7 @@ TEST(Priorities, SkippingAPlayingTrackLowersItsRatingDownToTheBottom) {
 TEST(Priorities, ATrackThatEndsByItselfKeepsItsRating) {
   ScriptedPlayer rig(3, 1);
   rig.EndTrackAndTick();
-  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
   EXPECT_EQ(rig.Priority(1), "0");
 }
 
@@ -207,7 +205,7 @@ QStringList Stepped(const QStringList& priorities, void (NextTrackSelector::*ste
   rig.SetPriorities(priorities);
   QStringList after;
   for (int position = 1; position <= rig.tracks.Count(); ++position) {
-    rig.state.CurrentIndex = position;
+    rig.tracks.SetCurrentIndex(position);
     (rig.playback.Selector().*step)();
     after << rig.Priority(position);
   }
@@ -224,7 +222,7 @@ TEST(Priorities, StepsStayWithinMinusTwoAndTwo) {
 
   ScriptedPlayer rig;
   rig.Fill(1);
-  rig.state.CurrentIndex = 9;  // no such row
+  rig.tracks.SetCurrentIndex(9);  // no such row
   rig.playback.Selector().DemoteSkippedTrack();
   rig.playback.Selector().PromoteChosenTrack();
   EXPECT_EQ(rig.Priority(1), "0");
@@ -267,7 +265,7 @@ TEST(Priorities, EnterPlaysTheCursorRowWithoutRatingIt) {
   rig.tracks.SelectOnly(3);
   rig.playback.EnterPressed();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
-  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 3);
   EXPECT_EQ(rig.Priority(1), "0");
   EXPECT_EQ(rig.Priority(3), "0");
 }
@@ -277,7 +275,7 @@ TEST(Priorities, DoubleClickOnAnEmptyListOnlyLowersThePlayingTrack) {
   rig.tracks.Clear();
   rig.playback.DoubleClick();
   rig.playback.EnterPressed();
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 1);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
 }
 

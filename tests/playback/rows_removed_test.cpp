@@ -21,9 +21,9 @@ TEST(RowsRemoved, PlaybackGoesOnWithTheRowAfterThePlayingOneByItsNewPosition) {
     rig.Fill(6);
     rig.Start(4);
     SelectRows(rig.tracks, {1, 2});
-    rig.state.CueIndex = 1;  // the click that chose the rows
+    rig.tracks.SetCueIndex(1);  // the click that chose the rows
     rig.tracks.EraseSelected();
-    EXPECT_EQ(rig.state.CurrentIndex, 2);
+    EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
     EXPECT_EQ(rig.tracks.CursorPosition(), 1);
     TrackEnds(rig);
     EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
@@ -35,7 +35,7 @@ TEST(RowsRemoved, PlaybackGoesOnWithTheRowAfterThePlayingOneByItsNewPosition) {
     rig.Fill(6);
     rig.Start(3);
     SelectRows(rig.tracks, {2, 3, 4});
-    rig.state.CueIndex = 2;
+    rig.tracks.SetCueIndex(2);
     rig.tracks.EraseSelected();
     EXPECT_EQ(rig.tracks.CursorPosition(), 2);
     EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);  // the erased track plays on

@@ -18,7 +18,7 @@ TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
   EXPECT_EQ(rig.state.DisplayText, "Track 2");
   EXPECT_EQ(rig.view.trackProgress, 15);
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
-  EXPECT_EQ(rig.state.CueIndex, 2);
+  EXPECT_EQ(rig.tracks.CueIndex(), 2);
   EXPECT_TRUE(rig.PlaysRow(2));
 }
 
@@ -33,19 +33,19 @@ TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
   EXPECT_EQ(rig.view.trackProgress, 15);
   EXPECT_EQ(rig.view.stripProgress, 15);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Stopped);
-  EXPECT_EQ(rig.state.CurrentIndex, 2);
-  EXPECT_EQ(rig.state.CueIndex, 2);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
+  EXPECT_EQ(rig.tracks.CueIndex(), 2);
 }
 
 TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
   ScriptedPlayer rig;
   rig.Fill(2);
-  rig.state.CurrentIndex = 2;
+  rig.tracks.SetCurrentIndex(2);
   rig.playback.PlayButton();
   ASSERT_EQ(rig.decoder.PlayState(), play_state::Playing);
   rig.decoder.SetCurrentPosition(40);
 
-  EXPECT_EQ(rig.tracks.Model().PlayingPath(), rig.PathOf(2));  // the playing row is marked
+  EXPECT_TRUE(rig.tracks.Model().CurrentMarked());  // the playing row is marked
   rig.playback.PlayButton();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Paused);
   EXPECT_TRUE(rig.view.paused);  // and the pause shows
@@ -57,7 +57,7 @@ TEST(TrackPlayback, PlayButtonPausesResumesAndRestartsAfterStop) {
   rig.playback.PlayButton();
   rig.playback.StopButton();
   EXPECT_FALSE(rig.view.paused);
-  EXPECT_TRUE(rig.tracks.Model().PlayingPath().isEmpty());
+  EXPECT_FALSE(rig.tracks.Model().CurrentMarked());
   rig.playback.PlayButton();
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(2));
@@ -78,7 +78,7 @@ TEST(TrackPlayback, AMissingFileIsSkippedAndTheRowAfterItStartsAtTheTick) {
 
   rig.playback.UpdateDisplay();
   EXPECT_TRUE(rig.PlaysRow(3));
-  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 3);
 }
 
 TEST(TrackPlayback, AMissingFileReachedAtATracksEndDoesNotHoldThePlayerBack) {
@@ -102,7 +102,7 @@ TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
   rig.Start(1);
   rig.Start(3);
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
-  EXPECT_EQ(rig.state.CueIndex, 3);
+  EXPECT_EQ(rig.tracks.CueIndex(), 3);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
 
   // The tick moves on by the play mode: after the last row comes the first.
@@ -119,7 +119,7 @@ TEST(TrackPlayback, ADeletedFileIsSkippedAndTheFollowingRowStartsOneTickLater) {
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
 
   rig.playback.UpdateDisplay();
-  EXPECT_EQ(rig.state.CurrentIndex, 3);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 3);
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
 }
 
@@ -130,7 +130,7 @@ TEST(TrackPlayback, PlayRightAfterStartUpSkipsOnceThenStartsRowOne) {
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
   // The real timer, not a direct call: the skip must keep the tick running.
   ASSERT_TRUE(WaitFor([&] { return rig.decoder.PlayState() == play_state::Playing; }, 3000));
-  EXPECT_EQ(rig.state.CurrentIndex, 1);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 1);
   EXPECT_EQ(rig.view.Caption(), "Track 1");
 }
 
@@ -166,15 +166,18 @@ TEST(TrackPlayback, AZeroByteFileLetsThePlayingTrackGoOnAndTheRowAfterItFollows)
   EXPECT_EQ(rig.view.Caption(), "Skipping Track - No File Size");
   EXPECT_TRUE(rig.PlaysRow(1));
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
-  // The empty row counts as the one last started.
-  EXPECT_EQ(rig.state.CueIndex, 2);
-  EXPECT_EQ(rig.state.CurrentIndex, 2);
+  // The empty row counts as the one last started, and as skipped while
+  // another track plays, like the track the next button left.
+  EXPECT_EQ(rig.tracks.CueIndex(), 2);
+  EXPECT_EQ(rig.tracks.CurrentIndex(), 2);
+  EXPECT_EQ(rig.Priority(1), "-1");
+  EXPECT_EQ(rig.Priority(2), "-1");
 
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(1));  // still playing: nothing happens yet
   rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));
-  EXPECT_EQ(rig.state.CueIndex, 3);
+  EXPECT_EQ(rig.tracks.CueIndex(), 3);
 }
 
 TEST(TrackPlayback, AZeroByteRowInNormalModeIsPassedNotReturnedTo) {
@@ -213,13 +216,13 @@ TEST(DisplayTick, AtATracksEndThePlayModeChoosesUnlessTheUserMovedTheCursor) {
   // and the play mode, and takes the row out of the queue.
   rig.tracks.SelectOnly(7);
   rig.tracks.Model().SetSequenceMark(6, true);
-  rig.state.CueIndex = 7;
+  rig.tracks.SetCueIndex(7);
   rig.playback.UpdateDisplay();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(3));  // still playing: nothing happens yet
   rig.EndTrackAndTick();
   EXPECT_EQ(rig.decoder.FileName(), rig.PathOf(7));
   EXPECT_FALSE(rig.tracks.At(7).sequenceMark);
-  EXPECT_EQ(rig.state.CueIndex, 7);
+  EXPECT_EQ(rig.tracks.CueIndex(), 7);
 }
 
 TEST(DisplayTick, TheDecodersWordOfAnEndStartsTheNextTrackWithoutATick) {
