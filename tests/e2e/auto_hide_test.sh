@@ -127,6 +127,10 @@ park_pointer_on_bar
 sleep 1
 
 xdotool windowactivate --sync "$main"
+# The drop left the list down: one Shift+D rolls it up first.
+xdotool keydown shift key d keyup shift
+for _ in $(seq 100); do [ "$(map_state "$playlist")" != IsViewable ] && break; sleep 0.05; done
+sleep 0.5
 xdotool keydown shift keydown d
 sleep 2
 [ "$(map_state "$playlist")" != IsViewable ] || fail "the list dropped while Shift+D was held"
