@@ -7,6 +7,7 @@
 #include "base/app_folders.h"
 #include "base/boxes.h"
 #include "menus/options.h"
+#include "menus/replay_gain_menu.h"
 #include "base/player_state.h"
 #include "desktop/media_player.h"
 #include "windows/motion_windows.h"
@@ -34,6 +35,8 @@ namespace zelvo {
 class Desktop;
 
 inline const QString kSettingsName = QStringLiteral("config.zcf");
+// The options the old program's settings file has no room for.
+inline const QString kListeningSettingsName = QStringLiteral("zelvo.conf");
 
 // The player: both windows, the track list, the options and the decoder, from
 // start-up to quit. It wires the windows' events to the operations of the
@@ -77,6 +80,7 @@ class Player : public QObject, public MediaPlayer {
   void OpenArguments(const QStringList& paths);
 
   Options& options() { return options_; }
+  ReplayGainMenu& replayGainMenu() { return *replayGainMenu_; }
   PlayerState& state() override { return state_; }
   TrackList& tracks() override { return tracks_; }
   Decoder& decoder() override { return *decoder_; }
@@ -96,6 +100,7 @@ class Player : public QObject, public MediaPlayer {
   void ChooseOption(Entry entry);
   void RefreshVolumeBar();
   void ApplyAllOptions();
+  void ApplyReplayGain();
   void SetTransparency();
   void SetTrackPriority();
   void RestoreDefaultSettings();
@@ -115,6 +120,7 @@ class Player : public QObject, public MediaPlayer {
 
   PlayerState state_;
   Options options_;
+  ReplayGainMenu* replayGainMenu_;  // owned by the options menu
   TrackList tracks_;
   Twips twips_;
   KeyReleaseGuard keys_;
