@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QSettings>
 
 #include "windows/window_icon.h"
 #include "base/layout.h"
+#include "base/log.h"
 #include "platform/desktop.h"
 #include "platform_ui/taskbar_entry.h"
 #include "storage/settings_file.h"
@@ -18,6 +20,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       folders_(std::move(folders)),
       decoder_(std::move(decoder)),
       endProcess_(std::move(endProcess)),
+      replayGainMenu_(new ReplayGainMenu(options_.OptionsMenu())),
       twips_(desktop.TwipsPerPixelX(), desktop.TwipsPerPixelY()),
       player_(twips_, keys_),
       playlist_(twips_, keys_, tracks_),
@@ -215,9 +218,18 @@ void Player::LoadSettings() {
   if (read.selectedTrack) state_.SavedTrackIndex = *read.selectedTrack;
   if (read.lastAddFolder) state_.LastAddFolder = *read.lastAddFolder;
   if (read.Complete()) SortPlaylist("4");
+  QSettings listening(folders_.ReadPath(folders_.configFolder, kListeningSettingsName), QSettings::IniFormat);
+  replayGainMenu_->Show(LoadReplayGainSettings(listening));
 }
 
 bool Player::SaveSettings() {
+  {
+    QSettings listening(QDir(folders_.configFolder).filePath(kListeningSettingsName), QSettings::IniFormat);
+    SaveReplayGainSettings(listening, replayGainMenu_->Settings());
+    listening.sync();
+    if (listening.status() != QSettings::NoError)
+      qCWarning(lcApp) << "Could not write" << listening.fileName() << "- status" << listening.status();
+  }
   Settings settings;
   for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(*EntryNamed(name)));
   settings.skinNumber = static_cast<qint16>(state_.SkinNumber);

@@ -7,6 +7,7 @@
 #include "base/app_folders.h"
 #include "base/boxes.h"
 #include "menus/options.h"
+#include "menus/replay_gain_menu.h"
 #include "base/player_state.h"
 #include "windows/motion_windows.h"
 #include "windows/player_window.h"
@@ -33,6 +34,8 @@ namespace zelvo {
 class Desktop;
 
 inline const QString kSettingsName = QStringLiteral("config.zcf");
+// The options the old program's settings file has no room for.
+inline const QString kListeningSettingsName = QStringLiteral("zelvo.conf");
 
 // The player: both windows, the track list, the options and the decoder, from
 // start-up to quit. It wires the windows' events to the operations of the
@@ -78,6 +81,7 @@ class Player : public QObject {
   void OpenArguments(const QStringList& paths);
 
   Options& options() { return options_; }
+  ReplayGainMenu& replayGainMenu() { return *replayGainMenu_; }
   PlayerState& state() { return state_; }
   TrackList& tracks() { return tracks_; }
   Decoder& decoder() { return *decoder_; }
@@ -101,6 +105,7 @@ class Player : public QObject {
   void ChooseOption(Entry entry);
   void RefreshVolumeBar();
   void ApplyAllOptions();
+  void ApplyReplayGain();
   void SetTransparency();
   void SetTrackPriority();
   void RestoreDefaultSettings();
@@ -123,6 +128,7 @@ class Player : public QObject {
 
   PlayerState state_;
   Options options_;
+  ReplayGainMenu* replayGainMenu_;  // owned by the options menu
   TrackList tracks_;
   Twips twips_;
   KeyReleaseGuard keys_;

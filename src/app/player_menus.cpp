@@ -36,6 +36,10 @@ void Player::ConnectOptions() {
   // "Realtime Playlist" is set only by the settings file: a click leaves it.
   connect(options_.Action(Entry::RealPlayList), &QAction::triggered, this,
           [this](bool checked) { options_.SetChecked(Entry::RealPlayList, !checked); });
+  connect(replayGainMenu_, &ReplayGainMenu::Changed, this, [this] {
+    ApplyReplayGain();
+    motion_.ResetHoverTimer();
+  });
   connect(options_.Action(Entry::HelpMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenHelp(); });
   connect(options_.Action(Entry::WebLinkMenu), &QAction::triggered, this, [this] { helpAndWeb_.OpenWebSite(); });
   connect(options_.Action(Entry::AboutMenu), &QAction::triggered, this, [this] {
@@ -88,6 +92,12 @@ void Player::ChooseOption(Entry entry) {
 void Player::ApplyAllOptions() {
   player_.SetVolumeBarWidth(ApplyOptions(options_, *decoder_));
   emit SoundSettingsChanged();
+  ApplyReplayGain();  // the play mode may have changed what Automatic means
+}
+
+void Player::ApplyReplayGain() {
+  const bool shuffled = options_.IsChecked(Entry::ShufflePlay) || options_.IsChecked(Entry::FuzzyPlay);
+  decoder_->SetReplayGain(ForPlayMode(replayGainMenu_->Settings(), shuffled));
 }
 
 void Player::SetTransparency() {

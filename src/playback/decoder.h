@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "playback/replay_gain.h"
+
 namespace zelvo {
 
 // Raised when a decoder is asked for something it cannot do: open a file that
@@ -80,6 +82,12 @@ class Decoder {
   virtual void SetBalance(int balance) = 0;
   virtual double Rate() const = 0;
   virtual void SetRate(double rate) = 0;
+
+  // Loudness normalisation: which of a file's loudness tags plays and how
+  // (Automatic already resolved for the play mode). Heard at once in the open
+  // file; every file opened later plays with its own tags. A decoder without
+  // it plays every file as it is.
+  virtual void SetReplayGain(const ReplayGainSettings& settings) { (void)settings; }
 
   // Title (8) or author (9) of the open file; empty when the tag is absent,
   // nothing without an open file.

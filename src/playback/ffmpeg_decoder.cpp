@@ -65,7 +65,7 @@ void FfmpegDecoder::SetFileName(const QString& path) {
   nextFileName_.clear();
   state_ = play_state::Stopped;
   position_.Restart(0);
-  Command open{Command::Open, path, OutputLimit(info, path)};
+  Command open{Command::Open, path, OutputLimit(info, path), LoudnessFactor(info)};
   if (wasSounding) return Post(std::move(open));
   // Nothing sounds, so the worker has nothing to stop now: it takes the file
   // with the next command that wakes it. An add opens thousands of files in a
@@ -101,7 +101,7 @@ bool FfmpegDecoder::SetNextFileName(const QString& path) {
   if (state_ != play_state::Playing) return false;
   nextFileName_ = path;
   nextInfo_ = info;
-  Post({Command::Next, path, OutputLimit(info, path)});
+  Post({Command::Next, path, OutputLimit(info, path), LoudnessFactor(info)});
   return true;
 }
 
@@ -193,6 +193,16 @@ void FfmpegDecoder::ApplyGains() {
   const double left = gain * (balance > 0 ? 1.0 - balance : 1.0);
   const double right = gain * (balance < 0 ? 1.0 + balance : 1.0);
   sink_->SetGains(static_cast<float>(left), static_cast<float>(right));
+}
+
+float FfmpegDecoder::LoudnessFactor(const MediaInfo& info) const {
+  return ReplayGainFactor(info.replayGain, replayGain_);
+}
+
+void FfmpegDecoder::SetReplayGain(const ReplayGainSettings& settings) {
+  std::lock_guard lock(mutex_);
+  replayGain_ = settings;
+  if (state_ != play_state::Closed) Post({Command::Loudness, {}, LoudnessFactor(info_), LoudnessFactor(nextInfo_)});
 }
 
 double FfmpegDecoder::Rate() const {

@@ -58,16 +58,21 @@ class FfmpegDecoder : public Decoder {
   double Rate() const override;
   void SetRate(double rate) override;
   std::optional<QString> GetMediaInfoString(int item) const override;
+  void SetReplayGain(const ReplayGainSettings& settings) override;
   bool SetNextFileName(const QString& path) override;
   void ClearNextFileName() override;
 
  private:
   struct Command {
-    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Next, DropNext, Quit };
-    Command(Kind k, QString p = {}, double v = 0) : kind(k), path(std::move(p)), value(v) {}
+    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Next, DropNext, Loudness, Quit };
+    Command(Kind k, QString p = {}, double v = 0, float g = 1.0f)
+        : kind(k), path(std::move(p)), value(v), gain(g) {}
     Kind kind;
     QString path;
     double value;
+    // The loudness factor of the file opened (Open, Next) or of the file
+    // following the open one (Loudness, whose value is the open file's).
+    float gain;
   };
 
   // What only the worker thread touches.
@@ -85,6 +90,7 @@ class FfmpegDecoder : public Decoder {
     // Track time past which the file is taken to be damaged (its sound runs
     // far beyond the length the probe found).
     double limit = 0;
+    float gain = 1.0f;  // the open file's loudness factor
     PendingOutput pending;
     bool streamEnded = false;
     bool toldNearEnd = false;
@@ -92,22 +98,26 @@ class FfmpegDecoder : public Decoder {
     std::unique_ptr<FfmpegStream> next;
     QString nextPath;
     double nextLimit = 0;
+    float nextGain = 1.0f;
   };
 
   void Post(Command command);  // with mutex_ held
   void CloseFile();           // with mutex_ held
   void ApplyGains();
   double UnheardSeconds() const;  // with mutex_ held
+  float LoudnessFactor(const MediaInfo& info) const;  // with mutex_ held
 
   // The worker: one method per command, then feeding the sink while playing.
   void Run();
   bool Handle(const Command& command);  // false for Quit
-  void OnOpen(const QString& path, double limit);
+  void OnOpen(const QString& path, double limit, float gain);
   void OnPlay();
   void OnPause();
   void OnSeek(double seconds);
   void OnRate(double rate);
-  void OnNext(const QString& path, double limit);
+  void OnLoudness(float gain, float nextGain);
+  void RestartFromHeard();
+  void OnNext(const QString& path, double limit, float gain);
   void SwitchToNext();
   void OpenStream();
   void StartOutput();
@@ -141,6 +151,7 @@ class FfmpegDecoder : public Decoder {
   MediaInfo info_;
   QString nextFileName_;
   MediaInfo nextInfo_;
+  ReplayGainSettings replayGain_;
 
   // User-interface thread only.
   int volume_ = 0;

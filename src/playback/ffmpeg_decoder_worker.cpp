@@ -38,24 +38,26 @@ bool FfmpegDecoder::Handle(const Command& command) {
     case Command::Quit:
       sink_->Pause(true);
       return false;
-    case Command::Open: OnOpen(command.path, command.value); break;
-    case Command::Close: OnOpen({}, 0); break;
+    case Command::Open: OnOpen(command.path, command.value, command.gain); break;
+    case Command::Close: OnOpen({}, 0, 1.0f); break;
     case Command::Stop: Halt(); break;
     case Command::Pause: OnPause(); break;
     case Command::Seek: OnSeek(command.value); break;
     case Command::Rate: OnRate(command.value); break;
     case Command::Play: OnPlay(); break;
-    case Command::Next: OnNext(command.path, command.value); break;
+    case Command::Next: OnNext(command.path, command.value, command.gain); break;
+    case Command::Loudness: OnLoudness(static_cast<float>(command.value), command.gain); break;
     case Command::DropNext: worker_.next.reset(); break;
   }
   return true;
 }
 
-void FfmpegDecoder::OnOpen(const QString& path, double limit) {
+void FfmpegDecoder::OnOpen(const QString& path, double limit, float gain) {
   Halt();
   worker_.stream.reset();
   worker_.path = path;
   worker_.limit = limit;
+  worker_.gain = gain;
 }
 
 void FfmpegDecoder::OnPause() {
@@ -82,23 +84,35 @@ void FfmpegDecoder::OnSeek(double seconds) {
 
 void FfmpegDecoder::OnRate(double rate) {
   Worker& w = worker_;
-  if (w.stream && w.mode != Worker::Mode::Idle && rate != w.rate) {
-    // What is buffered was made at the old speed. Start again from what is
-    // being heard, so the new speed is heard at once.
-    const double unheard = static_cast<double>(w.pending.Left() + sink_->Delay()) * w.rate /
-                           AudioSink::kSampleRate;
-    const double heard = std::max(0.0, w.stream->Position() - unheard);
-    DropOutput();
-    w.stream->Seek(heard);
-    w.fresh = false;
-    std::lock_guard lock(mutex_);
-    if (position_.HasWritten()) position_.SetWritten(heard);
-  }
+  if (rate != w.rate) RestartFromHeard();  // at the old rate, which made what is buffered
   w.rate = rate;
   if (w.stream) w.stream->SetRate(rate);
 }
 
-void FfmpegDecoder::OnNext(const QString& path, double limit) {
+void FfmpegDecoder::OnLoudness(float gain, float nextGain) {
+  Worker& w = worker_;
+  w.nextGain = nextGain;
+  if (gain == w.gain) return;
+  w.gain = gain;
+  RestartFromHeard();
+}
+
+// What is buffered was made at the old speed or gain. Start again from what
+// is being heard, so the change is heard at once.
+void FfmpegDecoder::RestartFromHeard() {
+  Worker& w = worker_;
+  if (!w.stream || w.mode == Worker::Mode::Idle) return;
+  const double unheard = static_cast<double>(w.pending.Left() + sink_->Delay()) * w.rate /
+                         AudioSink::kSampleRate;
+  const double heard = std::max(0.0, w.stream->Position() - unheard);
+  DropOutput();
+  w.stream->Seek(heard);
+  w.fresh = false;
+  std::lock_guard lock(mutex_);
+  if (position_.HasWritten()) position_.SetWritten(heard);
+}
+
+void FfmpegDecoder::OnNext(const QString& path, double limit, float gain) {
   Worker& w = worker_;
   if (w.mode == Worker::Mode::Idle) return;  // ended or stopped meanwhile: too late
   try {
@@ -111,6 +125,7 @@ void FfmpegDecoder::OnNext(const QString& path, double limit) {
   w.next->SetRate(w.rate);
   w.nextPath = path;
   w.nextLimit = limit;
+  w.nextGain = gain;
 }
 
 // The boundary: the next file's first sound goes into the sink right after
@@ -122,6 +137,7 @@ void FfmpegDecoder::SwitchToNext() {
   w.stream = std::move(w.next);
   w.path = w.nextPath;
   w.limit = w.nextLimit;
+  w.gain = w.nextGain;
   w.fresh = true;
   w.streamEnded = false;
   w.toldNearEnd = false;
@@ -219,6 +235,7 @@ void FfmpegDecoder::Feed() {
   if (sink_->Lost()) return LoseOutput(QStringLiteral("the sound output went away"));
   if (w.pending.Empty() && !w.streamEnded) {
     if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
+    w.pending.Scale(w.gain);
     if (w.streamEnded && !w.toldNearEnd) {
       w.toldNearEnd = true;
       Tell(Event::NearEnd);

@@ -34,6 +34,7 @@ extern "C" {
 #include "playback/decoder.h"
 #include "playback/ffmpeg_support.h"
 #include "playback/mpeg_frame_walk.h"
+#include "playback/replay_gain_tags.h"
 #include "platform/path_bytes.h"
 
 namespace zelvo {
@@ -198,6 +199,7 @@ MediaInfo ProbeMedia(const QString& path) {
     info.title = FromTagLib(tag->title());
     info.author = FromTagLib(tag->artist());
   }
+  info.replayGain = ReadReplayGainTags(*ref.file(), path);
   info.duration = properties->lengthInMilliseconds() / 1000.0;
   if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(ref.file())) ReadWavInfo(*wav, info);
   // The MP4 header's length counts the encoder's priming and padding samples;
@@ -251,6 +253,7 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   info.title = tag("title");
   info.author = tag("artist");
   if (info.author.isEmpty()) info.author = tag("author");
+  info.replayGain = ParseReplayGainFields([&](const char* key) { return tag(key); }, path);
 
   info.duration = StreamDuration(format, stream);
   if (std::string_view(format->iformat->name) == "mp3") {

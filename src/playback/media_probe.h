@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "playback/replay_gain.h"
+
 namespace zelvo {
 
 // What the player learns about a file the moment it is opened: its tags and
@@ -10,9 +12,10 @@ struct MediaInfo {
   QString title;   // empty when the tag is absent
   QString author;
   double duration = 0;  // seconds of the track's own time
+  ReplayGainTags replayGain;
 };
 
-// Probes a file: TagLib for the tags and the length (ID3v1, ID3v2.2-2.4,
+// Probes a file: TagLib for the tags (loudness tags too) and the length (ID3v1, ID3v2.2-2.4,
 // ASF); for an MP3 without a Xing/Info/VBRI header, or whose header promises
 // more bytes than the file holds, the length comes from a walk over the frame
 // headers; a WMA's length leaves out the ASF preroll. Files TagLib cannot read

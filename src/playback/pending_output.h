@@ -24,6 +24,12 @@ class PendingOutput {
   const float* Next() const { return samples_.data() + taken_ * AudioSink::kChannels; }
   void Consume(std::size_t frames) { taken_ += frames; }
 
+  // Multiplies what is left by a factor (the file's loudness gain).
+  void Scale(float factor) {
+    if (factor == 1.0f) return;
+    for (std::size_t i = taken_ * AudioSink::kChannels; i < samples_.size(); ++i) samples_[i] *= factor;
+  }
+
  private:
   std::size_t Frames() const { return samples_.size() / AudioSink::kChannels; }
 

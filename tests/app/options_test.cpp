@@ -133,6 +133,31 @@ TEST_F(OptionsTest, SaveSettingsWritesTheFileAndBeeps) {
   EXPECT_EQ(ReadBytes(rig.File("config.zcf")).count("\r\n"), 31);
 }
 
+TEST_F(OptionsTest, ReplayGainEntriesReachTheDecoderAndTheirOwnFile) {
+  const ReplayGainSettings& sent = rig.decoder->replayGain;
+  EXPECT_EQ(sent.mode, ReplayGainMode::Album);  // Automatic, in normal play
+  options.Action(Entry::ShufflePlay)->trigger();
+  EXPECT_EQ(sent.mode, ReplayGainMode::Track);
+  QMenu* menu = player.replayGainMenu().Menu();
+  EXPECT_EQ(options.OptionsMenu()->actions().back(), menu->menuAction());
+  menu->findChild<QAction*>("ReplayGainOff")->trigger();
+  menu->findChild<QAction*>("PreampUntagged-6 dB")->trigger();
+  EXPECT_EQ(sent.mode, ReplayGainMode::Off);
+  EXPECT_EQ(sent.untaggedPreampDb, -6);
+  EXPECT_TRUE(sent.preventClipping);
+  player.SaveSettings();
+  EXPECT_TRUE(ReadBytes(rig.File("zelvo.conf")).contains("Mode=Off"));
+
+  PlayerRig other;  // a pre-amp typed into the file keeps an entry of its own
+  WriteBytes(other.File("zelvo.conf"), "[ReplayGain]\nMode=Track\nPreventClipping=false\nPreampTagged=2.5\n");
+  Player& fresh = other.Make();
+  ASSERT_TRUE(fresh.Start());
+  EXPECT_EQ(other.decoder->replayGain.mode, ReplayGainMode::Track);
+  EXPECT_FALSE(other.decoder->replayGain.preventClipping);
+  EXPECT_EQ(other.decoder->replayGain.taggedPreampDb, 2.5);
+  EXPECT_EQ(fresh.replayGainMenu().Settings().taggedPreampDb, 2.5);
+}
+
 TEST_F(OptionsTest, SettingsFileStoppingAtABadLineKeepsTheBuiltInValuesFromThere) {
   QByteArray bytes;
   for (int line = 1; line <= 4; ++line) bytes += line == 1 ? "#TRUE#\r\n" : "#FALSE#\r\n";

@@ -35,6 +35,7 @@ class ScriptedDecoder : public Decoder {
   void ForceState(int state) { state_ = state; }
 
   int openCount = 0;  // SetFileName calls, refused ones included
+  ReplayGainSettings replayGain;  // as last set
   bool soundCard = true;
 
   bool IsSoundCardEnabled() override { return soundCard; }
@@ -56,6 +57,7 @@ class ScriptedDecoder : public Decoder {
   std::optional<QString> GetMediaInfoString(int item) const override;
   bool SetNextFileName(const QString& path) override;
   void ClearNextFileName() override { next_.clear(); }
+  void SetReplayGain(const ReplayGainSettings& settings) override { replayGain = settings; }
   QString NextFileName() const { return next_; }
 
  private:
