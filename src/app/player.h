@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "base/app_folders.h"
 #include "base/boxes.h"
@@ -27,7 +28,12 @@
 #include "playlist/playlist_keeper.h"
 #include "windows/playlist_window.h"
 #include "playlist/track_list.h"
+#include "storage/listening_settings.h"
 #include "skins/skin_chooser.h"
+#include "menus/listening_menu.h"
+#include "playlist/track_filter.h"
+#include "desktop/track_notifier.h"
+#include "windows/jump_window.h"
 
 namespace zelvo {
 
@@ -87,6 +93,11 @@ class Player : public QObject, public MediaPlayer {
   Playback& playback() override { return playback_; }
   SkinChooser& skins() { return skins_; }
   WindowMotion& motion() { return motion_; }
+  ListeningMenu& listening() { return listening_; }
+  TrackFilter& trackFilter() { return filter_; }
+  // The "Jump to Track" window (Ctrl+J), while it is open or once it has been.
+  JumpWindow* jumpWindow() const { return jump_.get(); }
+  QString ListeningSettingsPath() const;
   const QTimer& automation() const { return motion_.Automation(); }
 
  private:
@@ -107,6 +118,13 @@ class Player : public QObject, public MediaPlayer {
   void AskToQuit();
   void PopUpSortMenu();
   void ConnectFileDrops();
+  void ConnectListening();
+  void OpenJumpWindow();
+  void AnnounceTrack();
+  void LoadListeningSettings();
+  bool SaveListeningSettings();
+  void ResumePlace(const ListeningSettings& settings);
+  void RememberPlace(ListeningSettings& settings) const;
 
   Desktop& desktop_;
   const AppFolders folders_;
@@ -134,6 +152,11 @@ class Player : public QObject, public MediaPlayer {
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
   FileDropTarget drops_;
+  ListeningMenu listening_;
+  TrackFilter filter_;
+  std::unique_ptr<JumpWindow> jump_;  // made on first use
+  TrackNotifier notifier_;
+  std::optional<ListeningSettings> startPlace_;  // read at start, resumed once the list is in
   int sortKey_ = 0;
   bool userSorted_ = false;  // the user has sorted since start-up
   bool startedUp_ = false;

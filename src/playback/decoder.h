@@ -80,6 +80,9 @@ class Decoder {
   virtual void SetBalance(int balance) = 0;
   virtual double Rate() const = 0;
   virtual void SetRate(double rate) = 0;
+  // The sound output by name, empty for the sound server's default. A chosen
+  // output that is missing plays through the default until it returns.
+  virtual void SetOutputDevice(const QString& name) { (void)name; }
 
   // Title (8) or author (9) of the open file; empty when the tag is absent,
   // nothing without an open file.

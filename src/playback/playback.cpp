@@ -55,7 +55,10 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
       break;
     case Decoder::Event::NextStarted:
       // (A row erased in the last moments leaves the display as it was.)
-      if (gapless_.Take() && tracks_.Has(state_.CurrentIndex)) ShowStarted(tracks_.At(state_.CurrentIndex).name);
+      if (gapless_.Take() && tracks_.Has(state_.CurrentIndex)) {
+        ShowStarted(tracks_.At(state_.CurrentIndex).name);
+        emit TrackStarted();
+      }
       break;
     case Decoder::Event::TrackEnded:
       // A prepared row the decoder could not follow with starts the ordinary way.
@@ -101,6 +104,7 @@ void Playback::PlayTrack() {
     return SkipUnplayable();
   }
   decoder_.Play();
+  emit TrackStarted();
 }
 
 // The display and the positions of a track that starts.

@@ -71,6 +71,10 @@ class Playback : public QObject {
   // when that one went too.
   void FollowRemovedRows(const std::vector<bool>& removed);
 
+ signals:
+  // The row at CurrentIndex has started playing (also gaplessly).
+  void TrackStarted();
+
  private:
   void RunDisplayTimer();
   void ShowStarted(const QString& name);
