@@ -75,15 +75,22 @@ bool SdlAudioSink::CanOpen() {
 bool SdlAudioSink::Open() {
   if (IsOpen()) return true;
   if (!InitSdlAudio()) return false;
-  const QString name = ChooseDevice();
+  QString name = ChooseDevice();
   SDL_AudioSpec want = WantedSpec(), have{};
   want.callback = &SdlAudioSink::Callback;
   want.userdata = this;
   // SDL converts rate, format and channels to what the device takes; the
   // period is the sound server's choice.
-  const SDL_AudioDeviceID device =
-      SDL_OpenAudioDevice(name.isEmpty() ? nullptr : name.toUtf8().constData(), 0, &want, &have,
-                          SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  auto open = [&] {
+    return SDL_OpenAudioDevice(name.isEmpty() ? nullptr : name.toUtf8().constData(), 0, &want, &have,
+                               SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  };
+  SDL_AudioDeviceID device = open();
+  if (device == 0 && !name.isEmpty()) {  // gone since it was listed
+    TellMissing();
+    name.clear();
+    device = open();
+  }
   if (device == 0) {
     QuitSdlAudio();
     return false;
@@ -91,6 +98,7 @@ bool SdlAudioSink::Open() {
   std::lock_guard lock(mutex_);
   device_ = device;
   opened_ = name;
+  if (!name.isEmpty()) toldMissing_ = false;  // seen again: a new absence is told again
   paused_ = true;
   ringFrames_ = std::max<std::size_t>(kAheadFrames, 4 * std::size_t(have.samples));
   ring_.assign(ringFrames_ * kChannels, 0.0f);
@@ -226,9 +234,9 @@ bool SdlAudioSink::Lost() const {
     opened = opened_;
   }
   // A disconnected device reads "stopped" (SDL reads atomics here, no lock).
-  // A chosen output that left the server is no loss: the default takes over
-  // (WantsOtherDevice).
-  if (SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) return opened.isEmpty() || ListDevices().contains(opened);
+  // A chosen output that stopped has left the server: no loss, the default
+  // takes over (WantsOtherDevice).
+  if (SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) return opened.isEmpty();
   std::lock_guard lock(mutex_);
   if (paused_) return false;
   const auto now = Clock::now();
@@ -256,22 +264,27 @@ void SdlAudioSink::SetDevice(const QString& name) {
 // The output to open: the chosen one when it is there, else the default,
 // which is said once until the chosen one is seen again.
 QString SdlAudioSink::ChooseDevice() {
-  std::lock_guard lock(mutex_);
-  if (wanted_.isEmpty() || ListDevices().contains(wanted_)) {
-    toldMissing_ = false;
-    return wanted_;
+  QString wanted;
+  {
+    std::lock_guard lock(mutex_);
+    wanted = wanted_;
   }
-  if (!toldMissing_) qCWarning(lcPlayback) << "the chosen sound output is missing, playing through the default:" << wanted_;
-  toldMissing_ = true;
+  if (wanted.isEmpty() || ListDevices().contains(wanted)) return wanted;
+  TellMissing();
   return {};
+}
+
+void SdlAudioSink::TellMissing() {
+  std::lock_guard lock(mutex_);
+  if (!toldMissing_)
+    qCWarning(lcPlayback) << "the chosen sound output is missing, playing through the default:" << wanted_;
+  toldMissing_ = true;
 }
 
 bool SdlAudioSink::WantsOtherDevice() {
   std::lock_guard lock(mutex_);
   if (device_ == 0) return false;
-  if (wanted_ == opened_)
-    return !opened_.isEmpty() && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED &&
-           !ListDevices().contains(opened_);
+  if (wanted_ == opened_) return !opened_.isEmpty() && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
   if (wanted_.isEmpty()) return true;
   const auto now = Clock::now();
   if (now - lastLook_ < kDeviceLookInterval) return false;

@@ -51,6 +51,7 @@ class SdlAudioSink : public AudioSink {
 
  private:
   QString ChooseDevice();
+  void TellMissing();
   using Clock = std::chrono::steady_clock;
   static void Callback(void* self, std::uint8_t* stream, int len);
   void Fill(float* out, std::size_t frames);

@@ -31,10 +31,9 @@ trap 'kill "$monitor" 2>/dev/null; cleanup' EXIT
 start_player
 bar=$(wait_window "Zelvo")
 sleep 0.5
-xdotool windowfocus --sync "$bar"
-xdotool keydown ctrl key j keyup ctrl
+xdotool windowactivate --sync "$bar" keydown ctrl key j keyup ctrl
 jump=$(wait_window "Jump to Track")
-xdotool type --delay 30 "indien ete"
+xdotool windowactivate --sync "$jump" type --delay 30 "indien ete"
 sleep 0.3
 xdotool keydown shift key Return keyup shift
 xdotool keydown ctrl key a keyup ctrl
