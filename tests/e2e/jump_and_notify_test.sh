@@ -14,9 +14,9 @@ command -v playerctl >/dev/null || { echo "no playerctl"; exit 77; }
 for name in one two three; do cp "$data_dir/no_title.mp3" "$work/$name.mp3"; done
 write_crlf "$folder/AutoSave.zpl" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"Café del Mar|00:05|$work/one.mp3|0\"" \
+  "\"Café Del Mar|00:05|$work/one.mp3|0\"" \
   "\"Jóga|00:05|$work/two.mp3|0\"" \
-  "\"Été indien|00:05|$work/three.mp3|0\""
+  "\"Été Indien|00:05|$work/three.mp3|0\""
 
 title() { playerctl -p zelvo metadata xesam:title 2>/dev/null || true; }
 wait_title() {
@@ -40,7 +40,7 @@ xdotool keydown ctrl key a keyup ctrl
 xdotool type --delay 30 "mar cafe"
 sleep 0.3
 xdotool key Return
-wait_title "Café del Mar"
+wait_title "Café Del Mar"
 sleep 0.5
 xdotool search --onlyvisible --name '^Jump to Track$' >/dev/null && fail "the jump window stayed open"
 grep -q 'member=Notify' "$work/notices.log" && fail "a notice came while the bar was in view: $(cat "$work/notices.log")"
@@ -50,11 +50,11 @@ xdotool mousemove 5 400
 for _ in $(seq 50); do xdotool search --onlyvisible --name '^Zelvo$' >/dev/null || break; sleep 0.1; done
 xdotool search --onlyvisible --name '^Zelvo$' >/dev/null && fail "the bar did not tuck itself away"
 playerctl -p zelvo next
-wait_title "Été indien"  # the queued row comes next
+wait_title "Été Indien"  # the queued row comes next
 for _ in $(seq 50); do grep -q 'member=Notify' "$work/notices.log" && break; sleep 0.1; done
 grep -A12 'member=Notify' "$work/notices.log" >"$work/notice.txt" || fail "no notice on the bus"
 grep -q 'string "Zelvo"' "$work/notice.txt" || fail "the notice does not name Zelvo: $(cat "$work/notice.txt")"
-grep -q 'string "Été indien"' "$work/notice.txt" || fail "the notice does not name the track: $(cat "$work/notice.txt")"
+grep -q 'string "Été Indien"' "$work/notice.txt" || fail "the notice does not name the track: $(cat "$work/notice.txt")"
 grep -q 'zelvo' <(sed -n 4p "$work/notice.txt") || fail "no icon in the notice: $(cat "$work/notice.txt")"
 
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 \
