@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "playback/ffmpeg_decoder.h"
 #include "playback/sdl_audio_sink.h"
@@ -177,15 +178,24 @@ class PrivatePulse {
   QProcess server_;
 };
 
-TEST(SdlOutput, SoundServerGoneMidTrackHoldsTheTrackAndResumesWhenItIsBack) {
-  if (!HavePulse() || QStandardPaths::findExecutable("pulseaudio").isEmpty())
-    GTEST_SKIP() << "no PulseAudio to start";
+// Tests on a sound server of their own, which they may change, kill and start again.
+class SdlOutputOwnServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HavePulse() || QStandardPaths::findExecutable("pulseaudio").isEmpty())
+      GTEST_SKIP() << "no PulseAudio to start";
+    ASSERT_TRUE(dir.isValid());
+    address.emplace("PULSE_SERVER", server.Address());
+    driver.emplace("SDL_AUDIODRIVER", "pulseaudio");
+    ASSERT_TRUE(server.Start());
+  }
+
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  PrivatePulse server(dir);
-  ScopedEnv address("PULSE_SERVER", server.Address());
-  ScopedEnv driver("SDL_AUDIODRIVER", "pulseaudio");
-  ASSERT_TRUE(server.Start());
+  PrivatePulse server{dir};
+  std::optional<ScopedEnv> address, driver;
+};
+
+TEST_F(SdlOutputOwnServer, SoundServerGoneMidTrackHoldsTheTrackAndResumesWhenItIsBack) {
 
   std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
   ASSERT_TRUE(decoder->IsSoundCardEnabled());
@@ -247,15 +257,7 @@ void WriteToneWav(const QString& path, int seconds) {
   WriteBytes(path, wav);
 }
 
-TEST(SdlOutput, ChosenOutputByNameFallsBackToTheDefaultWhileGoneAndReturnsWithIt) {
-  if (!HavePulse() || QStandardPaths::findExecutable("pulseaudio").isEmpty())
-    GTEST_SKIP() << "no PulseAudio to start";
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  PrivatePulse server(dir);
-  ScopedEnv address("PULSE_SERVER", server.Address());
-  ScopedEnv driver("SDL_AUDIODRIVER", "pulseaudio");
-  ASSERT_TRUE(server.Start());
+TEST_F(SdlOutputOwnServer, ChosenOutputByNameFallsBackToTheDefaultWhileGoneAndReturnsWithIt) {
   const QStringList extraSink = {"load-module", "module-null-sink", "sink_name=extra",
                                  "sink_properties=device.description=Extra"};
   ASSERT_TRUE(Pactl(extraSink));
