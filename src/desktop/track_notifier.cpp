@@ -6,6 +6,7 @@
 #include <QDBusPendingReply>
 #include <QFile>
 #include <QUrl>
+#include <utility>
 
 #include "base/log.h"
 
@@ -28,10 +29,12 @@ QString Body(const TrackCard& card) {
 TrackNotifier::TrackNotifier(QString icon, QObject* parent) : QObject(parent), icon_(std::move(icon)) {}
 
 // Servers show a picture by path most reliably; each cover gets a new name so
-// a server that caches by path shows the new one, and the one before goes.
+// a server that caches by path shows the new one. The replaced notice's
+// picture goes.
 QString TrackNotifier::CoverFile(const QByteArray& cover) {
-  if (cover.isEmpty() || !covers_.isValid()) return {};
+  if (!covers_.isValid()) return {};
   QFile::remove(covers_.filePath(QStringLiteral("cover-%1").arg(coverCount_)));
+  if (cover.isEmpty()) return {};
   QFile file(covers_.filePath(QStringLiteral("cover-%1").arg(++coverCount_)));
   if (file.open(QIODevice::WriteOnly) && file.write(cover) == cover.size()) return file.fileName();
   qCWarning(lcApp) << "cannot write the cover for the notification to" << file.fileName() << file.errorString();
@@ -41,6 +44,13 @@ QString TrackNotifier::CoverFile(const QByteArray& cover) {
 void TrackNotifier::Announce(const QString& name, const TrackCard& card) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
+  // The notice to replace is known once the server has answered: until then
+  // the newest track waits, and tracks skipped meanwhile are not told.
+  if (waiting_) {
+    next_ = {name, card};
+    return;
+  }
+  waiting_ = true;
   QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("zelvo")},
                     {QStringLiteral("category"), QStringLiteral("x-zelvo.track")}};
   if (const QString cover = CoverFile(card.cover); !cover.isEmpty())
@@ -51,13 +61,18 @@ void TrackNotifier::Announce(const QString& name, const TrackCard& card) {
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), this);
   connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
     done->deleteLater();
+    waiting_ = false;
     const QDBusPendingReply<uint> reply = *done;
     if (reply.isValid()) {
       shownId_ = reply.value();
-      return;
+    } else {
+      if (!toldMissing_) qCWarning(lcApp).noquote() << "No track notifications:" << reply.error().message();
+      toldMissing_ = true;
     }
-    if (!toldMissing_) qCWarning(lcApp).noquote() << "No track notifications:" << reply.error().message();
-    toldMissing_ = true;
+    if (next_) {
+      const auto [name, card] = *std::exchange(next_, std::nullopt);
+      Announce(name, card);
+    }
   });
 }
 

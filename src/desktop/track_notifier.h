@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
+#include <utility>
 
 #include "playback/track_card.h"
 
@@ -27,6 +29,8 @@ class TrackNotifier : public QObject {
 
   QString icon_;
   uint shownId_ = 0;  // the notice on screen, replaced by the next
+  bool waiting_ = false;  // a notice is on its way to the server
+  std::optional<std::pair<QString, TrackCard>> next_;  // the track to tell once it has answered
   bool toldMissing_ = false;
   QTemporaryDir covers_;
   int coverCount_ = 0;
