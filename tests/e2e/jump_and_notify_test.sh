@@ -47,8 +47,8 @@ grep -q 'member=Notify' "$work/notices.log" && fail "a notice came while the bar
 
 # The pointer leaves; once the bar is tucked away the next track is told.
 xdotool mousemove 5 400
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^Zelvo$' >/dev/null || break; sleep 0.1; done
-xdotool search --onlyvisible --name '^Zelvo$' >/dev/null && fail "the bar did not tuck itself away"
+find_window "Zelvo Strip" >/dev/null || fail "the bar did not tuck itself away"
+sleep 0.5  # the slide ends
 playerctl -p zelvo next
 wait_title "Été Indien"  # the queued row comes next
 for _ in $(seq 50); do grep -q 'member=Notify' "$work/notices.log" && break; sleep 0.1; done
