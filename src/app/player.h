@@ -94,9 +94,7 @@ class Player : public QObject, public MediaPlayer {
   SkinChooser& skins() { return skins_; }
   WindowMotion& motion() { return motion_; }
   ListeningMenu& listening() { return listening_; }
-  TrackFilter& trackFilter() { return filter_; }
-  // The "Jump to Track" window (Ctrl+J), while it is open or once it has been.
-  JumpWindow* jumpWindow() const { return jump_.get(); }
+  // Zelvo's own options file "zelvo.conf", beside "config.zcf".
   QString ListeningSettingsPath() const;
   const QTimer& automation() const { return motion_.Automation(); }
 

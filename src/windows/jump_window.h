@@ -24,9 +24,6 @@ class JumpWindow : public QDialog {
   // returns when it closes.
   void Ask(const QRect& place);
 
-  QLineEdit* Field() const { return field_; }
-  QListView* Rows() const { return rows_; }
-
  signals:
   // 1-based positions in the track list.
   void PlayChosen(int position);
