@@ -12,8 +12,8 @@ namespace zelvo {
 
 class ListeningSettings;
 
-// The "Listening" submenu at the end of the options menu: what Zelvo adds to
-// the player it grew from. Its check marks are these options (no other copy);
+// The "Listening" submenu at the end of the options menu: the listening aids
+// beyond the classic options. Its check marks are these options (no other copy);
 // each switch and each choice is named by its key in "zelvo.conf", so adding
 // an option is one AddSwitch or AddChoice in Build() and nothing else.
 class ListeningMenu : public QObject {

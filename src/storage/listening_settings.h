@@ -5,8 +5,8 @@
 
 namespace zelvo {
 
-// Zelvo's own options, beyond the 31 lines "config.zcf" keeps for the player it
-// grew from: a plain INI file of named keys beside it. Keys are flat names
+// The "Listening" options, kept apart so that "config.zcf" keeps its 31 lines
+// unchanged: a plain INI file of named keys beside it. Keys are flat names
 // ("ResumeAtStart"); a key the file lacks keeps its built-in default, and keys
 // this version does not know are kept as they were when the file is written.
 inline const QString kListeningSettingsName = QStringLiteral("zelvo.conf");
