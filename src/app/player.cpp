@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
-#include <QSettings>
 
 #include "windows/window_icon.h"
 #include "base/layout.h"
@@ -11,6 +10,7 @@
 #include "platform/desktop.h"
 #include "platform_ui/taskbar_entry.h"
 #include "storage/settings_file.h"
+#include "playback/sdl_audio_sink.h"
 
 namespace zelvo {
 
@@ -20,7 +20,6 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       folders_(std::move(folders)),
       decoder_(std::move(decoder)),
       endProcess_(std::move(endProcess)),
-      replayGainMenu_(new ReplayGainMenu(options_.OptionsMenu())),
       twips_(desktop.TwipsPerPixelX(), desktop.TwipsPerPixelY()),
       player_(twips_, keys_),
       playlist_(twips_, keys_, tracks_),
@@ -36,7 +35,11 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
              [this] { keeper_.WriteAutosaveIfRealtime(); }),
       deleter_(boxes_, tracks_, state_, keeper_, playlist_, [this] { decoder_->Stop(); }),
       skins_(options_, state_, desktop_, views_, folders_.SkinParents(), folders_.dataFolder),
-      helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }) {
+      helpAndWeb_(desktop_, state_, folders_.sharedFolder, [this] { playlist_.show(); }),
+      listening_(*options_.OptionsMenu(), [] { return SdlAudioSink::DeviceNames(); }),
+      replayGainMenu_(new ReplayGainMenu(listening_.Menu())),
+      filter_(tracks_.Model()),
+      notifier_(ZelvoIconFile(folders_.iconFolder)) {
   state_.DisplayText = kIdleTitle;
   // One entry in the taskbar and Alt+Tab: the strip belongs to the bar. The
   // playlist keeps out of the taskbar by itself where it can: window managers
@@ -54,6 +57,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
   ConnectPlayerWindow();
   ConnectPlaylistWindow();
   ConnectFileDrops();
+  ConnectListening();
   skins_.ConnectMenuEntries();
   keeper_.SetListedTrackNamer([this](const ListedTrack& listed) { return adder_.DescribeListed(listed); });
 }
@@ -88,6 +92,8 @@ bool Player::Start() {
     tracks_.SelectOnly(state_.SavedTrackIndex);
     playlist_.PlayViewList()->scrollTo(tracks_.Model().index(state_.SavedTrackIndex - 1, 0));
   }
+  if (startPlace_) ResumePlace(*startPlace_);
+  startPlace_.reset();
   motion_.StartAutomation();
   startedUp_ = true;
   return true;
@@ -163,6 +169,7 @@ void Player::RaiseBar() {
 void Player::HandleKeyCommand(int virtualKey, int shift) {
   // Beyond the Shift commands, Ctrl+Q quits as the close button does.
   if (shift == 2 && virtualKey == 'Q') return QuitPlayer();
+  if (shift == 2 && virtualKey == 'J') return OpenJumpWindow();
   if (shift != 1) return;
   switch (virtualKey) {
     case 'A': adder_.AddTracks(); break;
@@ -218,18 +225,11 @@ void Player::LoadSettings() {
   if (read.selectedTrack) state_.SavedTrackIndex = *read.selectedTrack;
   if (read.lastAddFolder) state_.LastAddFolder = *read.lastAddFolder;
   if (read.Complete()) SortPlaylist("4");
-  QSettings listening(folders_.ReadPath(folders_.configFolder, kListeningSettingsName), QSettings::IniFormat);
-  replayGainMenu_->Show(LoadReplayGainSettings(listening));
+  LoadListeningSettings();
 }
 
 bool Player::SaveSettings() {
-  {
-    QSettings listening(QDir(folders_.configFolder).filePath(kListeningSettingsName), QSettings::IniFormat);
-    SaveReplayGainSettings(listening, replayGainMenu_->Settings());
-    listening.sync();
-    if (listening.status() != QSettings::NoError)
-      qCWarning(lcApp) << "Could not write" << listening.fileName() << "- status" << listening.status();
-  }
+  const bool listeningSaved = SaveListeningSettings();
   Settings settings;
   for (const QString& name : kSettingsFlagEntries) settings.flags.insert(name, options_.IsChecked(*EntryNamed(name)));
   settings.skinNumber = static_cast<qint16>(state_.SkinNumber);
@@ -237,7 +237,7 @@ bool Player::SaveSettings() {
   settings.selectedTrack = selected.empty() ? 0 : selected.front();
   settings.lastAddFolder = state_.LastAddFolder;
   QString error;
-  if (WriteSettingsFile(SettingsPath(), settings, &error)) return true;
+  if (WriteSettingsFile(SettingsPath(), settings, &error)) return listeningSaved;
   boxes_.Show(QStringLiteral("Zelvo could not save the settings to ") + SettingsPath() + QStringLiteral(":\r") +
                   error + QStringLiteral("\rThe settings written before stay as they were."),
               QStringLiteral("Settings Not Saved"), MessageIcon::Exclamation);

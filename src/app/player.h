@@ -3,6 +3,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "base/app_folders.h"
 #include "base/boxes.h"
@@ -27,7 +28,12 @@
 #include "playlist/playlist_keeper.h"
 #include "windows/playlist_window.h"
 #include "playlist/track_list.h"
+#include "storage/listening_settings.h"
 #include "skins/skin_chooser.h"
+#include "menus/listening_menu.h"
+#include "playlist/track_filter.h"
+#include "desktop/track_notifier.h"
+#include "windows/jump_window.h"
 
 namespace zelvo {
 
@@ -35,7 +41,6 @@ class Desktop;
 
 inline const QString kSettingsName = QStringLiteral("config.zcf");
 // The options the old program's settings file has no room for.
-inline const QString kListeningSettingsName = QStringLiteral("zelvo.conf");
 
 // The player: both windows, the track list, the options and the decoder, from
 // start-up to quit. It wires the windows' events to the operations of the
@@ -92,6 +97,9 @@ class Player : public QObject {
   Playback& playback() { return playback_; }
   SkinChooser& skins() { return skins_; }
   WindowMotion& motion() { return motion_; }
+  ListeningMenu& listening() { return listening_; }
+  // Zelvo's own options file "zelvo.conf", beside "config.zcf".
+  QString ListeningSettingsPath() const;
   const QTimer& automation() const { return motion_.Automation(); }
 
  signals:
@@ -120,6 +128,13 @@ class Player : public QObject {
   void ReadScreen();
   void PlaceWindows();
   void FollowPrimaryScreen();
+  void ConnectListening();
+  void OpenJumpWindow();
+  void AnnounceTrack();
+  void LoadListeningSettings();
+  bool SaveListeningSettings();
+  void ResumePlace(const ListeningSettings& settings);
+  void RememberPlace(ListeningSettings& settings) const;
 
   Desktop& desktop_;
   const AppFolders folders_;
@@ -128,7 +143,6 @@ class Player : public QObject {
 
   PlayerState state_;
   Options options_;
-  ReplayGainMenu* replayGainMenu_;  // owned by the options menu
   TrackList tracks_;
   Twips twips_;
   KeyReleaseGuard keys_;
@@ -148,6 +162,12 @@ class Player : public QObject {
   HelpAndWeb helpAndWeb_;
   std::unique_ptr<CreditsWindow> credits_;  // made on first use
   FileDropTarget drops_;
+  ListeningMenu listening_;
+  ReplayGainMenu* replayGainMenu_;  // owned by the listening menu
+  TrackFilter filter_;
+  std::unique_ptr<JumpWindow> jump_;  // made on first use
+  TrackNotifier notifier_;
+  std::optional<ListeningSettings> startPlace_;  // read at start, resumed once the list is in
   int sortKey_ = 0;
   bool userSorted_ = false;  // the user has sorted since start-up
   bool startedUp_ = false;

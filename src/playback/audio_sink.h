@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include <QString>
+
 namespace zelvo {
 
 // Where decoded sound goes: the sound card (SdlAudioSink) or, in tests, memory
@@ -58,6 +60,14 @@ class AudioSink {
   // True when the output has gone away (the sound server disappeared). The
   // writer then closes the sink; a later Open may succeed again.
   virtual bool Lost() const { return false; }
+
+  // The output to play through, by the name the sound server gives it; empty
+  // for its default. Taken up at the next Open.
+  virtual void SetDevice(const QString& name) { (void)name; }
+  // True when the open output is not the one chosen and the chosen one (or
+  // the default, when that is chosen) can be opened now: the writer then
+  // closes and opens the sink again at the same place.
+  virtual bool WantsOtherDevice() { return false; }
 
   // Linear gains of the left and right channel, applied to everything heard
   // from now on, within one output period.

@@ -82,6 +82,9 @@ class Decoder {
   virtual void SetBalance(int balance) = 0;
   virtual double Rate() const = 0;
   virtual void SetRate(double rate) = 0;
+  // The sound output by name, empty for the sound server's default. A chosen
+  // output that is missing plays through the default until it returns.
+  virtual void SetOutputDevice(const QString& name) { (void)name; }
 
   // Loudness normalisation: which of a file's loudness tags plays and how
   // (Automatic already resolved for the play mode). Heard at once in the open

@@ -210,6 +210,8 @@ double FfmpegDecoder::Rate() const {
   return rate_;
 }
 
+void FfmpegDecoder::SetOutputDevice(const QString& name) { sink_->SetDevice(name); }
+
 void FfmpegDecoder::SetRate(double rate) {
   std::lock_guard lock(mutex_);
   rate_ = rate;

@@ -57,6 +57,7 @@ class FfmpegDecoder : public Decoder {
   void SetBalance(int balance) override;
   double Rate() const override;
   void SetRate(double rate) override;
+  void SetOutputDevice(const QString& name) override;
   std::optional<QString> GetMediaInfoString(int item) const override;
   void SetReplayGain(const ReplayGainSettings& settings) override;
   bool SetNextFileName(const QString& path) override;
@@ -122,7 +123,8 @@ class FfmpegDecoder : public Decoder {
   void OpenStream();
   void StartOutput();
   void LoseOutput(const QString& why);
-  void RetryOutput();
+  void RetryOutput(bool quiet = false);
+  void MoveOutput();
   void GoTo(double seconds);
   void Feed();
   void WriteToSink();

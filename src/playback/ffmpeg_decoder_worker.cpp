@@ -169,6 +169,7 @@ void FfmpegDecoder::OnPlay() {
 }
 
 void FfmpegDecoder::StartOutput() {
+  if (sink_->WantsOtherDevice()) sink_->Close();  // another output was chosen meanwhile
   if (!sink_->Open()) return LoseOutput(QStringLiteral("no sound output can be opened"));
   worker_.mode = Worker::Mode::Playing;
   sink_->Pause(false);
@@ -177,7 +178,7 @@ void FfmpegDecoder::StartOutput() {
 // The track keeps its place (still Playing to the player, which therefore
 // does not step through the list) until RetryOutput finds an output again.
 void FfmpegDecoder::LoseOutput(const QString& why) {
-  if (worker_.mode != Worker::Mode::AwaitingOutput)
+  if (!why.isEmpty() && worker_.mode != Worker::Mode::AwaitingOutput)
     qCWarning(lcPlayback).noquote() << "Waiting for sound:" << why << "-" << worker_.path;
   double at;
   {
@@ -191,9 +192,9 @@ void FfmpegDecoder::LoseOutput(const QString& why) {
   worker_.mode = Worker::Mode::AwaitingOutput;
 }
 
-void FfmpegDecoder::RetryOutput() {
+void FfmpegDecoder::RetryOutput(bool quiet) {
   if (!sink_->Open()) return;
-  qCWarning(lcPlayback).noquote() << "Sound output is back; going on with" << worker_.path;
+  if (!quiet) qCWarning(lcPlayback).noquote() << "Sound output is back; going on with" << worker_.path;
   try {
     if (worker_.startAt) GoTo(*worker_.startAt);
   } catch (const DecoderError& error) {
@@ -202,6 +203,12 @@ void FfmpegDecoder::RetryOutput() {
   }
   worker_.startAt.reset();
   StartOutput();
+}
+
+// The track goes on where it is heard, through the output chosen now.
+void FfmpegDecoder::MoveOutput() {
+  LoseOutput({});
+  RetryOutput(true);
 }
 
 void FfmpegDecoder::OpenStream() {
@@ -233,6 +240,7 @@ void FfmpegDecoder::GoTo(double seconds) {
 void FfmpegDecoder::Feed() {
   Worker& w = worker_;
   if (sink_->Lost()) return LoseOutput(QStringLiteral("the sound output went away"));
+  if (sink_->WantsOtherDevice()) return MoveOutput();
   if (w.pending.Empty() && !w.streamEnded) {
     if (!w.stream->Read(w.pending.Refill())) w.streamEnded = true;
     w.pending.Scale(w.gain);

@@ -60,6 +60,7 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
       if (!gapless_.IsPrepared()) break;
       if (!gapless_.Take()) return StartNextTrack();
       ShowStarted(tracks_.At(tracks_.CurrentIndex()).name);
+      emit TrackStarted();
       break;
     case Decoder::Event::TrackEnded:
       // A prepared row the decoder could not follow with starts the ordinary way.
@@ -144,6 +145,7 @@ void Playback::StartCurrentRow() {
     return SkipUnplayable();
   }
   decoder_.Play();
+  emit TrackStarted();
 }
 
 // The display and the positions of a track that starts.

@@ -77,6 +77,10 @@ class Playback : public QObject {
   // The playing track was sought to a position, in seconds.
   void Seeked(double seconds);
 
+ signals:
+  // The row at CurrentIndex has started playing (also gaplessly).
+  void TrackStarted();
+
  private:
   // The current row, as last announced.
   struct TrackFacts {

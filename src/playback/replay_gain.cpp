@@ -1,12 +1,11 @@
 #include "playback/replay_gain.h"
 
-#include <QSettings>
-
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 #include "base/log.h"
+#include "storage/listening_settings.h"
 
 namespace zelvo {
 namespace {
@@ -16,43 +15,42 @@ const char* const kModeNames[] = {"Off", "Track", "Album", "Automatic"};
 // Pre-amps beyond this are typing errors, not wishes.
 constexpr double kPreampLimitDb = 24;
 
-double ReadPreamp(QSettings& settings, const char* key) {
+// The keys live in the group "ReplayGain" of the listening options file.
+QString Key(const char* name) { return QStringLiteral("ReplayGain/") + QLatin1String(name); }
+
+double ReadPreamp(const ListeningSettings& settings, const char* key) {
   bool ok = false;
-  const QVariant value = settings.value(QLatin1String(key), 0.0);
+  const QVariant value = settings.Value(Key(key), 0.0);
   const double db = value.toDouble(&ok);
   if (ok && std::isfinite(db)) return std::clamp(db, -kPreampLimitDb, kPreampLimitDb);
-  qCWarning(lcPlayback) << "Pre-amp" << key << "of" << settings.fileName() << "is no number:" << value;
+  qCWarning(lcPlayback) << "Pre-amp" << key << "of" << kListeningSettingsName << "is no number:" << value;
   return 0.0;
 }
 
-ReplayGainMode ReadMode(QSettings& settings) {
-  const QString name = settings.value(QStringLiteral("Mode")).toString();
+ReplayGainMode ReadMode(const ListeningSettings& settings) {
+  const QString name = settings.Value(Key("Mode")).toString();
   for (std::size_t i = 0; i < std::size(kModeNames); ++i)
     if (name.compare(QLatin1String(kModeNames[i]), Qt::CaseInsensitive) == 0) return ReplayGainMode(i);
-  if (!name.isEmpty()) qCWarning(lcPlayback) << "Unknown ReplayGain mode" << name << "in" << settings.fileName();
+  if (!name.isEmpty()) qCWarning(lcPlayback) << "Unknown ReplayGain mode" << name << "in" << kListeningSettingsName;
   return ReplayGainSettings().mode;
 }
 
 }  // namespace
 
-ReplayGainSettings LoadReplayGainSettings(QSettings& settings) {
+ReplayGainSettings LoadReplayGainSettings(const ListeningSettings& settings) {
   ReplayGainSettings values;
-  settings.beginGroup(QStringLiteral("ReplayGain"));
   values.mode = ReadMode(settings);
-  values.preventClipping = settings.value(QStringLiteral("PreventClipping"), true).toBool();
+  values.preventClipping = settings.Flag(Key("PreventClipping"), true);
   values.taggedPreampDb = ReadPreamp(settings, "PreampTagged");
   values.untaggedPreampDb = ReadPreamp(settings, "PreampUntagged");
-  settings.endGroup();
   return values;
 }
 
-void SaveReplayGainSettings(QSettings& settings, const ReplayGainSettings& values) {
-  settings.beginGroup(QStringLiteral("ReplayGain"));
-  settings.setValue(QStringLiteral("Mode"), QLatin1String(kModeNames[static_cast<int>(values.mode)]));
-  settings.setValue(QStringLiteral("PreventClipping"), values.preventClipping);
-  settings.setValue(QStringLiteral("PreampTagged"), values.taggedPreampDb);
-  settings.setValue(QStringLiteral("PreampUntagged"), values.untaggedPreampDb);
-  settings.endGroup();
+void SaveReplayGainSettings(ListeningSettings& settings, const ReplayGainSettings& values) {
+  settings.SetValue(Key("Mode"), QLatin1String(kModeNames[static_cast<int>(values.mode)]));
+  settings.SetValue(Key("PreventClipping"), values.preventClipping);
+  settings.SetValue(Key("PreampTagged"), values.taggedPreampDb);
+  settings.SetValue(Key("PreampUntagged"), values.untaggedPreampDb);
 }
 
 ReplayGainSettings ForPlayMode(ReplayGainSettings settings, bool shuffled) {

@@ -2,9 +2,10 @@
 
 #include <optional>
 
-class QSettings;
 
 namespace zelvo {
+
+class ListeningSettings;
 
 // The loudness tags of a file: gains in decibels relative to the ReplayGain
 // reference level, peaks as linear sample values (1.0 full scale). Each is
@@ -28,8 +29,8 @@ struct ReplayGainSettings {
   double untaggedPreampDb = 0;   // the gain of files without tags
 };
 
-ReplayGainSettings LoadReplayGainSettings(QSettings& settings);
-void SaveReplayGainSettings(QSettings& settings, const ReplayGainSettings& values);
+ReplayGainSettings LoadReplayGainSettings(const ListeningSettings& settings);
+void SaveReplayGainSettings(ListeningSettings& settings, const ReplayGainSettings& values);
 
 // Automatic made concrete for the play mode.
 ReplayGainSettings ForPlayMode(ReplayGainSettings settings, bool shuffled);

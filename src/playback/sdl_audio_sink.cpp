@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/log.h"
+
 namespace zelvo {
 namespace {
 
@@ -42,6 +44,18 @@ SDL_AudioSpec WantedSpec() {
 // about a second before its first periods.
 constexpr auto kSilentDeviceLimit = std::chrono::milliseconds(3000);
 
+// How often a playing sink asks whether the chosen output has come back.
+constexpr auto kDeviceLookInterval = std::chrono::seconds(1);
+
+// SDL's list of outputs; SDL's audio is initialised by the caller.
+QStringList ListDevices() {
+  QStringList names;
+  const int count = SDL_GetNumAudioDevices(0);
+  for (int i = 0; i < count; ++i)
+    if (const char* name = SDL_GetAudioDeviceName(i, 0)) names << QString::fromUtf8(name);
+  return names;
+}
+
 }  // namespace
 
 SdlAudioSink::SdlAudioSink() = default;
@@ -61,19 +75,30 @@ bool SdlAudioSink::CanOpen() {
 bool SdlAudioSink::Open() {
   if (IsOpen()) return true;
   if (!InitSdlAudio()) return false;
+  QString name = ChooseDevice();
   SDL_AudioSpec want = WantedSpec(), have{};
   want.callback = &SdlAudioSink::Callback;
   want.userdata = this;
   // SDL converts rate, format and channels to what the device takes; the
   // period is the sound server's choice.
-  const SDL_AudioDeviceID device =
-      SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  auto open = [&] {
+    return SDL_OpenAudioDevice(name.isEmpty() ? nullptr : name.toUtf8().constData(), 0, &want, &have,
+                               SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+  };
+  SDL_AudioDeviceID device = open();
+  if (device == 0 && !name.isEmpty()) {  // gone since it was listed
+    TellMissing();
+    name.clear();
+    device = open();
+  }
   if (device == 0) {
     QuitSdlAudio();
     return false;
   }
   std::lock_guard lock(mutex_);
   device_ = device;
+  opened_ = name;
+  if (!name.isEmpty()) toldMissing_ = false;  // seen again: a new absence is told again
   paused_ = true;
   ringFrames_ = std::max<std::size_t>(kAheadFrames, 4 * std::size_t(have.samples));
   ring_.assign(ringFrames_ * kChannels, 0.0f);
@@ -201,17 +226,70 @@ std::size_t SdlAudioSink::TakeUnderruns() {
 
 bool SdlAudioSink::Lost() const {
   SDL_AudioDeviceID device;
+  QString opened;
   {
     std::lock_guard lock(mutex_);
     if (device_ == 0 || paused_) return false;
     device = device_;
+    opened = opened_;
   }
   // A disconnected device reads "stopped" (SDL reads atomics here, no lock).
-  if (SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) return true;
+  // A chosen output that stopped has left the server: no loss, the default
+  // takes over (WantsOtherDevice).
+  if (SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) return opened.isEmpty();
   std::lock_guard lock(mutex_);
   if (paused_) return false;
   const auto now = Clock::now();
   return now - resumed_ > kSilentDeviceLimit && now - lastCallback_ > kSilentDeviceLimit;
+}
+
+}  // namespace zelvo
+
+namespace zelvo {
+
+QStringList SdlAudioSink::DeviceNames() {
+  if (!InitSdlAudio()) return {};
+  const QStringList names = ListDevices();
+  QuitSdlAudio();
+  return names;
+}
+
+void SdlAudioSink::SetDevice(const QString& name) {
+  std::lock_guard lock(mutex_);
+  wanted_ = name;
+  toldMissing_ = false;
+  lastLook_ = {};
+}
+
+// The output to open: the chosen one when it is there, else the default,
+// which is said once until the chosen one is seen again.
+QString SdlAudioSink::ChooseDevice() {
+  QString wanted;
+  {
+    std::lock_guard lock(mutex_);
+    wanted = wanted_;
+  }
+  if (wanted.isEmpty() || ListDevices().contains(wanted)) return wanted;
+  TellMissing();
+  return {};
+}
+
+void SdlAudioSink::TellMissing() {
+  std::lock_guard lock(mutex_);
+  if (!toldMissing_)
+    qCWarning(lcPlayback) << "the chosen sound output is missing, playing through the default:" << wanted_;
+  toldMissing_ = true;
+}
+
+bool SdlAudioSink::WantsOtherDevice() {
+  std::lock_guard lock(mutex_);
+  if (device_ == 0) return false;
+  if (wanted_ == opened_) return !opened_.isEmpty() && SDL_GetAudioDeviceStatus(device_) == SDL_AUDIO_STOPPED;
+  if (wanted_.isEmpty()) return true;
+  const auto now = Clock::now();
+  if (now - lastLook_ < kDeviceLookInterval) return false;
+  lastLook_ = now;
+  return ListDevices().contains(wanted_);
 }
 
 }  // namespace zelvo

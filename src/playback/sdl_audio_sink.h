@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include <QStringList>
+
 #include "playback/audio_sink.h"
 
 namespace zelvo {
@@ -36,6 +38,11 @@ class SdlAudioSink : public AudioSink {
   std::size_t Delay() const override;
   bool Lost() const override;
   std::size_t TakeUnderruns() override;
+  void SetDevice(const QString& name) override;
+  bool WantsOtherDevice() override;
+
+  // The sound server's outputs by name, as SDL lists them.
+  static QStringList DeviceNames();
 
   // The device period asked for; the sound server may grant another.
   static constexpr int kDeviceFrames = 1024;
@@ -43,6 +50,8 @@ class SdlAudioSink : public AudioSink {
   static constexpr std::size_t kAheadFrames = kSampleRate * 3 / 4;
 
  private:
+  QString ChooseDevice();
+  void TellMissing();
   using Clock = std::chrono::steady_clock;
   static void Callback(void* self, std::uint8_t* stream, int len);
   void Fill(float* out, std::size_t frames);
@@ -66,6 +75,11 @@ class SdlAudioSink : public AudioSink {
   std::size_t lastDelivered_ = 0;
   Clock::time_point lastCallback_;
   Clock::time_point resumed_;
+  // The output chosen by name ("" the default) and the one open now.
+  QString wanted_;
+  QString opened_;
+  bool toldMissing_ = false;  // the chosen output's absence was logged
+  Clock::time_point lastLook_;  // the outputs were last listed
 };
 
 }  // namespace zelvo

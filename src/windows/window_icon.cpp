@@ -18,4 +18,18 @@ QIcon ZelvoIcon(const QString& themeFolder) {
   return QIcon::fromTheme(QStringLiteral("zelvo"));
 }
 
+QString ZelvoIconFile(const QString& themeFolder) {
+  QString largest = QStringLiteral("zelvo");
+  int largestSize = 0;
+  for (const QString& size : QDir(themeFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    const QString file = QStringLiteral("%1/%2/apps/zelvo.png").arg(themeFolder, size);
+    const int pixels = size.section(QLatin1Char('x'), 0, 0).toInt();
+    if (pixels > largestSize && QFileInfo::exists(file)) {
+      largest = file;
+      largestSize = pixels;
+    }
+  }
+  return largest;
+}
+
 }  // namespace zelvo

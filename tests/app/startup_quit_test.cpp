@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <gtest/gtest.h>
 
 #include "player_rig.h"
@@ -244,6 +245,72 @@ TEST(Quit, ShiftCAsksFirstAndNoKeepsThePlayerRunningWithTheListRolledUp) {
   player.HandleKeyCommand('C', 3);
   player.HandleKeyCommand('C', 0);
   EXPECT_EQ(rig.desktop.messages.size(), 2);
+}
+
+}  // namespace
+}  // namespace zelvo::test
+
+namespace zelvo::test {
+namespace {
+
+QAction* ListeningEntry(Player& player, const QString& key) {
+  return player.listening().Menu()->findChild<QAction*>(key, Qt::FindDirectChildrenOnly);
+}
+
+// "Resume at Start": quitting keeps the playing row (found again by its path
+// when the list has moved) and the position in zelvo.conf, config.zcf keeps
+// its 31 lines, and the next start plays from there, or waits there paused.
+TEST(Resume, ThePlayingTrackComesBackAtItsPlacePlayingOrPaused) {
+  PlayerRig rig;
+  for (const QString name : {"a.mp3", "b.mp3", "c.mp3"}) {
+    WriteBytes(rig.File(name), "not empty");
+  }
+  auto records = [&](const QStringList& names) {
+    QStringList lines;
+    for (const QString& name : names) lines << name + "|01:00|" + rig.File(name) + "|0";
+    return PlaylistBytes(lines);
+  };
+  auto make = [&]() -> Player& {
+    Player& player = rig.Make();
+    for (const QString name : {"a.mp3", "b.mp3", "c.mp3"}) rig.decoder->AddFile(rig.File(name), {});
+    EXPECT_TRUE(player.Start());
+    return player;
+  };
+  WriteBytes(rig.File("AutoSave.zpl"), records({"a.mp3", "b.mp3", "c.mp3"}));
+  Player* player = &make();
+  EXPECT_FALSE(ListeningEntry(*player, "ResumeAtStart")->isChecked());  // off by default
+  ListeningEntry(*player, "ResumeAtStart")->trigger();
+  player->tracks().SelectOnly(2);
+  player->playback().DoubleClick();
+  rig.decoder->SetCurrentPosition(42.5);
+  player->QuitPlayer();
+  EXPECT_EQ(ReadBytes(rig.File("config.zcf")).count("\r\n"), 31);
+  const QSettings kept(rig.File("zelvo.conf"), QSettings::IniFormat);
+  EXPECT_TRUE(kept.value("ResumeAtStart").toBool());
+  EXPECT_EQ(kept.value("ResumeRow").toInt(), 2);
+
+  // The list changed meanwhile: b.mp3 is now the third row.
+  WriteBytes(rig.File("AutoSave.zpl"), records({"c.mp3", "a.mp3", "b.mp3"}));
+  player = &make();
+  EXPECT_EQ(player->tracks().CurrentIndex(), 3);
+  EXPECT_EQ(player->tracks().SelectedPositions(), std::vector<int>{3});
+  EXPECT_EQ(rig.decoder->FileName(), rig.File("b.mp3"));
+  EXPECT_EQ(rig.decoder->PlayState(), play_state::Playing);
+  EXPECT_DOUBLE_EQ(rig.decoder->CurrentPosition().value_or(0), 42.5);
+
+  ListeningEntry(*player, "StartPaused")->trigger();
+  rig.decoder->SetCurrentPosition(10);
+  player->QuitPlayer();
+  player = &make();
+  EXPECT_EQ(rig.decoder->PlayState(), play_state::Paused);
+  EXPECT_DOUBLE_EQ(rig.decoder->CurrentPosition().value_or(0), 10);
+
+  // Stopped at quit: nothing to resume.
+  player->playback().StopButton();
+  player->QuitPlayer();
+  player = &make();
+  EXPECT_EQ(rig.decoder->PlayState(), play_state::Closed);
+  EXPECT_TRUE(rig.desktop.messages.isEmpty()) << rig.MessageTitles().join(", ").toStdString();
 }
 
 }  // namespace

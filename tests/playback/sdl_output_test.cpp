@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "playback/ffmpeg_decoder.h"
 #include "playback/sdl_audio_sink.h"
@@ -177,15 +178,24 @@ class PrivatePulse {
   QProcess server_;
 };
 
-TEST(SdlOutput, SoundServerGoneMidTrackHoldsTheTrackAndResumesWhenItIsBack) {
-  if (!HavePulse() || QStandardPaths::findExecutable("pulseaudio").isEmpty())
-    GTEST_SKIP() << "no PulseAudio to start";
+// Tests on a sound server of their own, which they may change, kill and start again.
+class SdlOutputOwnServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!HavePulse() || QStandardPaths::findExecutable("pulseaudio").isEmpty())
+      GTEST_SKIP() << "no PulseAudio to start";
+    ASSERT_TRUE(dir.isValid());
+    address.emplace("PULSE_SERVER", server.Address());
+    driver.emplace("SDL_AUDIODRIVER", "pulseaudio");
+    ASSERT_TRUE(server.Start());
+  }
+
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  PrivatePulse server(dir);
-  ScopedEnv address("PULSE_SERVER", server.Address());
-  ScopedEnv driver("SDL_AUDIODRIVER", "pulseaudio");
-  ASSERT_TRUE(server.Start());
+  PrivatePulse server{dir};
+  std::optional<ScopedEnv> address, driver;
+};
+
+TEST_F(SdlOutputOwnServer, SoundServerGoneMidTrackHoldsTheTrackAndResumesWhenItIsBack) {
 
   std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
   ASSERT_TRUE(decoder->IsSoundCardEnabled());
@@ -208,6 +218,77 @@ TEST(SdlOutput, SoundServerGoneMidTrackHoldsTheTrackAndResumesWhenItIsBack) {
   EXPECT_TRUE(WaitFor([&] { return decoder->CurrentPosition().value_or(-1) > held + 0.5; }, 8000))
       << "state " << decoder->PlayState() << " position " << decoder->CurrentPosition().value_or(-1);
   EXPECT_TRUE(WaitFor([&] { return decoder->PlayState() == play_state::Stopped; }, 10000));
+}
+
+// A field of the first line of `pactl list short LIST` whose second or third
+// field holds `key` (any line for none).
+QString PactlColumn(const QString& list, int column, const QString& key = {}) {
+  QProcess pactl;
+  pactl.start("pactl", {"list", "short", list});
+  pactl.waitForFinished(5000);
+  for (const QString& line : QString::fromUtf8(pactl.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+    const QStringList fields = line.split('\t');
+    if (fields.size() > column && (key.isEmpty() || fields.value(1) == key || fields.value(2).contains(key)))
+      return fields[column];
+  }
+  return {};
+}
+
+// A quiet mono 16-bit WAV file of `seconds` at 8 kHz.
+void WriteToneWav(const QString& path, int seconds) {
+  const std::uint32_t frames = 8000u * seconds;
+  QByteArray wav;
+  auto put = [&](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) wav.append(static_cast<char>(value >> (8 * i)));
+  };
+  wav.append("RIFF");
+  put(36 + 2 * frames, 4);
+  wav.append("WAVEfmt ");
+  put(16, 4);  // the format chunk: PCM, mono, 8 kHz, 16 bits
+  put(1, 2);
+  put(1, 2);
+  put(8000, 4);
+  put(16000, 4);
+  put(2, 2);
+  put(16, 2);
+  wav.append("data");
+  put(2 * frames, 4);
+  for (std::uint32_t i = 0; i < frames; ++i) put(static_cast<std::uint16_t>(std::lround(3000 * std::sin(i * 0.3))), 2);
+  WriteBytes(path, wav);
+}
+
+TEST_F(SdlOutputOwnServer, ChosenOutputByNameFallsBackToTheDefaultWhileGoneAndReturnsWithIt) {
+  const QStringList extraSink = {"load-module", "module-null-sink", "sink_name=extra",
+                                 "sink_properties=device.description=Extra"};
+  ASSERT_TRUE(Pactl(extraSink));
+  ASSERT_TRUE(WaitFor([] { return SdlAudioSink::DeviceNames().contains("Extra"); }, 5000))
+      << SdlAudioSink::DeviceNames().join(", ").toStdString();
+  const QString doomed = PactlColumn("sinks", 0, "doomed");
+  auto playingInto = [] { return PactlColumn("sink-inputs", 1); };
+
+  std::unique_ptr<Decoder> decoder = CreateSystemDecoder();
+  decoder->SetOutputDevice("Extra");
+  WriteToneWav(dir.filePath("tone.wav"), 30);
+  decoder->SetFileName(dir.filePath("tone.wav"));
+  decoder->Play();
+  const QString extra = PactlColumn("sinks", 0, "extra");
+  EXPECT_TRUE(WaitFor([&] { return playingInto() == extra; }, 5000)) << playingInto().toStdString();
+
+  // The output goes: the default takes over and the track plays on.
+  ASSERT_TRUE(Pactl({"unload-module", PactlColumn("modules", 0, "sink_name=extra")}));
+  EXPECT_TRUE(WaitFor([&] { return playingInto() == doomed; }, 8000)) << playingInto().toStdString();
+  const double moved = decoder->CurrentPosition().value_or(-1);
+  EXPECT_TRUE(WaitFor([&] { return decoder->CurrentPosition().value_or(-1) > moved + 0.5; }, 5000));
+
+  // It comes back: so does the sound, where the track is.
+  ASSERT_TRUE(Pactl(extraSink));
+  const QString back = PactlColumn("sinks", 0, "extra");
+  EXPECT_TRUE(WaitFor([&] { return playingInto() == back; }, 8000)) << playingInto().toStdString();
+  EXPECT_EQ(decoder->PlayState(), play_state::Playing);
+
+  // The default chosen again: at once.
+  decoder->SetOutputDevice({});
+  EXPECT_TRUE(WaitFor([&] { return playingInto() == doomed; }, 5000)) << playingInto().toStdString();
 }
 
 }  // namespace
