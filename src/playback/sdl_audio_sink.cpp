@@ -6,6 +6,8 @@
 #include <cstring>
 #include <utility>
 
+#include "playback/thread_priority.h"
+
 namespace zelvo {
 namespace {
 
@@ -75,6 +77,7 @@ bool SdlAudioSink::Open() {
   std::lock_guard lock(mutex_);
   device_ = device;
   paused_ = true;
+  callbackRaised_ = false;
   ringFrames_ = std::max<std::size_t>(kAheadFrames, 4 * std::size_t(have.samples));
   ring_.assign(ringFrames_ * kChannels, 0.0f);
   head_ = count_ = lastDelivered_ = 0;
@@ -112,6 +115,9 @@ void SdlAudioSink::Fill(float* out, std::size_t frames) {
   std::size_t delivered = 0;
   {
     std::lock_guard lock(mutex_);
+    // SDL asks for a real-time thread, which an unprivileged process without
+    // RealtimeKit does not get; a lower nice value may still be allowed.
+    if (!std::exchange(callbackRaised_, true)) RaiseThreadPriority(kSoundFeedNice);
     const std::size_t take = std::min(frames, count_);
     while (delivered < take) {
       const std::size_t run = std::min(take - delivered, ringFrames_ - head_);

@@ -11,11 +11,13 @@
 namespace zelvo {
 
 // Plays through SDL2's default audio device. SDL's callback pulls from a ring
-// buffer deep enough to ride out a busy machine (three quarters of a second,
+// buffer deep enough to ride out a busy decoder (three quarters of a second,
 // or four device periods if the sound server grants longer ones) and applies
-// the gains as it copies, so volume and balance changes are heard within one
-// device period plus the sound server's own latency, however full the ring.
-// Stop and seek flush the ring; pause stops the device at once.
+// the gains as it copies. The device period asked for is 170 ms: the sound
+// server then holds that much, so SDL's feeding thread may be late by most of
+// it on a loaded machine without a gap, while volume, balance, pause, stop and
+// seek (which flush the ring) are still heard within about 200 ms. The
+// callback's thread is moved ahead of ordinary work where the system allows.
 //
 // SDL is initialised for audio only, without its signal handlers (the program
 // handles SIGTERM itself), and only while a sink is open or probing.
@@ -38,7 +40,7 @@ class SdlAudioSink : public AudioSink {
   std::size_t TakeUnderruns() override;
 
   // The device period asked for; the sound server may grant another.
-  static constexpr int kDeviceFrames = 1024;
+  static constexpr int kDeviceFrames = kSampleRate * 17 / 100;
   // Sound kept ahead of the device at least.
   static constexpr std::size_t kAheadFrames = kSampleRate * 3 / 4;
 
@@ -51,6 +53,7 @@ class SdlAudioSink : public AudioSink {
   std::condition_variable writable_;
   std::uint32_t device_ = 0;  // SDL_AudioDeviceID, 0 when closed
   bool paused_ = true;
+  bool callbackRaised_ = false;  // the callback's thread got its priority
   bool wake_ = false;
   std::vector<float> ring_;
   std::size_t ringFrames_ = 0;
