@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adding/audio_paths.h"
+#include "adding/ordered_pool.h"
 #include "base/boxes.h"
 #include "base/layout.h"
 #include "base/log.h"
@@ -34,19 +35,16 @@ struct TrackFacts {
   double duration = 0;
 };
 
-TrackFacts ReadFacts(Decoder& decoder, const QString& path) {
+// Runs on the tag-reading threads of an add.
+TrackFacts ReadFacts(const Decoder& decoder, const QString& path) {
   try {
-    decoder.SetFileName(path);
+    const MediaInfo info = decoder.Probe(path);
+    return {info.author, info.title, info.duration};
   } catch (const DecoderError& error) {
     qCWarning(lcApp).noquote() << "Adding a file the decoder refuses, named from its file name:"
                                << error.what();
     return {};
   }
-  TrackFacts facts;
-  facts.author = decoder.GetMediaInfoString(media_info::Author).value_or(QString());
-  facts.title = decoder.GetMediaInfoString(media_info::Title).value_or(QString());
-  facts.duration = decoder.Duration().value_or(0);
-  return facts;
 }
 
 // Whether the tags can name the track. A file picked alone has its tags
@@ -166,8 +164,7 @@ void TrackAdder::Finish() {
 }
 
 void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
-  // Stop first: the files are opened in the decoder that plays, and stopping
-  // resets the display, which then reports the add.
+  // Stop first: stopping resets the display, which then reports the add.
   playback_.StopTrack();
   view_.SetDisplayCaption(QString::fromLatin1(kAddPleaseWait));
   view_.HidePlaylist();
@@ -189,20 +186,27 @@ void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
   };
   QElapsedTimer sinceEvents;
   sinceEvents.start();
+  auto letEventsRun = [&] {
+    flush();
+    view_.LetEventsRun();
+    sinceEvents.restart();
+  };
+  // Tags are read on every core, in the order chosen; this thread names the
+  // rows and keeps the windows painted while it waits for the next file.
+  OrderedPool<TrackFacts> reading(static_cast<int>(paths.size()),
+                                  [&](int i) { return ReadFacts(decoder_, paths[i]); });
 
   for (int done = 0; done < paths.size(); ++done) {
     const QString& path = paths[done];
     const QString fileName = FileNameOf(path);
-    const TrackFacts facts = ReadFacts(decoder_, path);
+    while (!reading.WaitFor(done, std::chrono::milliseconds(std::max<qint64>(0, kEventsEveryMs - sinceEvents.elapsed()))))
+      letEventsRun();
+    const TrackFacts facts = reading.Take(done);
     if (several) {
       view_.SetDisplayCaption(QString::fromLatin1(kAddingPrefix) + fileName);
       view_.SetTrackProgressWidth(std::max(layout::kProgressEmpty,
                                            static_cast<int>(qint64(fullWidth) * done / paths.size())));
-      if (sinceEvents.elapsed() >= kEventsEveryMs) {
-        flush();
-        view_.LetEventsRun();
-        sinceEvents.restart();
-      }
+      if (sinceEvents.elapsed() >= kEventsEveryMs) letEventsRun();
     }
 
     const QString raw = useTags && TagsUsable(facts, !several) ? NameFromTags(facts) : NameFromFile(fileName);

@@ -20,8 +20,8 @@ struct PlayerState;
 // Adds the audio files the user picks in an open dialog (or every audio file
 // in a folder picked there) to the end of the track list: one row per file, named from its author and title tags when
 // they are usable, else from its file name, with its length, its path and the
-// rating "0". Each file is opened once in the player's own decoder, so
-// playback stops first. While the files go in, the main window is disabled,
+// rating "0". Playback stops first; the tags and lengths are then read on
+// every core, and the rows go in in the order the files were chosen. While the files go in, the main window is disabled,
 // the playlist hidden and the display counts the files off; the windows
 // repaint between files.
 class TrackAdder {

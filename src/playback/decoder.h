@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "playback/media_probe.h"
+
 namespace zelvo {
 
 // Raised when a decoder is asked for something it cannot do: open a file that
@@ -84,6 +86,11 @@ class Decoder {
   // Title (8) or author (9) of the open file; empty when the tag is absent,
   // nothing without an open file.
   virtual std::optional<QString> GetMediaInfoString(int item) const = 0;
+
+  // The tags and length of any file, as opening it would tell them, without
+  // opening it: playback goes on. Safe to call from several threads at once.
+  // Throws DecoderError where opening would.
+  virtual MediaInfo Probe(const QString& path) const = 0;
 
   // Gapless playing: the file to follow the open one in the same output
   // stream, without a pause. Offered while the open one plays out (after

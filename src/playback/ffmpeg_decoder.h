@@ -58,6 +58,7 @@ class FfmpegDecoder : public Decoder {
   double Rate() const override;
   void SetRate(double rate) override;
   std::optional<QString> GetMediaInfoString(int item) const override;
+  MediaInfo Probe(const QString& path) const override { return ProbeMedia(path); }
   bool SetNextFileName(const QString& path) override;
   void ClearNextFileName() override;
 

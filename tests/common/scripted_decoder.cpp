@@ -76,6 +76,12 @@ std::optional<double> ScriptedDecoder::Duration() const {
   return std::nullopt;
 }
 
+MediaInfo ScriptedDecoder::Probe(const QString& path) const {
+  const auto clip = clips_.constFind(path);
+  if (clip == clips_.constEnd()) throw DecoderError("not an audio file: " + path.toStdString());
+  return {clip->title, clip->author, clip->duration};
+}
+
 std::optional<QString> ScriptedDecoder::GetMediaInfoString(int item) const {
   const Clip* clip = Open();
   if (!clip) return std::nullopt;

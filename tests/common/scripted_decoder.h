@@ -47,6 +47,7 @@ class ScriptedDecoder : public Decoder {
   double Rate() const override { return rate_; }
   void SetRate(double rate) override { rate_ = rate; }
   std::optional<QString> GetMediaInfoString(int item) const override;
+  MediaInfo Probe(const QString& path) const override;
   bool SetNextFileName(const QString& path) override;
   void ClearNextFileName() override { next_.clear(); }
   QString NextFileName() const { return next_; }
