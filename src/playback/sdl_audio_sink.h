@@ -13,10 +13,11 @@ namespace zelvo {
 // Plays through SDL2's default audio device. SDL's callback pulls from a ring
 // buffer deep enough to ride out a busy decoder (three quarters of a second,
 // or four device periods if the sound server grants longer ones) and applies
-// the gains as it copies. The device period asked for is 170 ms: the sound
-// server then holds that much, so SDL's feeding thread may be late by most of
-// it on a loaded machine without a gap, while volume, balance, pause, stop and
-// seek (which flush the ring) are still heard within about 200 ms. The
+// the gains as it copies. The sound server is asked to hold 170 ms
+// (PULSE_LATENCY_MSEC, unless the user set it) while SDL's periods stay short:
+// SDL's feeding thread may then be late by most of that on a loaded machine
+// without a gap, and volume, balance, pause, stop and seek (which flush the
+// ring) are still heard within one period plus 170 ms, under 200 ms. The
 // callback's thread is moved ahead of ordinary work where the system allows.
 //
 // SDL is initialised for audio only, without its signal handlers (the program
@@ -40,7 +41,9 @@ class SdlAudioSink : public AudioSink {
   std::size_t TakeUnderruns() override;
 
   // The device period asked for; the sound server may grant another.
-  static constexpr int kDeviceFrames = kSampleRate * 17 / 100;
+  static constexpr int kDeviceFrames = 1024;
+  // What the sound server is asked to hold beyond SDL's period.
+  static constexpr int kServerLatencyMs = 170;
   // Sound kept ahead of the device at least.
   static constexpr std::size_t kAheadFrames = kSampleRate * 3 / 4;
 
@@ -65,8 +68,11 @@ class SdlAudioSink : public AudioSink {
   bool fed_ = false;
   bool starved_ = false;
   std::size_t underruns_ = 0;
-  // What the last callbacks handed to the device, to estimate what it still holds.
+  // What the last callback with sound handed to the device, and when, to
+  // estimate what the device and the sound server still hold.
   std::size_t lastDelivered_ = 0;
+  Clock::time_point lastFed_;
+  std::size_t serverFrames_ = 0;  // held by the sound server beyond SDL's periods
   Clock::time_point lastCallback_;
   Clock::time_point resumed_;
 };
