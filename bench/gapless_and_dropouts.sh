@@ -5,7 +5,8 @@
 #    normal mode; goal at most 5 ms each), and of one split into two WMA files;
 #  - dropouts inside a 60 s track while two busy processes (one per core) run
 #    at the same priority (goal: none over 2 ms), beside the anchor, ffplay
-#    -nodisp playing the same file under the same load.
+#    -nodisp playing the same file under the same load; then both again under
+#    a heavier load: the two busy processes plus a C++ compile over and over.
 # Needs the Debian package ffmpeg (to make the files, and ffplay).
 #
 #   bash bench/gapless_and_dropouts.sh [build folder]
@@ -56,12 +57,22 @@ play_list() {  # play_list SECONDS FILE...: the program plays the files as a lis
   kill -9 "$zelvo"
 }
 
-busy() { yes >/dev/null & busy1=$!; yes >/dev/null & busy2=$!; }
-idle() { kill "$busy1" "$busy2"; wait "$busy1" "$busy2" 2>/dev/null || true; }
+busy() { yes >/dev/null & busy1=$!; yes >/dev/null & busy2=$!; compiler=; }
+compiling() {  # a compile of standard headers, again and again, beside the busy loops
+  busy
+  printf '#include <regex>\n#include <map>\n#include <iostream>\nint main() { std::regex r("a+b"); std::map<int, std::string> m; std::cout << std::regex_match("aab", r) << m.size(); }\n' \
+    >"$session_dir/load.cpp"
+  ( while :; do g++ -O2 -o "$session_dir/load" "$session_dir/load.cpp"; done ) >/dev/null 2>&1 &
+  compiler=$!
+}
+idle() {
+  kill "$busy1" "$busy2" ${compiler:+"$compiler"}
+  wait "$busy1" "$busy2" ${compiler:+"$compiler"} 2>/dev/null || true
+}
 
 report() {  # report NAME RAW
   read -r longest runs heard < <(python3 "$here/bench/silence_in_music.py" "$2")
-  printf '%-34s longest silence %4d ms, silences over 2 ms: %3d, heard %6.2f s\n' "$1" "$longest" "$runs" "$heard"
+  printf '%-44s longest silence %4d ms, silences over 2 ms: %3d, heard %6.2f s\n' "$1" "$longest" "$runs" "$heard"
 }
 
 # Four rows, but stop after the fourth: the list wraps to row 1 after 12 s.
@@ -70,9 +81,13 @@ report "Joins_4xMp3_normal" "$session_dir/mp3.raw"
 record "$session_dir/wma.raw"; play_list 7.0 "$session_dir"/piece{0,1}.wma; stop_recording
 report "Join_2xWma_normal" "$session_dir/wma.raw"
 
-record "$session_dir/load.raw"; busy; play_list 63 "$session_dir/long.mp3"; idle; stop_recording
-report "Dropouts_60s_under_load_zelvo" "$session_dir/load.raw"
-record "$session_dir/anchor.raw"; busy
-ffplay -nodisp -autoexit -loglevel quiet "$session_dir/long.mp3"
-idle; stop_recording
-report "Dropouts_60s_under_load_ffplay" "$session_dir/anchor.raw"
+dropouts() {  # dropouts NAME LOAD: Zelvo, then its anchor ffplay, under the load
+  record "$session_dir/$1.raw"; $2; play_list 63 "$session_dir/long.mp3"; idle; stop_recording
+  report "Dropouts_60s_$1_zelvo" "$session_dir/$1.raw"
+  record "$session_dir/$1_anchor.raw"; $2
+  ffplay -nodisp -autoexit -loglevel quiet "$session_dir/long.mp3"
+  idle; stop_recording
+  report "Dropouts_60s_$1_ffplay" "$session_dir/$1_anchor.raw"
+}
+dropouts under_load busy
+dropouts under_load_and_compile compiling

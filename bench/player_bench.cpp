@@ -119,12 +119,12 @@ void SortByPathWithHalfSelected_Anchor_VectorSort(benchmark::State& state) {
   });
 }
 
-BENCHMARK(StartUpWithLargeAutosave)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(StartUpWithLargeAutosave_Anchor_ReadFile)->Arg(5000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(EraseHalfOfTheRows)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(EraseHalfOfTheRows_Anchor_VectorCompaction)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(SortByPathWithHalfSelected)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(SortByPathWithHalfSelected_Anchor_VectorSort)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(StartUpWithLargeAutosave)->Arg(5000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(StartUpWithLargeAutosave_Anchor_ReadFile)->Arg(5000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(EraseHalfOfTheRows)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(EraseHalfOfTheRows_Anchor_VectorCompaction)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(SortByPathWithHalfSelected)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(SortByPathWithHalfSelected_Anchor_VectorSort)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace zelvo

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adding/audio_paths.h"
+#include "adding/ordered_pool.h"
 #include "base/boxes.h"
 #include "base/layout.h"
 #include "base/log.h"
@@ -34,6 +35,7 @@ struct TrackFacts {
   double duration = 0;
 };
 
+// Runs on the tag-reading threads of an add.
 TrackFacts ReadFacts(const TrackAdder::Prober& probe, const QString& path) {
   try {
     const MediaInfo info = probe(path);
@@ -184,20 +186,27 @@ void TrackAdder::TakeIn(const QStringList& paths, const QString& fromFolder) {
   };
   QElapsedTimer sinceEvents;
   sinceEvents.start();
+  auto letEventsRun = [&] {
+    flush();
+    view_.LetEventsRun();
+    sinceEvents.restart();
+  };
+  // Tags are read on every core, in the order chosen; this thread names the
+  // rows and keeps the windows painted while it waits for the next file.
+  OrderedPool<TrackFacts> reading(static_cast<int>(paths.size()),
+                                  [&](int i) { return ReadFacts(probe_, paths[i]); });
 
   for (int done = 0; done < paths.size(); ++done) {
     const QString& path = paths[done];
     const QString fileName = FileNameOf(path);
-    const TrackFacts facts = ReadFacts(probe_, path);
+    while (!reading.WaitFor(done, std::chrono::milliseconds(std::max<qint64>(0, kEventsEveryMs - sinceEvents.elapsed()))))
+      letEventsRun();
+    const TrackFacts facts = reading.Take(done);
     if (several) {
       view_.SetDisplayCaption(QString::fromLatin1(kAddingPrefix) + fileName);
       view_.SetTrackProgressWidth(std::max(layout::kProgressEmpty,
                                            static_cast<int>(qint64(fullWidth) * done / paths.size())));
-      if (sinceEvents.elapsed() >= kEventsEveryMs) {
-        flush();
-        view_.LetEventsRun();
-        sinceEvents.restart();
-      }
+      if (sinceEvents.elapsed() >= kEventsEveryMs) letEventsRun();
     }
 
     const QString raw = useTags && TagsUsable(facts, !several) ? NameFromTags(facts) : NameFromFile(fileName);

@@ -21,7 +21,8 @@ struct PlayerState;
 // in a folder picked there) to the end of the track list: one row per file, named from its author and title tags when
 // they are usable, else from its file name, with its length, its path and the
 // rating "0". Each file is probed once for its tags and length (the
-// decoder that plays is left alone); playback still stops first. While the files go in, the main window is disabled,
+// decoder that plays is left alone), on every core, and the rows go in in the
+// order the files were chosen; playback still stops first. While the files go in, the main window is disabled,
 // the playlist hidden and the display counts the files off; the windows
 // repaint between files.
 class TrackAdder {

@@ -6,6 +6,7 @@
 
 #include "base/log.h"
 #include "playback/ffmpeg_decoder.h"
+#include "playback/thread_priority.h"
 
 namespace zelvo {
 namespace {
@@ -16,6 +17,7 @@ constexpr auto kOutputRetry = std::chrono::seconds(1);
 }  // namespace
 
 void FfmpegDecoder::Run() {
+  RaiseThreadPriority(kSoundFeedNice);  // decoding must keep ahead of the device on a busy machine
   for (;;) {
     std::deque<Command> batch;
     {

@@ -3,10 +3,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "base/log.h"
+#include "playback/thread_priority.h"
 
 namespace zelvo {
 namespace {
@@ -21,6 +24,9 @@ std::mutex& SdlLock() {
 bool InitSdlAudio() {
   std::lock_guard lock(SdlLock());
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // SDL asks PulseAudio (and PipeWire's stand-in for it) for a buffer of one
+  // period; libpulse takes a longer one from this variable.
+  setenv("PULSE_LATENCY_MSEC", std::to_string(SdlAudioSink::kServerLatencyMs).c_str(), 0);
   return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
@@ -54,6 +60,15 @@ QStringList ListDevices() {
   for (int i = 0; i < count; ++i)
     if (const char* name = SDL_GetAudioDeviceName(i, 0)) names << QString::fromUtf8(name);
   return names;
+}
+
+// What the sound server holds beyond SDL's own periods: the latency libpulse
+// was asked for, when SDL plays through it.
+std::size_t ServerFrames() {
+  const char* driver = SDL_GetCurrentAudioDriver();
+  if (!driver || std::strcmp(driver, "pulseaudio") != 0) return 0;
+  const int ms = std::atoi(getenv("PULSE_LATENCY_MSEC") ? getenv("PULSE_LATENCY_MSEC") : "0");
+  return static_cast<std::size_t>(std::max(0, ms)) * AudioSink::kSampleRate / 1000;
 }
 
 }  // namespace
@@ -100,12 +115,14 @@ bool SdlAudioSink::Open() {
   opened_ = name;
   if (!name.isEmpty()) toldMissing_ = false;  // seen again: a new absence is told again
   paused_ = true;
+  callbackRaised_ = false;
   ringFrames_ = std::max<std::size_t>(kAheadFrames, 4 * std::size_t(have.samples));
   ring_.assign(ringFrames_ * kChannels, 0.0f);
   head_ = count_ = lastDelivered_ = 0;
+  serverFrames_ = ServerFrames();
   fed_ = starved_ = false;
   underruns_ = 0;
-  lastCallback_ = resumed_ = Clock::now();
+  lastCallback_ = lastFed_ = resumed_ = Clock::now();
   return true;
 }
 
@@ -137,6 +154,9 @@ void SdlAudioSink::Fill(float* out, std::size_t frames) {
   std::size_t delivered = 0;
   {
     std::lock_guard lock(mutex_);
+    // SDL asks for a real-time thread, which an unprivileged process without
+    // RealtimeKit does not get; a lower nice value may still be allowed.
+    if (!std::exchange(callbackRaised_, true)) RaiseThreadPriority(kSoundFeedNice);
     const std::size_t take = std::min(frames, count_);
     while (delivered < take) {
       const std::size_t run = std::min(take - delivered, ringFrames_ - head_);
@@ -147,8 +167,11 @@ void SdlAudioSink::Fill(float* out, std::size_t frames) {
     }
     if (fed_ && take < frames) starved_ = true;
     count_ -= take;
-    lastDelivered_ = take;
     lastCallback_ = Clock::now();
+    if (take > 0) {
+      lastDelivered_ = take;
+      lastFed_ = lastCallback_;
+    }
     writable_.notify_all();
   }
   ApplyGains(out, delivered);
@@ -211,12 +234,12 @@ void SdlAudioSink::Flush() {
 std::size_t SdlAudioSink::Delay() const {
   std::lock_guard lock(mutex_);
   if (device_ == 0) return 0;
-  // What the device took at its last callback plays out after the period it
-  // was already playing: about two periods at the callback, falling since.
-  const double elapsed =
-      std::chrono::duration<double>(Clock::now() - lastCallback_).count() * kSampleRate;
-  const double device = std::max(0.0, 2.0 * static_cast<double>(lastDelivered_) - elapsed);
-  return count_ + static_cast<std::size_t>(lastDelivered_ == 0 ? 0.0 : device);
+  // What the device took at its last callback with sound plays out after the
+  // period it was already playing and what the sound server holds: about two
+  // periods and the server's latency at the callback, falling since.
+  const double elapsed = std::chrono::duration<double>(Clock::now() - lastFed_).count() * kSampleRate;
+  const double held = 2.0 * static_cast<double>(lastDelivered_) + static_cast<double>(serverFrames_);
+  return count_ + static_cast<std::size_t>(lastDelivered_ == 0 ? 0.0 : std::max(0.0, held - elapsed));
 }
 
 std::size_t SdlAudioSink::TakeUnderruns() {

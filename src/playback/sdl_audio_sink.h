@@ -13,11 +13,14 @@
 namespace zelvo {
 
 // Plays through SDL2's default audio device. SDL's callback pulls from a ring
-// buffer deep enough to ride out a busy machine (three quarters of a second,
+// buffer deep enough to ride out a busy decoder (three quarters of a second,
 // or four device periods if the sound server grants longer ones) and applies
-// the gains as it copies, so volume and balance changes are heard within one
-// device period plus the sound server's own latency, however full the ring.
-// Stop and seek flush the ring; pause stops the device at once.
+// the gains as it copies. The sound server is asked to hold 170 ms
+// (PULSE_LATENCY_MSEC, unless the user set it) while SDL's periods stay short:
+// SDL's feeding thread may then be late by most of that on a loaded machine
+// without a gap, and volume, balance, pause, stop and seek (which flush the
+// ring) are still heard within one period plus 170 ms, under 200 ms. The
+// callback's thread is moved ahead of ordinary work where the system allows.
 //
 // SDL is initialised for audio only, without its signal handlers (the program
 // handles SIGTERM itself), and only while a sink is open or probing.
@@ -46,6 +49,8 @@ class SdlAudioSink : public AudioSink {
 
   // The device period asked for; the sound server may grant another.
   static constexpr int kDeviceFrames = 1024;
+  // What the sound server is asked to hold beyond SDL's period.
+  static constexpr int kServerLatencyMs = 170;
   // Sound kept ahead of the device at least.
   static constexpr std::size_t kAheadFrames = kSampleRate * 3 / 4;
 
@@ -60,6 +65,7 @@ class SdlAudioSink : public AudioSink {
   std::condition_variable writable_;
   std::uint32_t device_ = 0;  // SDL_AudioDeviceID, 0 when closed
   bool paused_ = true;
+  bool callbackRaised_ = false;  // the callback's thread got its priority
   bool wake_ = false;
   std::vector<float> ring_;
   std::size_t ringFrames_ = 0;
@@ -71,8 +77,11 @@ class SdlAudioSink : public AudioSink {
   bool fed_ = false;
   bool starved_ = false;
   std::size_t underruns_ = 0;
-  // What the last callbacks handed to the device, to estimate what it still holds.
+  // What the last callback with sound handed to the device, and when, to
+  // estimate what the device and the sound server still hold.
   std::size_t lastDelivered_ = 0;
+  Clock::time_point lastFed_;
+  std::size_t serverFrames_ = 0;  // held by the sound server beyond SDL's periods
   Clock::time_point lastCallback_;
   Clock::time_point resumed_;
   // The output chosen by name ("" the default) and the one open now.

@@ -21,11 +21,15 @@ const QString& ColumnText(const TrackEntry& entry, int column) {
 
 void SortRows(TrackList& tracks, int column, bool ascending) {
   const std::vector<TrackEntry>& rows = tracks.Model().Entries();
+  // Each text is folded once rather than at each of a million rows' twenty
+  // comparisons; folded texts compare as the texts do ignoring case.
+  std::vector<QString> keys;
+  keys.reserve(rows.size());
+  for (const TrackEntry& row : rows) keys.push_back(ColumnText(row, column).toCaseFolded());
   std::vector<int> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&rows, column, ascending](int a, int b) {
-    const int order = ColumnText(rows[static_cast<size_t>(a)], column)
-                          .compare(ColumnText(rows[static_cast<size_t>(b)], column), Qt::CaseInsensitive);
+  std::stable_sort(order.begin(), order.end(), [&keys, ascending](int a, int b) {
+    const int order = keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
     return ascending ? order < 0 : order > 0;
   });
   tracks.Model().Reorder(order);

@@ -1,5 +1,6 @@
 #include "storage/playlist_file.h"
 
+#include <QHash>
 #include <QStringEncoder>
 #include <QVarLengthArray>
 #include <cstring>
@@ -112,6 +113,22 @@ QString PriorityText(QStringView text) {
   return text.toString();
 }
 
+// A list holds a few thousand different durations at most: rows with the
+// same one share its text, which saves an allocation per row of a large list.
+class SharedDurations {
+ public:
+  QString Text(QStringView text) {
+    const auto found = texts_.constFind(text);
+    if (found != texts_.constEnd()) return *found;
+    QString copy = text.toString();
+    texts_.insert(copy, copy);  // the key views the copy, which the map keeps
+    return copy;
+  }
+
+ private:
+  QHash<QStringView, QString> texts_;
+};
+
 bool IsRating(QStringView text) {
   return text == u"2" || text == u"1" || text == u"0" || text == u"-1" || text == u"-2";
 }
@@ -127,7 +144,8 @@ bool IsDurationText(QStringView text) {
 
 // Splits a record into its fields: name, duration, path and, for V2,
 // priority. Returns false for a record without any separator.
-bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, TrackEntry& row) {
+bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, SharedDurations& durations,
+                 TrackEntry& row) {
   QVarLengthArray<qsizetype, 8> separators;
   for (qsizetype i = 0; i < record.size(); ++i)
     if (record[i] == u'|') separators.append(i);
@@ -154,7 +172,7 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, Tr
     inName = surplus;
 
   row.name = UniformName(field(0, inName).toString(), mode);
-  row.duration = field(1, inName).toString();
+  row.duration = durations.Text(field(1, inName));
   row.path = UnescapePath(field(2, inName).toString());
   row.priority = PriorityText(fieldCount == 4 ? field(3, inName) : QStringView());
   return true;
@@ -183,9 +201,10 @@ PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode
     return result;
   }
   const int fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
+  SharedDurations durations;
   while (std::optional<QStringView> record = reader.Next()) {
     TrackEntry row;
-    if (ParseRecord(*record, fieldCount, mode, row)) result.rows.push_back(std::move(row));
+    if (ParseRecord(*record, fieldCount, mode, durations, row)) result.rows.push_back(std::move(row));
   }
   return result;
 }

@@ -169,5 +169,35 @@ TEST_F(PlaylistFile, AFailedWriteReportsWhyAndKeepsTheOldFile) {
   EXPECT_EQ(test::ReadBytes(Path()), before);
 }
 
+// Rows read share their duration texts; what is written back must still be
+// the very bytes that were read, and each row must show the texts it had.
+TEST_F(PlaylistFile, FilesWrittenBackAreTheBytesReadWithTheSameDurationsAndPriorities) {
+  const char* priorities[] = {"-2", "-1", "0", "1", "2"};
+  QByteArray v2 = kV2Line;
+  std::vector<TrackEntry> expected;
+  for (int i = 0; i < 1000; ++i) {
+    const QString duration = i % 7 == 0 ? QStringLiteral("123:%1").arg(i % 60, 2, 10, QChar('0'))
+                                        : QStringLiteral("%1:%2").arg(i % 9, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0'));
+    const QString name = QStringLiteral("Caf\u00e9 \u6771\u4eac \u266b\U0001F3B5 Artist %1 - Song").arg(i);
+    const QString path = QStringLiteral("/home/\u00fcser/Mus\u00efc/%1 \u2013 \U0001F3B5.mp3").arg(i);
+    expected.push_back(Row(name, duration, path, priorities[i % 5]));
+    v2 += "\"" + (name + '|' + duration + '|' + path + '|' + priorities[i % 5]).toUtf8() + "\"\r\n";
+  }
+  const PlaylistReadResult read = ReadBytesBack(v2, {});
+  EXPECT_EQ(read.status, PlaylistReadResult::V2);
+  ExpectRows(read.rows, expected);
+  ASSERT_TRUE(WritePlaylistFile(Path(), read.rows));
+  EXPECT_EQ(test::ReadBytes(Path()), v2);
+
+  // A V1 file reads with neutral priorities and is written back as V2 with
+  // every other byte of its records kept.
+  const QByteArray v1Records = "\"Caf\xC3\xA9|03:41|/m/a.mp3\"\r\n\"B|100:00|/m/\xE2\x99\xAB.wma\"\r\n";
+  const PlaylistReadResult old = ReadBytesBack(kV1Line + v1Records, {});
+  ExpectRows(old.rows, {Row("Caf\u00e9", "03:41", "/m/a.mp3", "0"), Row("B", "100:00", "/m/\u266b.wma", "0")});
+  ASSERT_TRUE(WritePlaylistFile(Path(), old.rows));
+  EXPECT_EQ(test::ReadBytes(Path()),
+            kV2Line + "\"Caf\xC3\xA9|03:41|/m/a.mp3|0\"\r\n\"B|100:00|/m/\xE2\x99\xAB.wma|0\"\r\n");
+}
+
 }  // namespace
 }  // namespace zelvo

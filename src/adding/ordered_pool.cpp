@@ -1,0 +1,44 @@
+#include "adding/ordered_pool.h"
+
+#include <algorithm>
+
+namespace zelvo {
+
+OrderedRunner::OrderedRunner(int count, std::function<void(int)> work, int threads)
+    : count_(count), work_(std::move(work)), done_(static_cast<std::size_t>(count), false) {
+  const int started = std::clamp(threads, 1, std::max(count, 1));
+  threads_.reserve(static_cast<std::size_t>(started));
+  for (int i = 0; i < started && count > 0; ++i) threads_.emplace_back([this] { Work(); });
+}
+
+OrderedRunner::~OrderedRunner() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  threads_.clear();  // joins; each thread finishes the item it is on
+}
+
+int OrderedRunner::ThreadsPerCore() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
+
+void OrderedRunner::Work() {
+  for (;;) {
+    int index;
+    {
+      std::lock_guard lock(mutex_);
+      if (stopping_ || next_ >= count_) return;
+      index = next_++;
+    }
+    work_(index);
+    std::lock_guard lock(mutex_);
+    done_[static_cast<std::size_t>(index)] = true;
+    doneOne_.notify_all();
+  }
+}
+
+bool OrderedRunner::WaitFor(int index, std::chrono::milliseconds timeout) {
+  std::unique_lock lock(mutex_);
+  return doneOne_.wait_for(lock, timeout, [&] { return done_[static_cast<std::size_t>(index)]; });
+}
+
+}  // namespace zelvo
