@@ -8,6 +8,7 @@
 #include <sys/sysmacros.h>
 
 #include "storage/atomic_file.h"
+#include "storage/listening_settings.h"
 #include "storage/playlist_file.h"
 #include "storage/settings_file.h"
 #include "test_support.h"
@@ -132,6 +133,12 @@ TEST(AtomicFile, SavesThroughLinksOnlyToRegularFiles) {
   ASSERT_TRUE(WriteFileAtomically(dir.filePath("list.zpl"), "new"));
   EXPECT_TRUE(QFileInfo(dir.filePath("list.zpl")).isSymLink());
   EXPECT_EQ(test::ReadBytes(dir.filePath("real.zpl")), "new");
+  ASSERT_TRUE(QFile::link(dir.filePath("real.conf"), dir.filePath("zelvo.conf")));
+  ListeningSettings listening;
+  listening.SetValue("ResumeAtStart", true);
+  ASSERT_TRUE(listening.Save(dir.filePath("zelvo.conf")));
+  EXPECT_TRUE(QFileInfo(dir.filePath("zelvo.conf")).isSymLink());
+  EXPECT_TRUE(test::ReadBytes(dir.filePath("real.conf")).contains("ResumeAtStart=true"));
 
   QLocalServer socket;
   ASSERT_TRUE(socket.listen(dir.filePath("socket")));
@@ -148,6 +155,11 @@ TEST(AtomicFile, SavesThroughLinksOnlyToRegularFiles) {
       QString error;
       EXPECT_FALSE(WriteFileAtomically(path, "data", &error)) << path.toStdString();
       EXPECT_TRUE(error.contains(other, Qt::CaseInsensitive)) << error.toStdString();
+      // The listening options file likewise: not read (a FIFO would block), not written.
+      ListeningSettings listening;
+      listening.Load(path);
+      listening.SetValue("ResumeAtStart", true);
+      EXPECT_FALSE(listening.Save(path)) << path.toStdString();
     }
     EXPECT_TRUE(QFileInfo(dir.filePath("link-" + other)).isSymLink());
     EXPECT_FALSE(QFileInfo(target).isFile()) << other.toStdString();
