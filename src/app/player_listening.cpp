@@ -5,7 +5,7 @@
 #include "app/player.h"
 #include "base/log.h"
 #include "playback/replay_gain.h"
-#include "playback/track_card.h"
+#include "playback/track_tags.h"
 
 // The "Listening" entries: jumping to a track, the notice when a track starts,
 // resuming where the last run stopped and the choice of sound output.
@@ -85,7 +85,7 @@ void Player::AnnounceTrack() {
   if (motion_.State() != WindowState::TuckedAway && QGuiApplication::applicationState() == Qt::ApplicationActive)
     return;
   const TrackEntry& track = tracks_.At(tracks_.CurrentIndex());
-  notifier_.Announce(track.name, ReadTrackCard(track.path));
+  notifier_.Announce(track.name, ReadTrackTags(track.path));
 }
 
 // ---- resume at start ----

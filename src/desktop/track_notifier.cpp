@@ -17,7 +17,7 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 constexpr int kShownMilliseconds = 5000;
 
-QString Body(const TrackCard& card) {
+QString Body(const TrackTags& card) {
   QStringList lines;
   if (!card.artist.isEmpty()) lines << card.artist.toHtmlEscaped();
   if (!card.album.isEmpty()) lines << card.album.toHtmlEscaped();
@@ -41,7 +41,7 @@ QString TrackNotifier::CoverFile(const QByteArray& cover) {
   return {};
 }
 
-void TrackNotifier::Announce(const QString& name, const TrackCard& card) {
+void TrackNotifier::Announce(const QString& name, const TrackTags& card) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
   // The notice to replace is known once the server has answered: until then

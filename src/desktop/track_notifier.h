@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "playback/track_card.h"
+#include "playback/track_tags.h"
 
 namespace zelvo {
 
@@ -22,7 +22,7 @@ class TrackNotifier : public QObject {
   explicit TrackNotifier(QString icon, QObject* parent = nullptr);
 
   // `name` is the row's name, said when the file has no title tag.
-  void Announce(const QString& name, const TrackCard& card);
+  void Announce(const QString& name, const TrackTags& card);
 
  private:
   QString CoverFile(const QByteArray& cover);
@@ -30,7 +30,7 @@ class TrackNotifier : public QObject {
   QString icon_;
   uint shownId_ = 0;  // the notice on screen, replaced by the next
   bool waiting_ = false;  // a notice is on its way to the server
-  std::optional<std::pair<QString, TrackCard>> next_;  // the track to tell once it has answered
+  std::optional<std::pair<QString, TrackTags>> next_;  // the track to tell once it has answered
   bool toldMissing_ = false;
   QTemporaryDir covers_;
   int coverCount_ = 0;

@@ -1,47 +1,78 @@
 #include "playback/track_tags.h"
 
+#include <taglib/asffile.h>
+#include <taglib/attachedpictureframe.h>
+#include <taglib/fileref.h>
+#include <taglib/flacfile.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tag.h>
+
 #include "base/log.h"
-#include "playback/decoder.h"
-#include "playback/ffmpeg_support.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
 
-QString Tag(const AVFormatContext* format, int stream, const char* key) {
-  for (AVDictionary* dict : {format->metadata, format->streams[stream]->metadata})
-    if (const AVDictionaryEntry* entry = av_dict_get(dict, key, nullptr, 0))
-      return QString::fromUtf8(entry->value).trimmed();
-  return {};
+QString Text(const TagLib::String& text) { return QString::fromStdWString(text.toWString()).trimmed(); }
+
+QByteArray Bytes(const TagLib::ByteVector& data) { return QByteArray(data.data(), data.size()); }
+
+QByteArray Id3v2Cover(TagLib::ID3v2::Tag* tag) {
+  if (!tag) return {};
+  QByteArray first;
+  for (TagLib::ID3v2::Frame* frame : tag->frameList("APIC")) {
+    auto* picture = dynamic_cast<TagLib::ID3v2::AttachedPictureFrame*>(frame);
+    if (!picture) continue;
+    if (picture->type() == TagLib::ID3v2::AttachedPictureFrame::FrontCover) return Bytes(picture->picture());
+    if (first.isEmpty()) first = Bytes(picture->picture());
+  }
+  return first;
 }
 
-QByteArray AttachedPicture(const AVFormatContext* format) {
-  for (unsigned i = 0; i < format->nb_streams; ++i) {
-    const AVStream* stream = format->streams[i];
-    if ((stream->disposition & AV_DISPOSITION_ATTACHED_PIC) && stream->attached_pic.size > 0)
-      return QByteArray(reinterpret_cast<const char*>(stream->attached_pic.data), stream->attached_pic.size);
+QByteArray FlacCover(TagLib::FLAC::File& file) {
+  QByteArray first;
+  for (TagLib::FLAC::Picture* picture : file.pictureList()) {
+    if (picture->type() == TagLib::FLAC::Picture::FrontCover) return Bytes(picture->data());
+    if (first.isEmpty()) first = Bytes(picture->data());
   }
+  return first;
+}
+
+QByteArray Mp4Cover(TagLib::MP4::Tag* tag) {
+  if (!tag || !tag->contains("covr")) return {};
+  const TagLib::MP4::CoverArtList covers = tag->item("covr").toCoverArtList();
+  return covers.isEmpty() ? QByteArray() : Bytes(covers.front().data());
+}
+
+QByteArray AsfCover(TagLib::ASF::Tag* tag) {
+  if (!tag || !tag->contains("WM/Picture")) return {};
+  const TagLib::ASF::AttributeList pictures = tag->attribute("WM/Picture");
+  return pictures.isEmpty() ? QByteArray() : Bytes(pictures.front().toPicture().picture());
+}
+
+QByteArray Cover(TagLib::File* file) {
+  if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(file)) return Id3v2Cover(mpeg->ID3v2Tag());
+  if (auto* flac = dynamic_cast<TagLib::FLAC::File*>(file)) return FlacCover(*flac);
+  if (auto* mp4 = dynamic_cast<TagLib::MP4::File*>(file)) return Mp4Cover(mp4->tag());
+  if (auto* asf = dynamic_cast<TagLib::ASF::File*>(file)) return AsfCover(asf->tag());
   return {};
 }
 
 }  // namespace
 
 TrackTags ReadTrackTags(const QString& path) {
-  TrackTags tags;
-  try {
-    const FormatContextPtr owner = OpenSupportedInput(path);
-    const AVFormatContext* format = owner.get();
-    const int stream = FindPlayableAudio(owner.get(), path);
-    tags.title = Tag(format, stream, "title");
-    tags.artist = Tag(format, stream, "artist");
-    if (tags.artist.isEmpty()) tags.artist = Tag(format, stream, "author");
-    tags.album = Tag(format, stream, "album");
-    // "3" or "3/12".
-    tags.trackNumber = Tag(format, stream, "track").section(QLatin1Char('/'), 0, 0).toInt();
-    tags.cover = AttachedPicture(format);
-  } catch (const DecoderError& error) {
-    qCWarning(lcPlayback) << "Cannot read the tags of" << path << ":" << error.what();
+  // Only regular files: a FIFO named like a track would block TagLib.
+  if (!RegularFileSize(path)) return {};
+  TagLib::FileRef ref(PathBytes(path).constData(), false);
+  if (ref.isNull() || !ref.tag()) {
+    qCWarning(lcPlayback) << "Cannot read the tags of" << path;
+    return {};
   }
-  return tags;
+  const TagLib::Tag* tag = ref.tag();
+  return {Text(tag->title()), Text(tag->artist()), Text(tag->album()), static_cast<int>(tag->track()),
+          Cover(ref.file())};
 }
 
 }  // namespace zelvo

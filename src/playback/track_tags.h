@@ -5,8 +5,9 @@
 
 namespace zelvo {
 
-// What the desktop's media widgets show of a track beyond its row: the tags
-// as they are (empty when absent) and the cover picture the file carries.
+// What the desktop's media widgets and notifications show of a track beyond
+// its row: the tags as they are (empty when absent) and the cover picture the
+// file carries.
 struct TrackTags {
   QString title;
   QString artist;
@@ -15,8 +16,9 @@ struct TrackTags {
   QByteArray cover;     // the picture's file bytes (JPEG or PNG); empty without one
 };
 
-// Reads a file's tags and cover with the demuxer that plays it. A file that
-// cannot be read gives empty tags (with a warning).
+// Reads the tags with TagLib and the front cover (or the first picture) from
+// ID3v2, FLAC, MP4 and ASF files. A file that cannot be read gives empty tags
+// (with a warning).
 TrackTags ReadTrackTags(const QString& path);
 
 }  // namespace zelvo

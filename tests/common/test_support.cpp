@@ -6,6 +6,9 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <taglib/attachedpictureframe.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
 
 namespace zelvo::test {
 
@@ -38,6 +41,22 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     return ::testing::AssertionFailure() << "no FIFO at " << fifo.toStdString();
   if (!QFile::link("/dev/zero", zero)) return ::testing::AssertionFailure() << "no link at " << zero.toStdString();
   return ::testing::AssertionSuccess();
+}
+
+void TagMp3(const QString& path, const TrackTags& tags) {
+  auto text = [](const QString& value) { return TagLib::String(value.toStdString(), TagLib::String::UTF8); };
+  TagLib::MPEG::File file(QFile::encodeName(path).constData());
+  TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
+  tag->setTitle(text(tags.title));
+  tag->setArtist(text(tags.artist));
+  tag->setAlbum(text(tags.album));
+  tag->setTrack(static_cast<unsigned>(tags.trackNumber));
+  auto* picture = new TagLib::ID3v2::AttachedPictureFrame;
+  picture->setType(TagLib::ID3v2::AttachedPictureFrame::FrontCover);
+  picture->setMimeType("image/png");
+  picture->setPicture(TagLib::ByteVector(tags.cover.constData(), static_cast<unsigned>(tags.cover.size())));
+  tag->addFrame(picture);
+  file.save();
 }
 
 }  // namespace zelvo::test

@@ -76,27 +76,10 @@ TEST_F(MprisTest, MetadataNamesTheTrackFromItsTagsAndTheExactLengthOnceItIsOpen)
   EXPECT_EQ(Metadata().value("mpris:trackid").value<QDBusObjectPath>().path(), kMprisNoTrack);
 }
 
-// An ID3v2.3 tag with an album, a track number and a cover picture.
-QByteArray TagWithCover(const QByteArray& picture) {
-  // Four bytes, high first, of `bits` bits each (8 for frame sizes, 7 for the tag's).
-  auto number = [](quint32 value, int bits) {
-    QByteArray bytes;
-    for (int shift = 3 * bits; shift >= 0; shift -= bits) bytes.append(char((value >> shift) & ((1u << bits) - 1)));
-    return bytes;
-  };
-  auto frame = [&](const char* id, const QByteArray& data) {
-    return QByteArray(id) + number(data.size(), 8) + QByteArray(2, '\0') + data;
-  };
-  const QByteArray frames = frame("TALB", QByteArray(1, '\0') + "Album Name") +
-                            frame("TRCK", QByteArray(1, '\0') + "7/12") +
-                            frame("APIC", QByteArray(1, '\0') + "image/png" + QByteArray(1, '\0') + '\3' +
-                                              QByteArray(1, '\0') + picture);
-  return QByteArray("ID3\3\0\0", 6) + number(frames.size(), 7) + frames;
-}
-
 TEST_F(MprisTest, MetadataCarriesTheAlbumTheTrackNumberAndTheCoverWrittenOnce) {
   const QByteArray picture = QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(64, 'p');
-  WriteBytes(rig.PathOf(2), TagWithCover(picture) + ReadBytes(DataFile("id3v1_only.mp3")));
+  WriteBytes(rig.PathOf(2), ReadBytes(DataFile("id3v1_only.mp3")));
+  TagMp3(rig.PathOf(2), {"", "", "Album Name", 7, picture});
   QTemporaryDir cache;
   qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
   rig.tracks.SetCurrentIndex(2);

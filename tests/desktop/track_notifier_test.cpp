@@ -8,10 +8,6 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include <taglib/attachedpictureframe.h>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
-
 #include "desktop/track_notifier.h"
 #include "test_support.h"
 
@@ -38,21 +34,6 @@ class NotificationServer : public QDBusVirtualObject {
   }
 };
 
-// An MP3 tagged with a title, an artist, an album and a front cover.
-void TagWithCover(const QString& path, const QByteArray& cover) {
-  TagLib::MPEG::File file(QFile::encodeName(path).constData());
-  TagLib::ID3v2::Tag* tag = file.ID3v2Tag(true);
-  tag->setTitle("Hyperballad");
-  tag->setArtist(TagLib::String("Björk", TagLib::String::UTF8));
-  tag->setAlbum("Post");
-  auto* picture = new TagLib::ID3v2::AttachedPictureFrame;
-  picture->setType(TagLib::ID3v2::AttachedPictureFrame::FrontCover);
-  picture->setMimeType("image/png");
-  picture->setPicture(TagLib::ByteVector(cover.constData(), static_cast<unsigned>(cover.size())));
-  tag->addFrame(picture);
-  file.save();
-}
-
 // Tags and cover read from the file reach the server, the next notice
 // replaces the one before, and an untagged file is named by its row.
 TEST(TrackNotifier, TellsTheTaggedTrackWithItsCoverAndReplacesTheNoticeBefore) {
@@ -66,14 +47,14 @@ TEST(TrackNotifier, TellsTheTaggedTrackWithItsCoverAndReplacesTheNoticeBefore) {
   ASSERT_TRUE(QFile::copy(DataFile("no_title.mp3"), tagged));
   QFile::setPermissions(tagged, QFile::ReadOwner | QFile::WriteOwner);
   const QByteArray cover = "\x89PNG not really a picture";
-  TagWithCover(tagged, cover);
+  TagMp3(tagged, {"Hyperballad", "Björk", "Post", 0, cover});
 
   TrackNotifier notifier("/icons/zelvo.png");
   // Three tracks in a row: the second, skipped before the server answered
   // the first, is never told.
-  notifier.Announce("row name", ReadTrackCard(tagged));
+  notifier.Announce("row name", ReadTrackTags(tagged));
   notifier.Announce("Skipped Row", {});
-  notifier.Announce("Untagged Row", ReadTrackCard(DataFile("no_title.mp3")));
+  notifier.Announce("Untagged Row", ReadTrackTags(DataFile("no_title.mp3")));
   ASSERT_TRUE(WaitFor([&] { return server.notices.size() == 2; }));
   QTest::qWait(100);
   EXPECT_EQ(server.notices.size(), 2u);
