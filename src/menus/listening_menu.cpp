@@ -37,7 +37,6 @@ QAction* ListeningMenu::AddSwitch(const QString& key, const QString& caption, bo
   action->setObjectName(key);
   action->setCheckable(true);
   action->setChecked(onByDefault);
-  connect(action, &QAction::triggered, this, [this, key](bool on) { emit Switched(key, on); });
   switches_[key] = {action, onByDefault};
   return action;
 }

@@ -44,7 +44,6 @@ class ListeningMenu : public QObject {
                    const std::vector<std::pair<QString, QString>>& entries, const QString& byDefault);
 
  signals:
-  void Switched(const QString& key, bool on);
   void Chose(const QString& key, const QString& value);
 
  private:
