@@ -82,7 +82,8 @@ erase_after() {
   rows=("${rows[@]:1}")
   write_crlf "$work/playlist.expected" "$header" "${rows[@]}"
   for _ in $(seq 30); do cmp -s "$work/playlist.expected" "$folder/AutoSave.zpl" && break; sleep 0.1; done
-  cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "Delete after $what erased nothing: $(head -c 300 "$folder/AutoSave.zpl")"
+  cmp "$work/playlist.expected" "$folder/AutoSave.zpl" ||
+    fail "Delete after $what erased nothing: $(head -c 300 "$folder/AutoSave.zpl")"
 }
 erase_after "the sort menu closed unused" 160 xdotool key Escape
 erase_after "No to the clear question" 90 eval 'xdotool key c; answer "Clear Playlist\\?" n'

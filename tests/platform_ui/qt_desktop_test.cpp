@@ -89,7 +89,8 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
   FileDialogRequest request;
   request.title = "Add Audio Files / Folders to Playlist";
   request.initialFolder = folder.path();
-  request.filter = "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|" + AllSupportedAudioFilter();
+  request.filter =
+      "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|" + AllSupportedAudioFilter();
   request.multiSelect = true;
   QStringList types;
   bool typesFit = false;
