@@ -111,8 +111,10 @@ void TrackAdder::AddTracks() {
       chosen ? ExpandToAudioFiles(*chosen, NamedFiles::KeepAll) : QStringList();
 
   if (files.isEmpty()) {
-    // Nothing changes: playback goes on and the display shows what it showed.
-    view_.SetDisplayCaption(state_.DisplayText);
+    // Nothing is added and playback goes on; the display shows the idle
+    // title until the next track, while the playing name stays at hand for
+    // the end of a seek.
+    view_.SetDisplayCaption(kIdleTitle);
   } else {
     TakeIn(files, FolderOf(chosen->first()));
   }

@@ -122,6 +122,7 @@ class Player : public QObject {
   void StepVolume(int notches);
   void SortByTitle(int key);
   void PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips);
+  QPoint ScreenPoint(QWidget& window, double xTwips, double yTwips) const;
   void AskToQuit();
   void PopUpSortMenu();
   void ConnectFileDrops();

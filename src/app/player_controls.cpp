@@ -77,7 +77,11 @@ void Player::RefreshVolumeBar() {
 }
 
 void Player::PopUp(QMenu* menu, QWidget& window, double xTwips, double yTwips) {
-  menu->popup(window.mapToGlobal(QPoint(twips_.ToPixelsX(xTwips), twips_.ToPixelsY(yTwips))));
+  menu->popup(ScreenPoint(window, xTwips, yTwips));
+}
+
+QPoint Player::ScreenPoint(QWidget& window, double xTwips, double yTwips) const {
+  return window.mapToGlobal(QPoint(twips_.ToPixelsX(xTwips), twips_.ToPixelsY(yTwips)));
 }
 
 // ---- the playlist window ----
@@ -102,11 +106,20 @@ void Player::ConnectPlaylistWindow() {
     if (button == 2) ShowTrackMenu(x, y);
   });
   connect(list, &TrackListView::MouseMoved, &motion_, &WindowMotion::ResetHoverTimer);
-  connect(playlist_.MakeAdd(), &HotSpot::MouseReleased, this, [this] { adder_.AddTracks(); });
-  connect(playlist_.MakeLoad(), &HotSpot::Clicked, this, [this] { keeper_.OpenPlaylist(); });
-  connect(playlist_.MakeSave(), &HotSpot::Clicked, this, [this] { keeper_.SavePlaylistAs(); });
-  connect(playlist_.ColTrack(), &HotSpot::Clicked, this, [this] { SortByTitle(0); });
-  connect(playlist_.ColDuration(), &HotSpot::Clicked, this, [this] { SortByTitle(1); });
+  // The buttons take no focus, but a box or dialog they open hands the keys
+  // to the bar when it closes: once a button's work is done, the keys go
+  // back to the list, where Delete and Enter act.
+  const auto thenKeysToList = [this](std::function<void()> action) {
+    return [this, action] {
+      action();
+      playlist_.GiveKeysToList();
+    };
+  };
+  connect(playlist_.MakeAdd(), &HotSpot::MouseReleased, this, thenKeysToList([this] { adder_.AddTracks(); }));
+  connect(playlist_.MakeLoad(), &HotSpot::Clicked, this, thenKeysToList([this] { keeper_.OpenPlaylist(); }));
+  connect(playlist_.MakeSave(), &HotSpot::Clicked, this, thenKeysToList([this] { keeper_.SavePlaylistAs(); }));
+  connect(playlist_.ColTrack(), &HotSpot::Clicked, this, thenKeysToList([this] { SortByTitle(0); }));
+  connect(playlist_.ColDuration(), &HotSpot::Clicked, this, thenKeysToList([this] { SortByTitle(1); }));
   const std::pair<HotSpot*, QMenu*> menuButtons[] = {{playlist_.MakeDelete(), options_.DeleteMenu()},
                                                      {playlist_.MakeSort(), options_.SortMenu()}};
   for (const auto& buttonAndMenu : menuButtons) {
@@ -115,7 +128,10 @@ void Player::ConnectPlaylistWindow() {
     QMenu* menu = buttonAndMenu.second;
     connect(button, &HotSpot::MouseReleased, this, [this, button, menu](int, int, double x, double y) {
       const QRectF bar = playlist_.ButtonBarTwips();
-      PopUp(menu, playlist_, bar.left() + twips_.FromPixelsX(button->x()) + x, bar.top() + y);
+      // exec() returns once the menu is closed and the chosen entry, with
+      // any box it asks, is done.
+      menu->exec(ScreenPoint(playlist_, bar.left() + twips_.FromPixelsX(button->x()) + x, bar.top() + y));
+      playlist_.GiveKeysToList();
     });
   }
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "menus/menu_caption.h"
 #include "playback/apply_options.h"
 #include "platform/desktop.h"
 
@@ -133,7 +134,7 @@ void Player::ShowTrackMenu(double xTwips, double yTwips) {
   const QString path = tracks_.Has(cursor) ? tracks_.At(cursor).path : QString();
   const QFileInfo file(path);
   options_.Action(Entry::TotalTrackMenu)->setText(QStringLiteral("Total Tracks: %1").arg(tracks_.Count()));
-  options_.Action(Entry::FileNameMenu)->setText(QStringLiteral("File: ") + LastPathPart(path));
+  options_.Action(Entry::FileNameMenu)->setText(QStringLiteral("File: ") + MenuCaption(LastPathPart(path)));
   options_.Action(Entry::FileSizeMenu)
       ->setText(file.exists() ? QStringLiteral("File Size: %1 kb").arg(file.size() / 1024)
                               : QStringLiteral("File Size: (file not found)"));

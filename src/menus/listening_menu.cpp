@@ -1,5 +1,6 @@
 #include "menus/listening_menu.h"
 
+#include "menus/menu_caption.h"
 #include "storage/listening_settings.h"
 
 namespace zelvo {
@@ -102,7 +103,7 @@ void ListeningMenu::FillOutputDevices() {
   if (!outputDevice_.isEmpty() && !names.contains(outputDevice_)) names << outputDevice_;
   names.prepend(QString());
   for (const QString& name : names) {
-    QAction* action = outputMenu_->addAction(name.isEmpty() ? kDefaultOutputCaption : name);
+    QAction* action = outputMenu_->addAction(name.isEmpty() ? kDefaultOutputCaption : MenuCaption(name));
     action->setCheckable(true);
     action->setChecked(name == outputDevice_);
     group->addAction(action);

@@ -83,6 +83,10 @@ FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
   auto* dialog = new FolderAcceptingDialog(request.title, request.initialFolder, request.foldersToo);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
+  // The type list shows each label as the player words it; the patterns
+  // behind a label are matched but not shown, or the fifteen of "All
+  // Supported Audio" would stretch the list past the dialog's edge.
+  dialog->setOption(QFileDialog::HideNameFilterDetails);
   const QStringList filters = QtNameFilters(request.filter);
   dialog->setNameFilters(filters);
   dialog->setDefaultSuffix(request.defaultSuffix);
@@ -112,10 +116,7 @@ QStringList QtNameFilters(const QString& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(';', ' ');
-    QString label = parts[i];
-    // A label that already names its patterns would otherwise show them twice.
-    label.remove(QStringLiteral(" (") + parts[i + 1] + ')');
-    filters << QStringLiteral("%1 (%2)").arg(label, patterns);
+    filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
   }
   return filters;
 }

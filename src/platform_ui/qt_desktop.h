@@ -23,7 +23,8 @@ class QtDesktop : public Desktop {
   bool TranslucentWindowsPossible() override;
 };
 
-// "Label|*.a;*.b|Other|*.c" as Qt's dialogs take it: "Label (*.a *.b)".
+// "Label|*.a;*.b|Other|*.c" as Qt's dialogs take it: "Label (*.a *.b)". The
+// label is kept whole, also where it names its patterns itself.
 QStringList QtNameFilters(const QString& filter);
 
 }  // namespace zelvo

@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "base/boxes.h"
+#include "menus/menu_caption.h"
 #include "menus/options.h"
 #include "base/player_state.h"
 #include "platform/desktop.h"
@@ -12,14 +13,6 @@
 #include "storage/text_codec.h"
 
 namespace zelvo {
-namespace {
-
-// A "&" in a folder name would otherwise turn into a mnemonic and vanish from the menu.
-QString CaptionOf(QString folderName) { return folderName.replace('&', QStringLiteral("&&")); }
-QString FolderNameOf(QString caption) { return caption.replace(QStringLiteral("&&"), QStringLiteral("&")); }
-
-}  // namespace
-
 SkinChooser::SkinChooser(Options& options, PlayerState& state, Desktop& desktop, SkinTargets& targets,
                          const QStringList& skinParents, const QString& dialogFolder)
     : options_(options),
@@ -50,7 +43,7 @@ void SkinChooser::FillSkinMenu() {
       if (!folders.contains(name)) folders << name;
   folders.sort(Qt::CaseInsensitive);
   for (int number = 1; number <= kEntries && number <= folders.size(); ++number)
-    options_.Action(SkinEntry(number))->setText(CaptionOf(folders[number - 1]));
+    options_.Action(SkinEntry(number))->setText(MenuCaption(folders[number - 1]));
   for (int number = 1; number <= kEntries; ++number) {
     QAction* entry = options_.Action(SkinEntry(number));
     if (!entry->text().isEmpty()) entry->setVisible(true);
@@ -58,7 +51,7 @@ void SkinChooser::FillSkinMenu() {
 }
 
 QString SkinChooser::EntryFolder(int number) const {
-  const QString name = FolderNameOf(options_.Action(SkinEntry(number))->text());
+  const QString name = NameOfMenuCaption(options_.Action(SkinEntry(number))->text());
   const QStringList skinsFolders = SkinsFolders();
   for (const QString& skinsFolder : skinsFolders)
     if (QDir(skinsFolder).exists(name)) return skinsFolder + QLatin1Char('/') + name;

@@ -1,10 +1,15 @@
 #include "windows/player_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QToolTip>
 
 #include "base/layout.h"
+#include "base/log.h"
 #include "base/player_state.h"
 #include "platform_ui/key_release_guard.h"
 #include "platform_ui/plain_buttons.h"
@@ -13,6 +18,16 @@ namespace zelvo {
 namespace {
 
 const QColor kBuiltInProgress(0x1d, 0x4e, 0x89);
+
+// Room between the pointer and a tip beside it, for the pointer's arrow.
+constexpr double kTipBesidePointer = 240;
+
+// The tip QToolTip shows right now, if any.
+QWidget* ShownTooltip() {
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == QLatin1String("qtooltip_label") && window->isVisible()) return window;
+  return nullptr;
+}
 
 // The skin's picture as it is, also while the bar is disabled during a slide:
 // a plain label draws its picture greyed then, and the whole bar flashed grey.
@@ -63,6 +78,7 @@ PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
   playerDisplay_ = AddHotSpot(layout::kPlayerDisplay, "Track Name and Progress (Cursor Keys)");
   playerDisplay_->setAlignment(Qt::AlignCenter);
   playerDisplay_->setText(kIdleTitle);
+  playerDisplay_->installEventFilter(this);
   makePlayDrop_ = AddHotSpot(layout::kMakePlayDrop, "Open Drop Down Playlist (Shift D)");
   makeOptionsDrop_ = AddHotSpot(layout::kMakeOptionsDrop, "Zelvo Options (Shift O)");
   makeVolumeDrop_ = AddHotSpot(layout::kMakeVolumeDrop, "Zelvo Volume (Shift V)");
@@ -161,6 +177,30 @@ QPixmap PlayerWindow::BuiltInFace() const {
                        {layout::kMakeOptionsDrop, "Options"},
                        {layout::kMakeVolumeDrop, "Volume"},
                        {layout::kMakeClose, "X"}});
+}
+
+bool PlayerWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != playerDisplay_ || event->type() != QEvent::ToolTip || playerDisplay_->toolTip().isEmpty())
+    return QWidget::eventFilter(watched, event);
+  ShowDisplayTooltip(static_cast<QHelpEvent*>(event)->globalPos());
+  return true;
+}
+
+// The display's tip (the whole track name) lies on the bar beside the
+// pointer: beneath the pointer, where tips go, it covered the column titles
+// of the list hanging under the bar.
+void PlayerWindow::ShowDisplayTooltip(const QPoint& pointer) {
+  QToolTip::showText(pointer, playerDisplay_->toolTip(), playerDisplay_, playerDisplay_->rect());
+  QWidget* tip = ShownTooltip();
+  if (!tip) {
+    qCWarning(lcApp) << "The display's tooltip was not found; it stays where Qt put it";
+    return;
+  }
+  const int gap = twips_.ToPixelsX(kTipBesidePointer);
+  const QRect area = screen()->geometry();
+  int left = pointer.x() + gap;
+  if (left + tip->width() > area.right()) left = std::max(area.left(), pointer.x() - gap - tip->width());
+  tip->move(left, mapToGlobal(QPoint(0, 0)).y());
 }
 
 void PlayerWindow::closeEvent(QCloseEvent* event) {

@@ -58,6 +58,7 @@ class PlayerWindow : public QWidget {
   void BareMouseMoved();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,6 +67,7 @@ class PlayerWindow : public QWidget {
   HotSpot* AddHotSpot(const QRect& twipsRect, const QString& tooltip);
   void PlaceChildren();
   QPixmap BuiltInFace() const;
+  void ShowDisplayTooltip(const QPoint& pointer);
 
   const Twips& twips_;
   KeyReleaseGuard& keys_;

@@ -154,6 +154,12 @@ void PlaylistWindow::SetListColours(const QColor& text, const QColor& background
   list_->setPalette(palette);
 }
 
+void PlaylistWindow::GiveKeysToList() {
+  if (!isVisible()) return;
+  activateWindow();
+  if (focusWidget() != list_ && !list_->isAncestorOf(focusWidget())) list_->setFocus(Qt::OtherFocusReason);
+}
+
 void PlaylistWindow::keyReleaseEvent(QKeyEvent* event) {
   if (event->isAutoRepeat() || !keys_.TakeRelease(event->key(), this)) return;
   emit KeyReleased(event->key(), PlayerShiftState(event->modifiers()));

@@ -44,6 +44,10 @@ class PlaylistWindow : public QWidget, public HideableWindow {
 
   void SetListColours(const QColor& text, const QColor& background);
 
+  // Makes the window the active one with the keys in the list (or in a name
+  // being edited there), if the window is shown.
+  void GiveKeysToList();
+
  signals:
   // A key went up while the window itself (not the list) had the focus.
   void KeyReleased(int qtKey, int shift);

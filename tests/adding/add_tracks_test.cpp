@@ -177,7 +177,7 @@ TEST(AddTracks, FilesFromTheRootFolderKeepASingleSeparator) {
   EXPECT_EQ(rig.state.LastAddFolder, "/");
 }
 
-TEST(AddTracks, CancellingLeavesEverythingAsItWas) {
+TEST(AddTracks, CancellingAddsNothingAndShowsTheIdleTitle) {
   AddRig rig;
   rig.AddTrack("Playing");
   rig.Start(1);
@@ -186,7 +186,8 @@ TEST(AddTracks, CancellingLeavesEverythingAsItWas) {
   EXPECT_EQ(rig.tracks.Count(), 1);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Playing);
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
-  EXPECT_EQ(rig.view.Caption(), "Playing");
+  EXPECT_EQ(rig.view.Caption(), "Quandrell Zelvo - Audio Player");
+  EXPECT_EQ(rig.state.DisplayText, "Playing");  // what the end of a seek shows again
   EXPECT_EQ(rig.state.LastAddFolder, "/home/user/");
   EXPECT_EQ(rig.autosaves, 0);
   EXPECT_FALSE(rig.state.DialogOpen);

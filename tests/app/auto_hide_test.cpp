@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -87,6 +88,22 @@ TEST_F(AutoHideTest, MovesOverTheBarTheButtonsAndTheListPostponeTheTick) {
     MoveOver(over);
     EXPECT_GT(player.automation().remainingTime(), 900) << over->objectName().toStdString();
   }
+}
+
+TEST_F(AutoHideTest, TheDisplaysTooltipLiesOnTheBarBesideThePointerClearOfTheColumnTitles) {
+  HotSpot* display = player.playerWindow().PlayerDisplay();
+  const QPoint pointer = display->mapToGlobal(QPoint(40, display->height() / 2));
+  QHelpEvent rest(QEvent::ToolTip, display->mapFromGlobal(pointer), pointer);
+  QApplication::sendEvent(display, &rest);
+  QWidget* tip = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == "qtooltip_label" && window->isVisible()) tip = window;
+  ASSERT_NE(tip, nullptr);
+  const PlaylistWindow& list = player.playlistWindow();
+  const QRect titles(list.mapToGlobal(QPoint(0, 0)), QSize(list.width(), list.PlayViewList()->y()));
+  EXPECT_FALSE(tip->geometry().intersects(titles));
+  EXPECT_FALSE(tip->geometry().contains(pointer));  // under the pointer it would take the pointer's moves
+  EXPECT_EQ(tip->y(), player.playerWindow().y());
 }
 
 TEST_F(AutoHideTest, APanelOnTheTopEdgePutsTheBarTheListAndTheStripBelowIt) {

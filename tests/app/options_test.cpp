@@ -214,13 +214,13 @@ TEST_F(OptionsTest, ASecondClickOnAColumnTitleReversesTheOrder) {
 }
 
 TEST_F(OptionsTest, TrackMenuDescribesTheCursorRowAndRatesTheSelection) {
-  const QString file = rig.File("song.mp3");
+  const QString file = rig.File("rock & roll.mp3");
   WriteBytes(file, QByteArray(5000, 'x'));
   player.tracks().Model().Replace({{"Song", "01:00", file, "-1"}, {"Two", "01:00", "/m/2.mp3", "0"}});
   Select({1});
   RightClickList();
   EXPECT_EQ(options.Action(Entry::TotalTrackMenu)->text(), "Total Tracks: 2");
-  EXPECT_EQ(options.Action(Entry::FileNameMenu)->text(), "File: song.mp3");
+  EXPECT_EQ(options.Action(Entry::FileNameMenu)->text(), "File: rock && roll.mp3");  // "&" shown, not an accelerator
   EXPECT_EQ(options.Action(Entry::FileSizeMenu)->text(), "File Size: 4 kb");
   EXPECT_EQ(options.RatingMenu()->title(), "This &Track Is?");
   EXPECT_EQ(options.Action(Entry::SequenceMenu)->text(), "Sequence this track ...");

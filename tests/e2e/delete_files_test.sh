@@ -3,8 +3,8 @@
 # button's menu and answers Yes twice: both files leave the disk and the
 # playlist, the autosave file says so at once, and the third file stays.
 # Asked about all 83 rows first (one with a very long path), the box fits the
-# screen and its Yes button takes a click. After the sort button's menu is
-# closed, Delete still erases the selected row.
+# screen and its Yes button takes a click. After whatever the sort, delete,
+# add, load and save buttons open is closed, Delete still erases the selected row.
 source "$(dirname "$0")/lib.sh"
 
 music="$work/my music"
@@ -66,17 +66,30 @@ done
 write_crlf "$work/playlist.expected" "$header" "\"Third Song|00:01|$music/third song.mp3|0\"" "${more[@]}"
 cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "AutoSave.zpl differs: $(cat -A "$folder/AutoSave.zpl")"
 
-# The sort button's menu, closed unused, leaves the focus in the list.
-playlist=$(wait_window "Zelvo Playlist")
-xdotool mousemove --window "$playlist" 60 26 click 1
-xdotool mousemove --window "$playlist" 160 $((HEIGHT - 12)) click 1
-sleep 0.5
-xdotool key Escape
-sleep 0.3
-xdotool key Delete
-write_crlf "$work/playlist.expected" "$header" "${more[@]}"
-for _ in $(seq 30); do cmp -s "$work/playlist.expected" "$folder/AutoSave.zpl" && break; sleep 0.1; done
-cmp "$work/playlist.expected" "$folder/AutoSave.zpl" || fail "Delete after the sort menu erased nothing: $(head -c 300 "$folder/AutoSave.zpl")"
+# Whatever a playlist button opens, once it is closed the keys are back in
+# the list: Delete erases the row clicked before the button, each time.
+rows=("\"Third Song|00:01|$music/third song.mp3|0\"" "${more[@]}")
+answer() { local window; window=$(wait_window "$1"); xdotool windowactivate --sync "$window" key "$2"; }
+erase_after() {
+  local what=$1 x=$2; shift 2
+  playlist=$(wait_window "Zelvo Playlist")
+  xdotool mousemove --window "$playlist" 60 26 click 1
+  xdotool mousemove --window "$playlist" "$x" $((HEIGHT - 12)) click 1
+  sleep 0.5
+  "$@"
+  sleep 0.5
+  xdotool key Delete
+  rows=("${rows[@]:1}")
+  write_crlf "$work/playlist.expected" "$header" "${rows[@]}"
+  for _ in $(seq 30); do cmp -s "$work/playlist.expected" "$folder/AutoSave.zpl" && break; sleep 0.1; done
+  cmp "$work/playlist.expected" "$folder/AutoSave.zpl" ||
+    fail "Delete after $what erased nothing: $(head -c 300 "$folder/AutoSave.zpl")"
+}
+erase_after "the sort menu closed unused" 160 xdotool key Escape
+erase_after "No to the clear question" 90 eval 'xdotool key c; answer "Clear Playlist\\?" n'
+erase_after "the add dialog cancelled" 30 answer "Add Audio Files / Folders to Playlist" Escape
+erase_after "the load dialog cancelled" 220 answer "Load Playlist ..." Escape
+erase_after "the save dialog cancelled" 280 answer "Save As ... Playlist" Escape
 
 close_window "$bar"
 wait_exit || fail "the player ended with an error"

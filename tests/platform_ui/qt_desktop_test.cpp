@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include "platform_ui/qt_desktop.h"
+#include "playback/audio_formats.h"
 #include "platform/twips.h"
 #include "test_support.h"
 
@@ -87,13 +89,19 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
   FileDialogRequest request;
   request.title = "Add Audio Files / Folders to Playlist";
   request.initialFolder = folder.path();
-  request.filter = "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3";
+  request.filter =
+      "All Compressed Audio (MP3 & WMA)|*.mp3;*.wma|MP3 Files Only (*.mp3)|*.mp3|" + AllSupportedAudioFilter();
   request.multiSelect = true;
-  QStringList filters;
+  QStringList types;
+  bool typesFit = false;
   WhenShown<QFileDialog>([&](QFileDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), "Add Audio Files / Folders to Playlist");
-    filters = dialog->nameFilters();
-    EXPECT_EQ(dialog->selectedNameFilter(), filters.value(0));
+    // The labels as worded, their patterns matched but left out, so the list stays inside the dialog.
+    const auto* list = dialog->findChild<QComboBox*>("fileTypeCombo");
+    EXPECT_EQ(list->currentIndex(), 0);
+    for (int i = 0; i < list->count(); ++i) types << list->itemText(i);
+    typesFit = list->sizeHint().width() < dialog->width() / 2;
+    EXPECT_TRUE(dialog->nameFilters().value(2).endsWith("*.ape *.mpc)"));
     // Typed into the name field: selectFile() leaves the field alone once it
     // has the focus, which a window manager may or may not have given it yet.
     dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"a.mp3\" \"b.wma\"");
@@ -102,7 +110,8 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
   const std::optional<QStringList> chosen = desktop.AskOpenFiles(request);
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, (QStringList{folder.filePath("a.mp3"), folder.filePath("b.wma")}));
-  EXPECT_EQ(filters, (QStringList{"All Compressed Audio (MP3 & WMA) (*.mp3 *.wma)", "MP3 Files Only (*.mp3)"}));
+  EXPECT_EQ(types, (QStringList{"All Compressed Audio (MP3 & WMA)", "MP3 Files Only (*.mp3)", "All Supported Audio"}));
+  EXPECT_TRUE(typesFit);
 
   WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
