@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "base/log.h"
+#include "platform/path_bytes.h"
 #include "platform/private_sockets.h"
 
 namespace zelvo {
@@ -165,10 +166,15 @@ QStringList AbsoluteArguments(const QStringList& arguments) {
   QStringList paths;
   for (const QString& argument : arguments) {
     const QUrl url(argument);
+    // A URI's escapes are the name's bytes ("%E9" for a Latin-1 "é").
     const QString path = url.isLocalFile() && argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
-                             ? url.toLocalFile()
+                             ? PathFromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()))
                              : argument;
-    paths << QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Qt spells the current folder lossily when its name is no UTF-8.
+    const QString folder = CurrentFolder();
+    const QString absolute = QDir::isAbsolutePath(path) || folder.isEmpty() ? QFileInfo(path).absoluteFilePath()
+                                                                            : folder + QLatin1Char('/') + path;
+    paths << QDir::cleanPath(absolute);
   }
   return paths;
 }

@@ -30,6 +30,16 @@ std::optional<unsigned char> ForeignByteAt(QStringView path, qsizetype i);
 // The path with every link and "." or ".." resolved; empty when it is not there.
 QString CanonicalPath(const QString& path);
 
+// What a path names, its links followed.
+enum class PathKind { Missing, RegularFile, Folder, Other };
+PathKind KindOfPath(const QString& path);
+
+// Whether this user may read what the path names.
+bool IsReadablePath(const QString& path);
+
+// The folder the process runs in, its bytes kept.
+QString CurrentFolder();
+
 // The size of a regular file (or of what a link points to); nothing for
 // anything else or a path that is not there.
 std::optional<qint64> RegularFileSize(const QString& path);
