@@ -15,6 +15,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "base/log.h"
+#include "platform/lossy_names.h"
+#include "platform/path_bytes.h"
 #include "platform_ui/message_fit.h"
 #include "platform_ui/translucency.h"
 
@@ -40,9 +43,14 @@ class FolderAcceptingDialog : public QFileDialog {
       : QFileDialog(nullptr, title, folder), foldersToo_(foldersToo) {}
 
   void accept() override {
-    if (foldersToo_) {
-      const QStringList chosen = Chosen();
-      if (!chosen.isEmpty() && AllExist(chosen) && AnyFolder(chosen)) {
+    if (acceptMode() == AcceptOpen) {
+      const QStringList chosen = foldersToo_ ? Chosen() : selectedFiles();
+      // Qt's own check calls a name that is no UTF-8 missing: it looks for
+      // the U+FFFD it shows. The names are checked by their bytes here.
+      QStringList onDisk;
+      for (const QString& path : chosen) onDisk << RecoverLossyPath(path);
+      const bool folders = AnyFolder(onDisk);
+      if (!chosen.isEmpty() && AllExist(onDisk) && ((foldersToo_ && folders) || (onDisk != chosen && !folders))) {
         answer_ = chosen;
         QDialog::accept();
         return;
@@ -69,18 +77,28 @@ class FolderAcceptingDialog : public QFileDialog {
     return marked;
   }
   static bool AllExist(const QStringList& paths) {
-    return std::all_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+    return std::all_of(paths.begin(), paths.end(),
+                       [](const QString& p) { return KindOfPath(p) != PathKind::Missing; });
   }
   static bool AnyFolder(const QStringList& paths) {
-    return std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo(p).isDir(); });
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const QString& p) { return KindOfPath(p) == PathKind::Folder; });
   }
 
   QStringList answer_;
   bool foldersToo_;
 };
 
+// Qt cannot enter a folder whose name is no UTF-8: the dialog opens in the
+// nearest folder above it that it can.
+QString FolderQtCanOpen(QString folder) {
+  while (HoldsForeignBytes(folder)) folder = QFileInfo(folder).path();
+  return folder;
+}
+
 FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
-  auto* dialog = new FolderAcceptingDialog(request.title, request.initialFolder, request.foldersToo);
+  auto* dialog =
+      new FolderAcceptingDialog(request.title, FolderQtCanOpen(request.initialFolder), request.foldersToo);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
   const QStringList filters = QtNameFilters(request.filter);
@@ -99,6 +117,14 @@ bool HasProgramFor(const QString& path) {
   query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
   if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) return true;
   return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// The dialog's answer with the bytes of each name Qt could not read as text.
+QString OnDisk(const QString& shown) {
+  QString problem;
+  const QString path = RecoverLossyPath(shown, &problem);
+  if (!problem.isEmpty()) qCWarning(lcApp) << "The name the dialog gave cannot be told on disk:" << shown << problem;
+  return path;
 }
 
 double DotsPerInchX() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
@@ -142,7 +168,9 @@ std::optional<QStringList> QtDesktop::AskOpenFiles(const FileDialogRequest& requ
   dialog->setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                           : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
   if (dialog->exec() != QDialog::Accepted || dialog->Answer().isEmpty()) return std::nullopt;
-  return dialog->Answer();
+  QStringList chosen;
+  for (const QString& shown : dialog->Answer()) chosen << OnDisk(shown);
+  return chosen;
 }
 
 std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) {
@@ -151,7 +179,7 @@ std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) 
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return dialog->selectedFiles().constFirst();
+  return OnDisk(dialog->selectedFiles().constFirst());
 }
 
 void QtDesktop::Beep() { QApplication::beep(); }

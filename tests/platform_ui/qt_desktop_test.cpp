@@ -8,8 +8,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "platform/lossy_names.h"
+#include "platform/path_bytes.h"
 #include "platform_ui/qt_desktop.h"
 #include "platform/twips.h"
 #include "test_support.h"
@@ -135,6 +141,38 @@ TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
   });
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
   EXPECT_EQ(shownFolder, folder.filePath("Album One"));
+}
+
+// Latin-1 names on disk are no UTF-8: the dialog shows them with U+FFFD, and
+// a file or folder chosen there comes back as its bytes. A name that two
+// entries read alike as is left as shown.
+TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
+  QTemporaryDir folder;
+  const QByteArray root = QFile::encodeName(folder.path());
+  ASSERT_EQ(::mkdir((root + "/Alb\xFCm").constData(), 0755), 0);
+  for (const char* name : {"/caf\xE9.mp3", "/x\xE8.mp3", "/x\xE9.mp3"})
+    std::ofstream((root + name).toStdString()) << "x";
+  const auto shown = [](const char* name) { return QFile::decodeName(name); };
+  QtDesktop desktop;
+  FileDialogRequest request;
+  request.initialFolder = folder.path();
+  request.filter = "All Files (*.*)|*.*";
+  request.multiSelect = true;
+  request.foldersToo = true;
+  for (const char* name : {"caf\xE9.mp3", "Alb\xFCm"}) {
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(shown(name));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::optional<QStringList> chosen = desktop.AskOpenFiles(request);
+    ASSERT_TRUE(chosen && chosen->size() == 1) << name;
+    EXPECT_EQ(PathBytes(chosen->first()), root + '/' + name);
+  }
+  QString problem;
+  const QString alike = folder.path() + '/' + shown("x\xE9.mp3");
+  EXPECT_EQ(RecoverLossyPath(alike, &problem), alike);
+  EXPECT_TRUE(problem.startsWith("2 entries of")) << problem.toStdString();
+  std::filesystem::remove_all(root.constData());  // QTemporaryDir cannot name them
 }
 
 TEST(QtDesktop, SaveDialogAddsTheDefaultExtensionToABareName) {
