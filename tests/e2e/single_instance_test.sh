@@ -2,9 +2,9 @@
 # One Zelvo per program folder: a second start hands its files to the running
 # one and ends; a start without files just ends; a copy in another folder
 # runs on its own, even when two start at once. Another user's socket gets
-# nothing, and names that are no UTF-8 keep their bytes. --help and --version
-# answer on their own, and arguments Zelvo cannot play are named on standard
-# error and never become rows.
+# nothing, a peer that never ends its message is let go, and names that are
+# no UTF-8 keep their bytes. --help and --version answer on their own, and
+# arguments Zelvo cannot play are named on standard error and never become rows.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR=$work/run XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -131,6 +131,13 @@ try: s.sendall(bytes(20 << 20)); print("all sent")
 except OSError: print("cut off")' "$sock")
 [ "$flood" = "cut off" ] || fail "20 MB went in: $flood"
 grep -q "more than 16777216 bytes" "$work/player.log" || fail "no warning for the flood: $(cat "$work/player.log")"
+# Peers that connect and end no message, saying nothing or half of one, are let go.
+python3 -c 'import socket, sys
+peers = [socket.socket(socket.AF_UNIX) for _ in range(2)]
+for p in peers: p.connect(sys.argv[1]); p.settimeout(30)
+peers[1].sendall(b"\0\0")
+print([len(p.recv(1)) for p in peers])' "$sock" >"$work/idle.out" || fail "idle peers were kept"
+[ "$(grep -c "did not end its message" "$work/player.log")" -eq 2 ] || fail "not two warnings: $(cat "$work/player.log")"
 second_start "$work/music/Album/10 - ten.flac"
 wait_rows 3 || fail "no hand-over after the flood"
 
