@@ -182,9 +182,8 @@ QStringList AbsoluteArguments(const QStringList& arguments) {
   QStringList paths;
   for (const QString& argument : arguments) {
     const QUrl url(argument);
-    // A URI's escapes are the name's bytes ("%E9" for a Latin-1 "é").
     const QString path = url.isLocalFile() && argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
-                             ? PathFromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()))
+                             ? PathFromLocalUrl(url)
                              : argument;
     // Qt spells the current folder lossily when its name is no UTF-8.
     const QString folder = CurrentFolder();

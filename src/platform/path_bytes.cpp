@@ -71,6 +71,10 @@ QString PathFromBytes(QByteArrayView bytes) {
   return path;
 }
 
+QString PathFromLocalUrl(const QUrl& url) {
+  return PathFromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 bool HoldsForeignBytes(const QString& path) {
   for (qsizetype i = 0; i < path.size(); ++i)
     if (ForeignByteAt(path, i)) return true;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QUrl>
 #include <optional>
 
 namespace zelvo {
@@ -20,6 +21,10 @@ QByteArray PathBytes(const QString& path);
 
 // A file name as the system gives it (in place of QFile::decodeName).
 QString PathFromBytes(QByteArrayView bytes);
+
+// The file a file:// URL names: its escapes are the name's bytes ("%E9" for
+// a Latin-1 "é"), where QUrl::toLocalFile would make U+FFFD of them.
+QString PathFromLocalUrl(const QUrl& url);
 
 // True when the path holds bytes that are no UTF-8 text.
 bool HoldsForeignBytes(const QString& path);

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 
 #include "platform/lossy_names.h"
 #include "platform/path_bytes.h"
+#include "platform_ui/file_drops.h"
 #include "platform_ui/qt_desktop.h"
 #include "platform/twips.h"
 #include "test_support.h"
@@ -144,8 +146,8 @@ TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
 }
 
 // Latin-1 names on disk are no UTF-8: the dialog shows them with U+FFFD, and
-// a file or folder chosen there comes back as its bytes. A name that two
-// entries read alike as is left as shown.
+// a file or folder chosen there, or dropped, comes back as its bytes. A name
+// that two entries read alike as is left as shown.
 TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
   QTemporaryDir folder;
   const QByteArray root = QFile::encodeName(folder.path());
@@ -172,6 +174,10 @@ TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
   const QString alike = folder.path() + '/' + shown("x\xE9.mp3");
   EXPECT_EQ(RecoverLossyPath(alike, &problem), alike);
   EXPECT_TRUE(problem.startsWith("2 entries of")) << problem.toStdString();
+  // A file manager's drop gives the bytes escaped in a URL.
+  QMimeData drop;
+  drop.setUrls({QUrl("file://" + QString::fromLatin1(root.toPercentEncoding("/")) + "/caf%E9.mp3")});
+  EXPECT_EQ(PathBytes(LocalPathsOf(&drop).value(0)), root + "/caf\xE9.mp3");
   std::filesystem::remove_all(root.constData());  // QTemporaryDir cannot name them
 }
 
