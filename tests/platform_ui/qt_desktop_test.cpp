@@ -116,20 +116,28 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
 }
 
+// What the add dialog asks for: files and folders in folder.
+FileDialogRequest FilesAndFoldersIn(const QString& folder) {
+  FileDialogRequest request;
+  request.initialFolder = folder;
+  request.filter = "All Files (*.*)|*.*";
+  request.multiSelect = true;
+  request.foldersToo = true;
+  return request;
+}
+
+void TypeAndConfirm(QFileDialog* dialog, const QString& text) {
+  dialog->findChild<QLineEdit*>("fileNameEdit")->setText(text);
+  QMetaObject::invokeMethod(dialog, "accept");
+}
+
 TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
   QTemporaryDir folder;
   QDir().mkpath(folder.filePath("Album One"));
   WriteBytes(folder.filePath("Album One/a.mp3"), "x");
   QtDesktop desktop;
-  FileDialogRequest request;
-  request.initialFolder = folder.path();
-  request.filter = "All Files (*.*)|*.*";
-  request.multiSelect = true;
-  request.foldersToo = true;
-  auto typeFolder = [](QFileDialog* dialog) {
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("Album One");
-    QMetaObject::invokeMethod(dialog, "accept");
-  };
+  FileDialogRequest request = FilesAndFoldersIn(folder.path());
+  auto typeFolder = [](QFileDialog* dialog) { TypeAndConfirm(dialog, "Album One"); };
   WhenShown<QFileDialog>(typeFolder);
   EXPECT_EQ(desktop.AskOpenFiles(request), std::optional<QStringList>(QStringList{folder.filePath("Album One")}));
 
@@ -156,17 +164,9 @@ TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
     std::ofstream((root + name).toStdString()) << "x";
   const auto shown = [](const char* name) { return QFile::decodeName(name); };
   QtDesktop desktop;
-  FileDialogRequest request;
-  request.initialFolder = folder.path();
-  request.filter = "All Files (*.*)|*.*";
-  request.multiSelect = true;
-  request.foldersToo = true;
   for (const char* name : {"caf\xE9.mp3", "Alb\xFCm"}) {
-    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(shown(name));
-      QMetaObject::invokeMethod(dialog, "accept");
-    });
-    const std::optional<QStringList> chosen = desktop.AskOpenFiles(request);
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) { TypeAndConfirm(dialog, shown(name)); });
+    const std::optional<QStringList> chosen = desktop.AskOpenFiles(FilesAndFoldersIn(folder.path()));
     ASSERT_TRUE(chosen && chosen->size() == 1) << name;
     EXPECT_EQ(PathBytes(chosen->first()), root + '/' + name);
   }
