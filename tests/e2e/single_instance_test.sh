@@ -65,8 +65,7 @@ for _ in $(seq 100); do
   [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
   sleep 0.1
 done
-[ "$(tail -n1 "$folder/AutoSave.zpl" | cut -d'|' -f3)" = "zelvo-escaped:$work/music/caf%E9.mp3" ] ||
-  fail "rows: $(cat -A "$folder/AutoSave.zpl")"
+[ "$(tail -n1 "$folder/AutoSave.zpl" | cut -d'|' -f3)" = "zelvo-escaped:$work/music/caf%E9.mp3" ] || fail "rows: $(cat -A "$folder/AutoSave.zpl")"
 grep -q 'notes' "$folder/AutoSave.zpl" && fail "a row was added for a file that is no audio"
 [ "$(playerctl -p zelvo status 2>&1)" = Playing ] || fail "the Latin-1 name does not play: $(cat "$work/player.log")"
 grep -q 'skipping' "$work/player.log" && fail "a track was skipped: $(cat "$work/player.log")"
@@ -96,8 +95,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 6 ] || fail "the restarted player did not take the hand-over"
-[ "$(grep -c "|zelvo-escaped:$work/music/caf%E9.mp3|" "$folder/AutoSave.zpl")" -eq 2 ] ||
-  fail "the URI's bytes were not kept: $(cat -A "$folder/AutoSave.zpl")"
+[ "$(grep -c "|zelvo-escaped:$work/music/caf%E9.mp3|" "$folder/AutoSave.zpl")" -eq 2 ] || fail "URI: $(cat -A "$folder/AutoSave.zpl")"
 kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
 

@@ -162,16 +162,15 @@ TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
   ASSERT_EQ(::mkdir((root + "/Alb\xFCm").constData(), 0755), 0);
   for (const char* name : {"/caf\xE9.mp3", "/x\xE8.mp3", "/x\xE9.mp3"})
     std::ofstream((root + name).toStdString()) << "x";
-  const auto shown = [](const char* name) { return QFile::decodeName(name); };
   QtDesktop desktop;
   for (const char* name : {"caf\xE9.mp3", "Alb\xFCm"}) {
-    WhenShown<QFileDialog>([&](QFileDialog* dialog) { TypeAndConfirm(dialog, shown(name)); });
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) { TypeAndConfirm(dialog, QFile::decodeName(name)); });
     const std::optional<QStringList> chosen = desktop.AskOpenFiles(FilesAndFoldersIn(folder.path()));
     ASSERT_TRUE(chosen && chosen->size() == 1) << name;
     EXPECT_EQ(PathBytes(chosen->first()), root + '/' + name);
   }
   QString problem;
-  const QString alike = folder.path() + '/' + shown("x\xE9.mp3");
+  const QString alike = folder.path() + '/' + QFile::decodeName("x\xE9.mp3");  // as the dialog shows it
   EXPECT_EQ(RecoverLossyPath(alike, &problem), alike);
   EXPECT_TRUE(problem.startsWith("2 entries of")) << problem.toStdString();
   // A file manager's drop gives the bytes escaped in a URL.
