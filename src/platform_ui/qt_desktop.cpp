@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QAbstractItemView>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
@@ -45,12 +47,7 @@ class FolderAcceptingDialog : public QFileDialog {
   void accept() override {
     if (acceptMode() == AcceptOpen) {
       const QStringList chosen = foldersToo_ ? Chosen() : selectedFiles();
-      // Qt's own check calls a name that is no UTF-8 missing: it looks for
-      // the U+FFFD it shows. The names are checked by their bytes here.
-      QStringList onDisk;
-      for (const QString& path : chosen) onDisk << RecoverLossyPath(path);
-      const bool folders = AnyFolder(onDisk);
-      if (!chosen.isEmpty() && AllExist(onDisk) && ((foldersToo_ && folders) || (onDisk != chosen && !folders))) {
+      if (TakenAsIs(chosen)) {
         answer_ = chosen;
         QDialog::accept();
         return;
@@ -61,7 +58,32 @@ class FolderAcceptingDialog : public QFileDialog {
 
   QStringList Answer() const { return answer_.isEmpty() ? selectedFiles() : answer_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+      connect(nameEdit, &QLineEdit::textChanged, this, &FolderAcceptingDialog::AllowLossyNames, Qt::UniqueConnection);
+  }
+
  private:
+  // What this dialog answers with itself: folders, when asked for, and names
+  // with U+FFFD for bytes that are no UTF-8 (Qt's own list leaves such files
+  // out, but a name pasted from a listing holds them). Qt's checks would call
+  // those missing, as they look for the U+FFFD; they are checked by their bytes.
+  bool TakenAsIs(const QStringList& chosen) const {
+    QStringList onDisk;
+    for (const QString& path : chosen) onDisk << RecoverLossyPath(path);
+    const bool folders = AnyFolder(onDisk);
+    return !chosen.isEmpty() && AllExist(onDisk) && ((foldersToo_ && folders) || (onDisk != chosen && !folders));
+  }
+
+  // Qt greys out Open for such names on each edit; this runs after it.
+  void AllowLossyNames() {
+    const auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (open && !open->isEnabled() && acceptMode() == AcceptOpen && TakenAsIs(selectedFiles())) open->setEnabled(true);
+  }
+
   // What the name box holds, or else the entries marked in the file view
   // (Qt leaves folders marked there out of the name box).
   QStringList Chosen() const {
