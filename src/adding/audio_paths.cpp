@@ -118,12 +118,13 @@ QStringList ExpandToAudioFiles(const QStringList& paths, NamedFiles named) {
   QStringList files;
   FolderWalk walk(files);
   for (const QString& path : paths) {
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    const QFileInfo info(path);  // names only: asking Qt about a name that is no UTF-8 finds nothing
+    const PathKind kind = KindOfPath(path);
+    if (kind == PathKind::Folder) {
       walk.Walk(info.absoluteFilePath());
     } else if (named == NamedFiles::KeepAll) {
       files << path;  // the dialog has checked it; a file it cannot open still gets its row
-    } else if (info.isFile() && IsSupportedAudioFile(path)) {
+    } else if (kind == PathKind::RegularFile && IsSupportedAudioFile(path)) {
       files << info.absoluteFilePath();
     } else {
       qCWarning(lcPlaylist) << "Not an audio file Zelvo can add:" << path;

@@ -9,14 +9,14 @@
 #include "desktop/single_instance.h"
 #include "base/app_folders.h"
 #include "platform_ui/qt_desktop.h"
+#include "platform/path_bytes.h"
 #include "platform/quit_signals.h"
 #include "platform_ui/windowing_choice.h"
 #include "playback/ffmpeg_decoder.h"
 
 int main(int argc, char** argv) {
   // --help and --version answer without a desktop and without a running Zelvo.
-  QStringList rawArguments;
-  for (int i = 1; i < argc; ++i) rawArguments << QString::fromLocal8Bit(argv[i]);
+  const QStringList rawArguments = zelvo::ArgumentsFromBytes(argc, argv);
   if (const std::optional<QString> information = zelvo::InformationAsked(rawArguments)) {
     std::fputs(information->toLocal8Bit().constData(), stdout);
     return 0;
@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
   const zelvo::AppFolders folders =
       zelvo::AppFolders::Locate(QCoreApplication::applicationDirPath(), ZELVO_INSTALLED_DATA);
   QStringList problems;
-  const QStringList arguments = zelvo::UsableArguments(QCoreApplication::arguments().mid(1), &problems);
-  for (const QString& problem : problems) std::fprintf(stderr, "%s\n", qPrintable(problem));
+  // QApplication has taken its own options out of argv; what is left are ours.
+  const QStringList arguments = zelvo::UsableArguments(zelvo::ArgumentsFromBytes(argc, argv), &problems);
+  for (const QString& problem : problems) std::fprintf(stderr, "%s\n", zelvo::PathBytes(problem).constData());
   zelvo::SingleInstance instance(folders.dataFolder);
   if (instance.HandOverOrListen(arguments)) return 0;
 

@@ -10,6 +10,7 @@
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "playback/media_probe.h"
+#include "platform/path_bytes.h"
 #include "storage/foreign_playlist.h"
 
 namespace zelvo {
@@ -21,12 +22,12 @@ bool IsPlaylist(const QString& path) {
 }
 
 // Why a file cannot go into the list; empty when it can.
-QString FileProblem(const QFileInfo& file) {
-  if (!file.isReadable()) return QStringLiteral("the file cannot be read (permission denied)");
-  if (IsPlaylist(file.filePath())) return {};
-  if (!IsSupportedAudioFile(file.fileName())) return QStringLiteral("not a kind of audio file Zelvo plays");
+QString FileProblem(const QString& path) {
+  if (!IsReadablePath(path)) return QStringLiteral("the file cannot be read (permission denied)");
+  if (IsPlaylist(path)) return {};
+  if (!IsSupportedAudioFile(QFileInfo(path).fileName())) return QStringLiteral("not a kind of audio file Zelvo plays");
   try {
-    ProbeMedia(file.filePath());
+    ProbeMedia(path);
   } catch (const DecoderError& error) {
     return QStringLiteral("no audio Zelvo can play (%1)").arg(QString::fromUtf8(error.what()));
   }
@@ -40,6 +41,12 @@ bool IsRemoteUrl(const QString& argument) {
 }
 
 }  // namespace
+
+QStringList ArgumentsFromBytes(int argc, const char* const* argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << PathFromBytes(argv[i]);
+  return arguments;
+}
 
 QString UsageText() {
   return QStringLiteral(
@@ -92,15 +99,17 @@ QStringList UsableArguments(const QStringList& arguments, QStringList* problems)
     if (argument == QLatin1String("--")) continue;
     QString problem;
     const QString path = AbsoluteArguments({argument}).value(0);
-    const QFileInfo info(path);
+    // Asked through the name's bytes: Qt's own checks turn a byte that is no
+    // UTF-8 into U+FFFD and would call a Latin-1 name missing.
+    const PathKind kind = KindOfPath(path);
     if (IsRemoteUrl(argument))
       problem = QStringLiteral("not a file on this computer (Zelvo plays local files and folders only)");
-    else if (argument.startsWith(QLatin1Char('-')) && !info.exists())
+    else if (argument.startsWith(QLatin1Char('-')) && kind == PathKind::Missing)
       problem = QStringLiteral("unknown option (see zelvo --help)");
-    else if (!info.exists())
+    else if (kind == PathKind::Missing)
       problem = QStringLiteral("no such file or folder");
-    else if (!info.isDir())
-      problem = FileProblem(info);
+    else if (kind != PathKind::Folder)
+      problem = FileProblem(path);
     if (problem.isEmpty())
       usable << path;
     else if (problems)

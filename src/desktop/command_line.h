@@ -6,6 +6,11 @@
 
 namespace zelvo {
 
+// The arguments after the program's name, each kept as its bytes (see
+// platform/path_bytes.h): Qt's own list turns a file name's bytes that are
+// no UTF-8 into U+FFFD, and the file could never be found again.
+QStringList ArgumentsFromBytes(int argc, const char* const* argv);
+
 // What `zelvo --help` prints.
 QString UsageText();
 

@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QTimer>
 #include <QUrl>
 
 #include <unistd.h>
 
 #include "base/log.h"
+#include "platform/path_bytes.h"
 #include "platform/private_sockets.h"
 
 namespace zelvo {
@@ -25,6 +27,8 @@ constexpr int kRetryMs = 100;
 // No list of paths from a command line comes near this; a peer that sends
 // more is not a later start.
 constexpr qint64 kMaxMessageBytes = 16 << 20;
+// A later start hands its paths over well within this.
+constexpr int kMessageMs = 5000;
 
 QString LockPath(const QString& dataFolder) { return dataFolder + QStringLiteral("/.zelvo.lock"); }
 
@@ -132,22 +136,35 @@ void SingleInstance::Release() {
 
 void SingleInstance::Receive(QLocalSocket* socket) {
   socket->setParent(this);
+  const auto drop = [socket] {
+    socket->disconnect();
+    socket->abort();
+    socket->deleteLater();
+  };
+  // A later start says all it has at once; a peer that keeps the connection
+  // open without ending its message is not one, and is not waited for.
+  auto* deadline = new QTimer(socket);
+  deadline->setSingleShot(true);
+  connect(deadline, &QTimer::timeout, this, [drop] {
+    qCWarning(lcApp) << "A later start did not end its message within" << kMessageMs << "ms; it was dropped";
+    drop();
+  });
+  deadline->start(kMessageMs);
   auto buffer = std::make_shared<QByteArray>();
   // Takes what arrived; drops the connection (false) once the message outgrows the cap.
-  const auto take = [socket, buffer] {
+  const auto take = [socket, buffer, drop] {
     if (buffer->size() + socket->bytesAvailable() <= kMaxMessageBytes) {
       buffer->append(socket->readAll());
       return true;
     }
     qCWarning(lcApp) << "A later start sent more than" << kMaxMessageBytes << "bytes; the message was dropped";
-    socket->disconnect();
-    socket->abort();
-    socket->deleteLater();
+    drop();
     return false;
   };
   connect(socket, &QLocalSocket::readyRead, this, take);
   // The message ends when the later start hangs up.
-  connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer, take] {
+  connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer, take, deadline] {
+    deadline->stop();
     if (!take()) return;
     QStringList arguments;
     QDataStream stream(*buffer);
@@ -166,9 +183,13 @@ QStringList AbsoluteArguments(const QStringList& arguments) {
   for (const QString& argument : arguments) {
     const QUrl url(argument);
     const QString path = url.isLocalFile() && argument.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
-                             ? url.toLocalFile()
+                             ? PathFromLocalUrl(url)
                              : argument;
-    paths << QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // Qt spells the current folder lossily when its name is no UTF-8.
+    const QString folder = CurrentFolder();
+    const QString absolute = QDir::isAbsolutePath(path) || folder.isEmpty() ? QFileInfo(path).absoluteFilePath()
+                                                                            : folder + QLatin1Char('/') + path;
+    paths << QDir::cleanPath(absolute);
   }
   return paths;
 }

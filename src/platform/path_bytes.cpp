@@ -1,6 +1,7 @@
 #include "platform/path_bytes.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
@@ -70,6 +71,10 @@ QString PathFromBytes(QByteArrayView bytes) {
   return path;
 }
 
+QString PathFromLocalUrl(const QUrl& url) {
+  return PathFromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 bool HoldsForeignBytes(const QString& path) {
   for (qsizetype i = 0; i < path.size(); ++i)
     if (ForeignByteAt(path, i)) return true;
@@ -87,6 +92,22 @@ QString CanonicalPath(const QString& path) {
   char resolved[PATH_MAX];
   if (path.isEmpty() || !::realpath(PathBytes(path).constData(), resolved)) return {};
   return PathFromBytes(resolved);
+}
+
+PathKind KindOfPath(const QString& path) {
+  struct stat st {};
+  if (path.isEmpty() || ::stat(PathBytes(path).constData(), &st) != 0) return PathKind::Missing;
+  if (S_ISREG(st.st_mode)) return PathKind::RegularFile;
+  return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::Other;
+}
+
+bool IsReadablePath(const QString& path) {
+  return !path.isEmpty() && ::access(PathBytes(path).constData(), R_OK) == 0;
+}
+
+QString CurrentFolder() {
+  char folder[PATH_MAX];
+  return ::getcwd(folder, sizeof folder) ? PathFromBytes(folder) : QString();
 }
 
 std::optional<qint64> RegularFileSize(const QString& path) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QUrl>
 #include <optional>
 
 namespace zelvo {
@@ -21,6 +22,10 @@ QByteArray PathBytes(const QString& path);
 // A file name as the system gives it (in place of QFile::decodeName).
 QString PathFromBytes(QByteArrayView bytes);
 
+// The file a file:// URL names: its escapes are the name's bytes ("%E9" for
+// a Latin-1 "é"), where QUrl::toLocalFile would make U+FFFD of them.
+QString PathFromLocalUrl(const QUrl& url);
+
 // True when the path holds bytes that are no UTF-8 text.
 bool HoldsForeignBytes(const QString& path);
 
@@ -29,6 +34,16 @@ std::optional<unsigned char> ForeignByteAt(QStringView path, qsizetype i);
 
 // The path with every link and "." or ".." resolved; empty when it is not there.
 QString CanonicalPath(const QString& path);
+
+// What a path names, its links followed.
+enum class PathKind { Missing, RegularFile, Folder, Other };
+PathKind KindOfPath(const QString& path);
+
+// Whether this user may read what the path names.
+bool IsReadablePath(const QString& path);
+
+// The folder the process runs in, its bytes kept.
+QString CurrentFolder();
 
 // The size of a regular file (or of what a link points to); nothing for
 // anything else or a path that is not there.

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/path_bytes.h"
+
 namespace zelvo {
 namespace {
 
@@ -23,7 +25,7 @@ QString NotRegularReason(mode_t mode) {
 
 std::optional<QString> OpenRegularFile(QFile& file) {
   // O_NONBLOCK opens a FIFO at once, so that it can be told apart and refused.
-  const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(PathBytes(file.fileName()).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return SystemReason(errno);
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -41,7 +43,8 @@ std::optional<QString> OpenRegularFile(QFile& file) {
 
 std::variant<QByteArray, ReadRefusal> ReadRegularFile(const QString& path, qint64 maxBytes) {
   QFile file(path);
-  if (std::optional<QString> refused = OpenRegularFile(file)) return ReadRefusal{*refused, !QFile::exists(path)};
+  if (std::optional<QString> refused = OpenRegularFile(file))
+    return ReadRefusal{*refused, KindOfPath(path) == PathKind::Missing};
   if (file.size() > maxBytes)
     return ReadRefusal{QStringLiteral("it holds %1 bytes, more than the %2 allowed").arg(file.size()).arg(maxBytes)};
   // Read no further than the limit even when the file grows meanwhile.
@@ -53,7 +56,7 @@ std::variant<QByteArray, ReadRefusal> ReadRegularFile(const QString& path, qint6
 
 std::optional<QString> RefuseUnlessRegularOrAbsent(const QString& path) {
   struct stat st {};
-  if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+  if (::stat(PathBytes(path).constData(), &st) != 0)
     return errno == ENOENT ? std::nullopt : std::optional<QString>(SystemReason(errno));
   if (S_ISREG(st.st_mode)) return std::nullopt;
   return NotRegularReason(st.st_mode);

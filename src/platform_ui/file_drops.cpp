@@ -7,13 +7,15 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "platform/path_bytes.h"
+
 namespace zelvo {
 
 QStringList LocalPathsOf(const QMimeData* data) {
   QStringList paths;
   if (!data || !data->hasUrls()) return paths;
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile()) paths << url.toLocalFile();
+    if (url.isLocalFile()) paths << PathFromLocalUrl(url);
   }
   return paths;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QAbstractItemView>
 #include <QFileInfo>
@@ -11,10 +12,14 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
 
+#include "base/log.h"
+#include "platform/lossy_names.h"
+#include "platform/path_bytes.h"
 #include "platform_ui/message_fit.h"
 #include "platform_ui/translucency.h"
 
@@ -40,9 +45,9 @@ class FolderAcceptingDialog : public QFileDialog {
       : QFileDialog(nullptr, title, folder), foldersToo_(foldersToo) {}
 
   void accept() override {
-    if (foldersToo_) {
-      const QStringList chosen = Chosen();
-      if (!chosen.isEmpty() && AllExist(chosen) && AnyFolder(chosen)) {
+    if (acceptMode() == AcceptOpen) {
+      const QStringList chosen = foldersToo_ ? Chosen() : selectedFiles();
+      if (TakenAsIs(chosen)) {
         answer_ = chosen;
         QDialog::accept();
         return;
@@ -53,7 +58,32 @@ class FolderAcceptingDialog : public QFileDialog {
 
   QStringList Answer() const { return answer_.isEmpty() ? selectedFiles() : answer_; }
 
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    if (auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+      connect(nameEdit, &QLineEdit::textChanged, this, &FolderAcceptingDialog::AllowLossyNames, Qt::UniqueConnection);
+  }
+
  private:
+  // What this dialog answers with itself: folders, when asked for, and names
+  // with U+FFFD for bytes that are no UTF-8 (Qt's own list leaves such files
+  // out, but a name pasted from a listing holds them). Qt's checks would call
+  // those missing, as they look for the U+FFFD; they are checked by their bytes.
+  bool TakenAsIs(const QStringList& chosen) const {
+    QStringList onDisk;
+    for (const QString& path : chosen) onDisk << RecoverLossyPath(path);
+    const bool folders = AnyFolder(onDisk);
+    return !chosen.isEmpty() && AllExist(onDisk) && ((foldersToo_ && folders) || (onDisk != chosen && !folders));
+  }
+
+  // Qt greys out Open for such names on each edit; this runs after it.
+  void AllowLossyNames() {
+    const auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QPushButton* open = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (open && !open->isEnabled() && acceptMode() == AcceptOpen && TakenAsIs(selectedFiles())) open->setEnabled(true);
+  }
+
   // What the name box holds, or else the entries marked in the file view
   // (Qt leaves folders marked there out of the name box).
   QStringList Chosen() const {
@@ -69,18 +99,28 @@ class FolderAcceptingDialog : public QFileDialog {
     return marked;
   }
   static bool AllExist(const QStringList& paths) {
-    return std::all_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+    return std::all_of(paths.begin(), paths.end(),
+                       [](const QString& p) { return KindOfPath(p) != PathKind::Missing; });
   }
   static bool AnyFolder(const QStringList& paths) {
-    return std::any_of(paths.begin(), paths.end(), [](const QString& p) { return QFileInfo(p).isDir(); });
+    return std::any_of(paths.begin(), paths.end(),
+                       [](const QString& p) { return KindOfPath(p) == PathKind::Folder; });
   }
 
   QStringList answer_;
   bool foldersToo_;
 };
 
+// Qt cannot enter a folder whose name is no UTF-8: the dialog opens in the
+// nearest folder above it that it can.
+QString FolderQtCanOpen(QString folder) {
+  while (HoldsForeignBytes(folder)) folder = QFileInfo(folder).path();
+  return folder;
+}
+
 FolderAcceptingDialog* MakeDialog(const FileDialogRequest& request) {
-  auto* dialog = new FolderAcceptingDialog(request.title, request.initialFolder, request.foldersToo);
+  auto* dialog =
+      new FolderAcceptingDialog(request.title, FolderQtCanOpen(request.initialFolder), request.foldersToo);
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setWindowFlag(Qt::WindowStaysOnTopHint);
   // The type list shows each label as the player words it; the patterns
@@ -103,6 +143,14 @@ bool HasProgramFor(const QString& path) {
   query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
   if (!query.waitForFinished(3000) || query.exitStatus() != QProcess::NormalExit) return true;
   return !query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+// The dialog's answer with the bytes of each name Qt could not read as text.
+QString OnDisk(const QString& shown) {
+  QString problem;
+  const QString path = RecoverLossyPath(shown, &problem);
+  if (!problem.isEmpty()) qCWarning(lcApp) << "The name the dialog gave cannot be told on disk:" << shown << problem;
+  return path;
 }
 
 double DotsPerInchX() { return QGuiApplication::primaryScreen()->logicalDotsPerInchX(); }
@@ -143,7 +191,9 @@ std::optional<QStringList> QtDesktop::AskOpenFiles(const FileDialogRequest& requ
   dialog->setFileMode(request.multiSelect ? QFileDialog::ExistingFiles
                                           : (request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
   if (dialog->exec() != QDialog::Accepted || dialog->Answer().isEmpty()) return std::nullopt;
-  return dialog->Answer();
+  QStringList chosen;
+  for (const QString& shown : dialog->Answer()) chosen << OnDisk(shown);
+  return chosen;
 }
 
 std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) {
@@ -152,7 +202,7 @@ std::optional<QString> QtDesktop::AskSaveFile(const FileDialogRequest& request) 
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
-  return dialog->selectedFiles().constFirst();
+  return OnDisk(dialog->selectedFiles().constFirst());
 }
 
 void QtDesktop::Beep() { QApplication::beep(); }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "base/log.h"
+#include "platform/path_bytes.h"
 #include "platform/regular_file.h"
 
 namespace zelvo {
@@ -43,7 +44,11 @@ bool WriteFileAtomically(const QString& path, const std::function<bool(QIODevice
   // The save follows a link and replaces its target, the link staying as it
   // is; but only a regular file may be replaced: a device, FIFO or socket
   // there would be swapped for a plain file (as root, the device is gone).
-  const std::optional<QString> refused = RefuseUnlessRegularOrAbsent(path);
+  // QSaveFile spells a name that is no UTF-8 (platform/path_bytes.h) with
+  // U+FFFD: it would write a stray file beside the one meant and call it saved.
+  const std::optional<QString> refused =
+      HoldsForeignBytes(path) ? std::optional<QString>(QStringLiteral("Zelvo cannot write a name that is not UTF-8"))
+                              : RefuseUnlessRegularOrAbsent(path);
   bool written = !refused && file.open(QIODevice::WriteOnly);
   if (refused) {
     reason = *refused;

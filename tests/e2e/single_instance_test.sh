@@ -2,8 +2,9 @@
 # One Zelvo per program folder: a second start hands its files to the running
 # one and ends; a start without files just ends; a copy in another folder
 # runs on its own, even when two start at once. Another user's socket gets
-# nothing. --help and --version answer on their own, and arguments Zelvo
-# cannot play are named on standard error and never become rows.
+# nothing, a peer that never ends its message is let go, and names that are
+# no UTF-8 keep their bytes. --help and --version answer on their own, and
+# arguments Zelvo cannot play are named on standard error and never become rows.
 source "$(dirname "$0")/lib.sh"
 export XDG_RUNTIME_DIR=$work/run XDG_CACHE_HOME=$work/cache
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -51,9 +52,12 @@ for option in --help --version; do
   esac
 done
 # A URL, a missing path and a file that is no audio: one line each; the good
-# file among them still goes to the running Zelvo, and nothing else does.
+# file among them, named in Latin-1 bytes that are no UTF-8, still goes to the
+# running Zelvo, plays, and keeps its bytes in the list; nothing else goes.
 printf 'not sound' >"$work/notes.mp3"
-second_start https://example.org/a.mp3 "$work/missing.ogg" "$work/notes.mp3" "$work/music/single.mp3"
+latin1=$(printf 'caf\xe9.mp3')
+cp "$data_dir/chirp_cbr.mp3" "$work/music/$latin1"
+second_start https://example.org/a.mp3 "$work/missing.ogg" "$work/notes.mp3" "$work/music/$latin1"
 for name in https://example.org/a.mp3 "$work/missing.ogg" "$work/notes.mp3"; do
   [ "$(grep -cF "zelvo: $name: " "$work/second.log")" -eq 1 ] || fail "no single line for $name: $(cat "$work/second.log")"
 done
@@ -61,8 +65,10 @@ for _ in $(seq 100); do
   [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 4 ] && break
   sleep 0.1
 done
-[ "$(tail -n1 "$folder/AutoSave.zpl" | cut -d'|' -f3)" = "$work/music/single.mp3" ] || fail "rows: $(cat "$folder/AutoSave.zpl")"
+[ "$(tail -n1 "$folder/AutoSave.zpl" | cut -d'|' -f3)" = "zelvo-escaped:$work/music/caf%E9.mp3" ] || fail "rows: $(cat -A "$folder/AutoSave.zpl")"
 grep -q 'notes' "$folder/AutoSave.zpl" && fail "a row was added for a file that is no audio"
+[ "$(playerctl -p zelvo status 2>&1)" = Playing ] || fail "the Latin-1 name does not play: $(cat "$work/player.log")"
+grep -q 'skipping' "$work/player.log" && fail "a track was skipped: $(cat "$work/player.log")"
 
 # A copy in another folder is another player.
 cp -r "$app_dir" "$work/other"
@@ -76,16 +82,20 @@ kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
 
 # The player ends at once on quit and leaves its socket file behind: the next
-# start must not mistake it for a running Zelvo.
-start_player
+# start must not mistake it for a running Zelvo. It takes a Latin-1 name as a
+# URI with the byte escaped.
+park_pointer_on_bar
+"$folder/zelvo" "file://$work/music/caf%E9.mp3" >"$work/player.log" 2>&1 &
+player_pid=$!
 sleep 3
 kill -0 "$player_pid" 2>/dev/null || fail "a start after a quit did not stay: $(cat "$work/player.log")"
 second_start "$work/music/single.mp3"
 for _ in $(seq 100); do
-  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 5 ] && break
+  [ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 6 ] && break
   sleep 0.1
 done
-[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 5 ] || fail "the restarted player did not take the hand-over"
+[ "$(grep -c '|' "$folder/AutoSave.zpl")" -eq 6 ] || fail "the restarted player did not take the hand-over"
+[ "$(grep -c "|zelvo-escaped:$work/music/caf%E9.mp3|" "$folder/AutoSave.zpl")" -eq 2 ] || fail "URI: $(cat -A "$folder/AutoSave.zpl")"
 kill -TERM "$player_pid"
 wait_exit || fail "the player ended with an error"
 
@@ -119,6 +129,13 @@ try: s.sendall(bytes(20 << 20)); print("all sent")
 except OSError: print("cut off")' "$sock")
 [ "$flood" = "cut off" ] || fail "20 MB went in: $flood"
 grep -q "more than 16777216 bytes" "$work/player.log" || fail "no warning for the flood: $(cat "$work/player.log")"
+# Peers that connect and end no message, saying nothing or half of one, are let go.
+python3 -c 'import socket, sys
+peers = [socket.socket(socket.AF_UNIX) for _ in range(2)]
+for p in peers: p.connect(sys.argv[1]); p.settimeout(30)
+peers[1].sendall(b"\0\0")
+print([len(p.recv(1)) for p in peers])' "$sock" >"$work/idle.out" || fail "idle peers were kept"
+[ "$(grep -c "did not end its message" "$work/player.log")" -eq 2 ] || fail "not two warnings: $(cat "$work/player.log")"
 second_start "$work/music/Album/10 - ten.flac"
 wait_rows 3 || fail "no hand-over after the flood"
 

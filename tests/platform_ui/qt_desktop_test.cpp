@@ -1,16 +1,25 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 
+#include "platform/lossy_names.h"
+#include "platform/path_bytes.h"
+#include "platform_ui/file_drops.h"
 #include "platform_ui/qt_desktop.h"
 #include "playback/audio_formats.h"
 #include "platform/twips.h"
@@ -117,20 +126,28 @@ TEST(QtDesktop, OpenDialogAnswersWithTheChosenFilesOrNothingOnCancel) {
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
 }
 
+// What the add dialog asks for: files and folders in folder.
+FileDialogRequest FilesAndFoldersIn(const QString& folder) {
+  FileDialogRequest request;
+  request.initialFolder = folder;
+  request.filter = "All Files (*.*)|*.*";
+  request.multiSelect = true;
+  request.foldersToo = true;
+  return request;
+}
+
+void TypeAndConfirm(QFileDialog* dialog, const QString& text) {
+  dialog->findChild<QLineEdit*>("fileNameEdit")->setText(text);
+  QMetaObject::invokeMethod(dialog, "accept");
+}
+
 TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
   QTemporaryDir folder;
   QDir().mkpath(folder.filePath("Album One"));
   WriteBytes(folder.filePath("Album One/a.mp3"), "x");
   QtDesktop desktop;
-  FileDialogRequest request;
-  request.initialFolder = folder.path();
-  request.filter = "All Files (*.*)|*.*";
-  request.multiSelect = true;
-  request.foldersToo = true;
-  auto typeFolder = [](QFileDialog* dialog) {
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("Album One");
-    QMetaObject::invokeMethod(dialog, "accept");
-  };
+  FileDialogRequest request = FilesAndFoldersIn(folder.path());
+  auto typeFolder = [](QFileDialog* dialog) { TypeAndConfirm(dialog, "Album One"); };
   WhenShown<QFileDialog>(typeFolder);
   EXPECT_EQ(desktop.AskOpenFiles(request), std::optional<QStringList>(QStringList{folder.filePath("Album One")}));
 
@@ -144,6 +161,37 @@ TEST(QtDesktop, AFolderTypedAndConfirmedIsTheAnswerWhenFoldersAreAskedFor) {
   });
   EXPECT_FALSE(desktop.AskOpenFiles(request).has_value());
   EXPECT_EQ(shownFolder, folder.filePath("Album One"));
+}
+
+// Latin-1 names on disk are no UTF-8: a listing shows them with U+FFFD, and a
+// file or folder pasted thus into the dialog, or dropped, comes back as its bytes. A name
+// that two entries read alike as is left as shown.
+TEST(QtDesktop, NamesThatAreNoUtf8ComeBackFromTheDialogAsTheirBytes) {
+  QTemporaryDir folder;
+  const QByteArray root = QFile::encodeName(folder.path());
+  ASSERT_EQ(::mkdir((root + "/Alb\xFCm").constData(), 0755), 0);
+  for (const char* name : {"/caf\xE9.mp3", "/x\xE8.mp3", "/x\xE9.mp3"})
+    std::ofstream((root + name).toStdString()) << "x";
+  QtDesktop desktop;
+  for (const char* name : {"caf\xE9.mp3", "Alb\xFCm"}) {
+    WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QFile::decodeName(name));  // pasted from a listing
+      QPushButton* open = dialog->findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Open);
+      open->isEnabled() ? open->click() : dialog->reject();
+    });
+    const std::optional<QStringList> chosen = desktop.AskOpenFiles(FilesAndFoldersIn(folder.path()));
+    ASSERT_TRUE(chosen && chosen->size() == 1) << name;
+    EXPECT_EQ(PathBytes(chosen->first()), root + '/' + name);
+  }
+  QString problem;
+  const QString alike = folder.path() + '/' + QFile::decodeName("x\xE9.mp3");  // as the dialog shows it
+  EXPECT_EQ(RecoverLossyPath(alike, &problem), alike);
+  EXPECT_TRUE(problem.startsWith("2 entries of")) << problem.toStdString();
+  // A file manager's drop gives the bytes escaped in a URL.
+  QMimeData drop;
+  drop.setUrls({QUrl("file://" + QString::fromLatin1(root.toPercentEncoding("/")) + "/caf%E9.mp3")});
+  EXPECT_EQ(PathBytes(LocalPathsOf(&drop).value(0)), root + "/caf\xE9.mp3");
+  std::filesystem::remove_all(root.constData());  // QTemporaryDir cannot name them
 }
 
 TEST(QtDesktop, SaveDialogAddsTheDefaultExtensionToABareName) {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include "platform/path_bytes.h"
 #include "storage/atomic_file.h"
 #include "storage/listening_settings.h"
 #include "storage/playlist_file.h"
@@ -116,12 +117,16 @@ TEST(AtomicFile, AFullDiskKeepsOldPlaylistsAndSettingsOfEverySize) {
 TEST(AtomicFile, FailsWithAReasonWhereNoFileCanBeMade) {
   QTemporaryDir dir;
   test::WriteBytes(dir.filePath("plain"), "keep");
-  for (const QString& path : {dir.filePath("no-such-folder/list.zpl"), dir.filePath("plain/list.zpl"), dir.path()}) {
+  // A Latin-1 name, which the writer would spell otherwise, is refused too.
+  const QString latin1 = PathFromBytes(QFile::encodeName(dir.path()) + "/caf\xE9.zpl");
+  for (const QString& path :
+       {dir.filePath("no-such-folder/list.zpl"), dir.filePath("plain/list.zpl"), dir.path(), latin1}) {
     QString error;
     EXPECT_FALSE(WriteFileAtomically(path, "data", &error)) << path.toStdString();
     EXPECT_FALSE(error.isEmpty()) << path.toStdString();
   }
   EXPECT_EQ(test::ReadBytes(dir.filePath("plain")), "keep");
+  EXPECT_EQ(FolderEntries(dir), QStringList{"plain"});
 }
 
 // A save over a link replaces the file it points to and keeps the link; any
