@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "base/log.h"
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "platform/path_bytes.h"
@@ -143,6 +144,7 @@ FfmpegTimeLimit::FfmpegTimeLimit(std::chrono::milliseconds limit) : outer_(readD
 FfmpegTimeLimit::~FfmpegTimeLimit() { readDeadline = outer_; }
 
 FormatContextPtr OpenSupportedInput(const QString& path) {
+  qCDebug(lcFileOpens) << "opening" << path;
   QuietFfmpegLog();
   const FfmpegTimeLimit limit(kOpenTime);
   const QByteArray name = PathBytes(path);

@@ -51,6 +51,18 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
   // Advancing belongs to the display timer: after a stop nothing moves on.
   if (!displayAuto_.isActive()) return gapless_.Drop();
   switch (event) {
+    case Decoder::Event::Opened:
+      // Only the file started last counts; its length is known now.
+      if (!awaitingOpen_ || !decoder_.Duration()) break;
+      awaitingOpen_ = false;
+      emit TrackStarted();
+      break;
+    case Decoder::Event::OpenFailed:
+      // The decoder has said why; the row is skipped as a missing file is.
+      if (!awaitingOpen_ || decoder_.PlayState() != play_state::Closed) break;
+      awaitingOpen_ = false;
+      SkipUnplayable();
+      break;
     case Decoder::Event::NearEnd:
       if (decoder_.PlayState() == play_state::Playing) gapless_.Prepare();
       break;
@@ -82,7 +94,10 @@ PlaybackStatus Playback::Status() const {
 Playback::TrackFacts Playback::CurrentFacts() const {
   const int position = tracks_.CurrentRowGone() ? 0 : tracks_.CurrentIndex();
   if (!tracks_.Has(position)) return {};
-  return {position, tracks_.At(position).path, tracks_.At(position).name};
+  const TrackEntry& track = tracks_.At(position);
+  const std::optional<double> length =
+      decoder_.FileName() == track.path ? decoder_.Duration() : std::nullopt;
+  return {position, track.path, track.name, length};
 }
 
 void Playback::ListChanged() {
@@ -112,6 +127,7 @@ void Playback::PlayTrack() {
 
 void Playback::StartCurrentRow() {
   gapless_.Drop();
+  awaitingOpen_ = false;
   // The row that followed an erased playing row becomes the current one itself.
   if (tracks_.CurrentRowGone()) tracks_.SetCurrentIndex(tracks_.CurrentIndex());
   if (!tracks_.Has(tracks_.CurrentIndex())) return SkipUnplayable();
@@ -138,14 +154,10 @@ void Playback::StartCurrentRow() {
   }
 
   ShowStarted(track.name);
-  try {
-    decoder_.SetFileName(track.path);
-  } catch (const DecoderError& error) {
-    qCWarning(lcPlayback).noquote() << "Skipping a track the decoder refuses:" << error.what();
-    return SkipUnplayable();
-  }
+  // The decoder opens the file on its own thread and says whether it could.
+  decoder_.SetFileName(track.path);
   decoder_.Play();
-  emit TrackStarted();
+  awaitingOpen_ = true;
 }
 
 // The display and the positions of a track that starts.
@@ -165,6 +177,7 @@ void Playback::SkipUnplayable() {
   // decoder stopped and moves on from it by the play mode. Going back to the
   // row started before would pick the same unplayable row again in normal
   // mode, every second, for good.
+  awaitingOpen_ = false;
   RunDisplayTimer();
   tracks_.SetCueIndex(tracks_.CurrentIndex());
   decoder_.Stop();
@@ -175,6 +188,7 @@ void Playback::SkipUnplayable() {
 
 void Playback::StopTrack() {
   gapless_.Drop();
+  awaitingOpen_ = false;
   displayAuto_.stop();
   state_.DisplayText = kIdleTitle;
   view_.SetDisplayCaption(kIdleTitle);

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <optional>
 
 #include "playback/decoder.h"
 #include "playback/gapless_next.h"
@@ -72,13 +73,15 @@ class Playback : public QObject {
 
  signals:
   void StatusChanged(PlaybackStatus status);
-  // Another track plays, or the current row moved, was renamed or went.
+  // Another track plays, or the current row moved, was renamed or went, or
+  // the playing file's length became known.
   void TrackChanged();
   // The playing track was sought to a position, in seconds.
   void Seeked(double seconds);
 
  signals:
-  // The row at CurrentIndex has started playing (also gaplessly).
+  // The row at CurrentIndex has started playing (also gaplessly): its file
+  // is open and its length known.
   void TrackStarted();
 
  private:
@@ -87,6 +90,7 @@ class Playback : public QObject {
     int position = 0;
     QString path;
     QString name;
+    std::optional<double> length;  // once the decoder has opened its file
     bool operator==(const TrackFacts&) const = default;
   };
   TrackFacts CurrentFacts() const;
@@ -109,6 +113,8 @@ class Playback : public QObject {
   QTimer displayAuto_;
   PlaybackStatus announcedStatus_ = PlaybackStatus::Stopped;
   TrackFacts announcedTrack_;
+  // A file handed to the decoder whose opening has not been told yet.
+  bool awaitingOpen_ = false;
 };
 
 // The display's texts while a track is skipped.
