@@ -1,6 +1,5 @@
 #include "playback/playback.h"
 
-#include "base/layout.h"
 #include "base/log.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
@@ -146,7 +145,7 @@ void Playback::StartCurrentRow() {
       qCWarning(lcPlayback) << "skipping an empty file:" << track.path;
       if (decoder_.PlayState() == play_state::Playing) selector_.DemoteSkippedTrack();
       RunDisplayTimer();
-      view_.SetDisplayCaption(QString::fromLatin1(kSkipNoSize));
+      emit CaptionChanged(QString::fromLatin1(kSkipNoSize));
       tracks_.SetCueIndex(tracks_.CurrentIndex());
       return;
     case TrackFile::Playable:
@@ -162,11 +161,8 @@ void Playback::StartCurrentRow() {
 
 // The display and the positions of a track that starts.
 void Playback::ShowStarted(const QString& name) {
-  view_.SetTrackProgressWidth(layout::kProgressEmpty);
-  view_.SetPausedLook(false);
   tracks_.Model().SetCurrentMarked(true);
-  view_.SetDisplayCaption(name);
-  view_.SetDisplayTooltip(name);
+  emit NameShown(name);
   state_.DisplayText = name;
   RunDisplayTimer();
   tracks_.SetCueIndex(tracks_.CurrentIndex());
@@ -182,8 +178,7 @@ void Playback::SkipUnplayable() {
   tracks_.SetCueIndex(tracks_.CurrentIndex());
   decoder_.Stop();
   tracks_.Model().SetCurrentMarked(false);
-  view_.SetPausedLook(false);
-  view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
+  emit CaptionChanged(QString::fromLatin1(kSkipNotFound));
 }
 
 void Playback::StopTrack() {
@@ -191,10 +186,8 @@ void Playback::StopTrack() {
   awaitingOpen_ = false;
   displayAuto_.stop();
   state_.DisplayText = kIdleTitle;
-  view_.SetDisplayCaption(kIdleTitle);
-  view_.SetTrackProgressWidth(layout::kProgressEmpty);
-  view_.SetStripProgress(layout::kProgressEmpty);
-  view_.SetPausedLook(false);
+  emit CaptionChanged(kIdleTitle);
+  emit ProgressCleared();
   tracks_.Model().SetCurrentMarked(false);
   decoder_.Stop();
   Announce();
@@ -206,10 +199,8 @@ void Playback::PlayButton() {
     PlayTrack();
   } else if (playState == play_state::Paused) {
     decoder_.Play();
-    view_.SetPausedLook(false);
   } else {
     decoder_.Pause();
-    view_.SetPausedLook(true);
   }
   Announce();
 }
@@ -251,9 +242,7 @@ void Playback::UpdateDisplay() {
   const std::optional<double> position = decoder_.CurrentPosition();
   const std::optional<double> duration = decoder_.Duration();
   if (!position || !duration) return;  // no file: the bars keep their widths
-  if (auto x2 = ProgressLength(*position, *duration, view_.StripWidth())) view_.SetStripProgress(*x2);
-  if (auto width = ProgressLength(*position, *duration, view_.DisplayWidth()))
-    view_.SetTrackProgressWidth(*width);
+  emit ProgressChanged(*position, *duration);
 }
 
 // The end-of-track rule: the row the user has put the cursor on since the
@@ -261,7 +250,7 @@ void Playback::UpdateDisplay() {
 void Playback::StartNextTrack() {
   const QString ended = tracks_.Has(tracks_.CurrentIndex()) ? tracks_.At(tracks_.CurrentIndex()).path : QString();
   if (brake_.Engage(decoder_.CurrentPosition(), ended))
-    return StopTrack(), view_.SetDisplayCaption(QString::fromLatin1(kStoppedEndsAtOnce));
+    return StopTrack(), emit CaptionChanged(QString::fromLatin1(kStoppedEndsAtOnce));
   gapless_.Drop();
   selector_.Take(selector_.PeekAfterEnd());
   PlayTrack();
@@ -271,13 +260,13 @@ void Playback::DragSeek(Qt::MouseButtons buttons, int xTwips) {
   if (buttons == Qt::NoButton || decoder_.PlayState() == play_state::Closed) return;
   // The time before this move's seek: the text trails the pointer by one move.
   if (const std::optional<double> position = decoder_.CurrentPosition())
-    view_.SetDisplayCaption(DurationText(*position));
+    emit CaptionChanged(DurationText(*position));
   Seek(xTwips);
 }
 
 void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
   if (button == Qt::NoButton || decoder_.PlayState() == play_state::Closed) return;
-  view_.SetDisplayCaption(state_.DisplayText);
+  emit CaptionChanged(state_.DisplayText);
   Seek(xTwips);
 }
 

@@ -27,7 +27,9 @@ enum class PlaybackStatus { Stopped, Paused, Playing };
 // one and draws the progress. The decoder also says when a file has played to
 // its end, and the same end-of-track rule then runs at once; the tick still
 // catches any end it was not told of. It announces its status, the track
-// that plays (its row, file or name) and seeks, so nobody needs to poll it.
+// that plays (its row, file or name) and seeks, so nobody needs to poll it,
+// and what the display and the strip are to show (PlaybackDisplay draws it);
+// the view is asked only for the display's width, the seek scale.
 class Playback : public QObject {
   Q_OBJECT
  public:
@@ -79,7 +81,16 @@ class Playback : public QObject {
   // The playing track was sought to a position, in seconds.
   void Seeked(double seconds);
 
- signals:
+  // The display line's text: a skip message, the idle title, the time
+  // while the user drags over it, the track name again after the drag.
+  void CaptionChanged(const QString& text);
+  // A track starts: its name goes up and the bar under it starts empty.
+  void NameShown(const QString& name);
+  // Each tick while a file is open, and after each seek: where it is.
+  void ProgressChanged(double positionSeconds, double durationSeconds);
+  // Stopped: both progress bars empty.
+  void ProgressCleared();
+
   // The row at CurrentIndex has started playing (also gaplessly): its file
   // is open and its length known.
   void TrackStarted();

@@ -25,6 +25,7 @@
 #include "adding/audio_paths.h"
 #include "decoder_test_util.h"
 #include "playback/ffmpeg_stream.h"
+#include "playback/playback_display.h"
 #include "playback/media_probe.h"
 #include "playback/mpeg_frame_walk.h"
 #include "platform/path_bytes.h"
@@ -200,6 +201,7 @@ TEST(CraftedFiles, ATrackThatEndsAtOnceStopsTheListInsteadOfRestartingForEver) {
   RecordingView view;
   RandomSource random{[] { return 1u; }};
   Playback playback{*memory.decoder, tracks, state, options, view, random};
+  PlaybackDisplay display{playback, view};
   tracks.Model().Append(TrackEntry{"Cut", "00:00", DataFile("truncated_wav_loop.wav"), "0"});
   tracks.SetCurrentIndex(1);
   playback.PlayTrack();
