@@ -104,6 +104,8 @@ void Playback::ListChanged() {
   Announce();
 }
 
+void Playback::OptionsChanged() { gapless_.DropIfChanged(); }
+
 void Playback::Announce() {
   if (const PlaybackStatus status = Status(); status != announcedStatus_) {
     announcedStatus_ = status;

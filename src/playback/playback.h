@@ -65,6 +65,11 @@ class Playback : public QObject {
   // Seeks the playing track to a time in seconds and redraws the progress.
   void SeekTo(double seconds);
 
+  // The options that choose the next row may have changed (the play mode,
+  // the fuzzy weights): a row prepared to follow that is no longer the
+  // answer is dropped now, not at the join.
+  void OptionsChanged();
+
   NextTrackSelector& Selector() { return selector_; }
   void NextTrack() { selector_.NextTrack(); }
   void PreviousTrack() { selector_.PreviousTrack(); }
