@@ -22,16 +22,17 @@ namespace zelvo {
 //
 // Setting the file name hands it to the worker, which opens it once with
 // FFmpeg and learns its tags and length from that opening (no probe of its
-// own), then tells Opened or OpenFailed. Every public member is called from the user-interface thread and returns at
-// once: commands go to the worker through a queue, and PlayState answers from
-// what the user asked for until the worker learns otherwise (the end of the
-// track, or a file FFmpeg cannot decode, which make the state Stopped). A
+// own), then tells Opened or OpenFailed. Every public member is called from
+// the user-interface thread and returns at once: commands go to the worker
+// through a queue, and PlayState answers from what the user asked for until
+// the worker learns otherwise (a file it cannot open makes the state Closed;
+// the end of the track, or a file FFmpeg cannot decode on, Stopped). A
 // sound output that cannot be opened or has gone away does not end the track:
 // it holds its place, still Playing, and goes on from there once an output
 // opens again (tried once a second).
 //
-// PlayState numbers: Closed 6 until a file is open; Stopped 0 with
-// a file open and silent, and again as soon as a track has played to its end
+// PlayState numbers: Closed 6 until a file is handed over, and after one
+// that cannot be opened; Stopped 0 with a file handed over and silent, and again as soon as a track has played to its end
 // (the player's tick relies on this to start the next track); Playing 2 from
 // Play() on, never Waiting 3 (the player would take that for the end);
 // Paused 1 after Pause().

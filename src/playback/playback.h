@@ -53,7 +53,9 @@ class Playback : public QObject {
 
   // The tick of the display timer: end-of-track check, then both progress bars.
   void UpdateDisplay();
-  // The decoder's news: near the end of a file the next row is chosen and
+  // The decoder's news: a file started is open (the track counts as
+  // started, its length is known) or cannot be played (the row is skipped
+  // as a missing file is); near the end of a file the next row is chosen and
   // prepared to follow gaplessly; when it takes over it is shown; a file
   // that played to its end runs the tick's work at once, so the next track
   // follows without waiting for the tick.
