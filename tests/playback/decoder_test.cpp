@@ -89,7 +89,8 @@ TEST(FfmpegDecoder, ReportsStoppedOnceAFileHasPlayedToItsEnd) {
 }
 
 TEST(FfmpegDecoder, TellsOnceWhenAFileHasPlayedToItsEnd) {
-  MemoryDecoder memory;
+  // Paced: an unpaced sink could play the second file out before the stop arrives.
+  MemoryDecoder memory(4.0);
   std::atomic<int> ends = 0;
   std::atomic<int> stateAtEnd = -1;
   memory.decoder->SetEventHandler([&](Decoder::Event event) {
