@@ -30,6 +30,7 @@ Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders fo
       boxes_(desktop_, state_, playlist_),
       keeper_(boxes_, tracks_, state_, options_, folders_.dataFolder, playlist_, [this] { ApplyAllOptions(); }),
       playback_(*decoder_, tracks_, state_, options_, views_, random_),
+      display_(playback_, views_),
       adder_(desktop_, std::move(probe), tracks_, state_, options_, views_, playback_,
              [this](const QString& name) { return keeper_.CleanName(name); },
              [this] { keeper_.WriteAutosaveIfRealtime(); }),

@@ -22,6 +22,7 @@
 #include "platform/twips.h"
 #include "playback/decoder.h"
 #include "playback/playback.h"
+#include "playback/playback_display.h"
 #include "playback/random_source.h"
 #include "adding/add_tracks.h"
 #include "playlist/file_deleter.h"
@@ -157,6 +158,7 @@ class Player : public QObject {
   PlaylistKeeper keeper_;
   RandomSource random_;
   Playback playback_;
+  PlaybackDisplay display_;
   TrackAdder adder_;
   FileDeleter deleter_;
   SkinChooser skins_;

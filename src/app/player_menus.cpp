@@ -94,6 +94,7 @@ void Player::ApplyAllOptions() {
   player_.SetVolumeBarWidth(ApplyOptions(options_, *decoder_));
   emit SoundSettingsChanged();
   ApplyReplayGain();  // the play mode may have changed what Automatic means
+  playback_.OptionsChanged();
 }
 
 void Player::ApplyReplayGain() {

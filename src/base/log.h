@@ -13,3 +13,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcPlayback)
 Q_DECLARE_LOGGING_CATEGORY(lcSkins)
 Q_DECLARE_LOGGING_CATEGORY(lcEffects)
 Q_DECLARE_LOGGING_CATEGORY(lcApp)
+// Every time an audio file is opened to be read (probed, played, walked for
+// its length), as a debug line: shows what a start or an add costs.
+Q_DECLARE_LOGGING_CATEGORY(lcFileOpens)

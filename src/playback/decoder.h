@@ -52,10 +52,12 @@ class Decoder {
   // Whether sound can be played at all (an audio output can be opened).
   virtual bool IsSoundCardEnabled() = 0;
 
-  // Opens a file synchronously, closing the previous one (which stops).
-  // Duration() and GetMediaInfoString() describe it at once; the next Play()
-  // plays it. Throws DecoderError when the file is missing or not audio; the
-  // decoder is then Closed.
+  // Hands the decoder a file, closing the previous one (which stops), and
+  // returns at once: the file is opened away from the caller's thread. Once
+  // it is open, Opened is told and Duration() and GetMediaInfoString()
+  // describe it; until then they answer nothing. A file that is missing or
+  // not audio is told as OpenFailed, and the decoder is then Closed. Play()
+  // may follow at once: it plays the file as soon as it is open.
   virtual void SetFileName(const QString& path) = 0;
   virtual QString FileName() const = 0;
 
@@ -98,16 +100,19 @@ class Decoder {
 
   // Gapless playing: the file to follow the open one in the same output
   // stream, without a pause. Offered while the open one plays out (after
-  // NearEnd), it is opened and decoded ahead; at the boundary it becomes the
-  // open file (NextStarted). False, with nothing prepared, when nothing is
-  // playing or the file is refused. Opening or stopping drops it, and so does
-  // ClearNextFileName.
+  // NearEnd), it is opened and decoded ahead, away from the caller's thread;
+  // at the boundary it becomes the open file (NextStarted). False, with
+  // nothing prepared, when nothing is playing. A file that cannot be opened
+  // is not followed: the open one ends (TrackEnded) as if none had been
+  // offered. Opening or stopping drops it, and so does ClearNextFileName.
   virtual bool SetNextFileName(const QString& path) = 0;
   virtual void ClearNextFileName() = 0;
 
   // What the decoder tells the player, possibly from another thread (a
   // handler that touches the windows queues its work to their thread):
   enum class Event {
+    Opened,       // the file last handed over is open and described
+    OpenFailed,   // the file last handed over cannot be played; PlayState reads Closed
     NearEnd,      // the open file is decoded to its end; the last of it is playing
     NextStarted,  // the next file has taken over at the boundary, still Playing
     TrackEnded,   // the open file has played to its end; PlayState reads Stopped

@@ -9,18 +9,6 @@
 #include "platform/path_bytes.h"
 
 namespace zelvo {
-namespace {
-
-// How far a file may play past the length the probe found before it counts
-// as damaged: generous, as a VBR file's length can be an estimate. Without a
-// length, what 4 kbit/s (below any codec played) would take for the file.
-double OutputLimit(const MediaInfo& info, const QString& path) {
-  if (info.duration > 0) return info.duration * 1.5 + 10;
-  return static_cast<double>(RegularFileSize(path).value_or(0)) / 500 + 10;
-}
-
-}  // namespace
-
 double PlayableRate(double rate) {
   if (!std::isfinite(rate) || rate <= 0) return 1.0;
   return std::clamp(rate, 0.25, 4.0);
@@ -50,37 +38,16 @@ bool FfmpegDecoder::IsSoundCardEnabled() { return sink_->CanOpen(); }
 
 void FfmpegDecoder::SetFileName(const QString& path) {
   sink_->Pause(true);  // the previous file falls silent at once
-  MediaInfo info;
-  try {
-    info = ProbeMedia(path);
-  } catch (const DecoderError&) {
-    std::lock_guard lock(mutex_);
-    CloseFile();
-    throw;
-  }
   std::lock_guard lock(mutex_);
-  const bool wasSounding = state_ == play_state::Playing || state_ == play_state::Paused;
+  // A file handed over before this one and not yet opened is not opened at all.
+  if (!commands_.empty() && commands_.back().kind == Command::Open) commands_.pop_back();
   fileName_ = path;
-  info_ = info;
+  info_.reset();
   nextFileName_.clear();
+  nextInfo_.reset();
   state_ = play_state::Stopped;
   position_.Restart(0);
-  Command open{Command::Open, path, OutputLimit(info, path), LoudnessFactor(info)};
-  if (wasSounding) return Post(std::move(open));
-  // Nothing sounds, so the worker has nothing to stop now: it takes the file
-  // with the next command that wakes it. An add opens thousands of files in a
-  // row and would otherwise wake the worker for each. Only the last one counts.
-  if (!commands_.empty() && commands_.back().kind == Command::Open) commands_.pop_back();
-  commands_.push_back(std::move(open));
-}
-
-void FfmpegDecoder::CloseFile() {
-  fileName_.clear();
-  info_ = {};
-  nextFileName_.clear();
-  state_ = play_state::Closed;
-  position_.Restart(0);
-  Post({Command::Close});
+  Post({Command::Open, path, 0, ++openSerial_});
 }
 
 QString FfmpegDecoder::FileName() const {
@@ -89,19 +56,11 @@ QString FfmpegDecoder::FileName() const {
 }
 
 bool FfmpegDecoder::SetNextFileName(const QString& path) {
-  if (PlayState() != play_state::Playing) return false;
-  MediaInfo info;
-  try {
-    info = ProbeMedia(path);
-  } catch (const DecoderError& error) {
-    qCWarning(lcPlayback).noquote() << "Not prepared to follow gaplessly:" << error.what();
-    return false;
-  }
   std::lock_guard lock(mutex_);
   if (state_ != play_state::Playing) return false;
   nextFileName_ = path;
-  nextInfo_ = info;
-  Post({Command::Next, path, OutputLimit(info, path), LoudnessFactor(info)});
+  nextInfo_.reset();
+  Post({Command::Next, path});
   return true;
 }
 
@@ -166,8 +125,8 @@ void FfmpegDecoder::SetCurrentPosition(double seconds) {
 
 std::optional<double> FfmpegDecoder::Duration() const {
   std::lock_guard lock(mutex_);
-  if (state_ == play_state::Closed) return std::nullopt;
-  return info_.duration;
+  if (state_ == play_state::Closed || !info_) return std::nullopt;
+  return info_->duration;
 }
 
 int FfmpegDecoder::Volume() const { return volume_; }
@@ -195,14 +154,14 @@ void FfmpegDecoder::ApplyGains() {
   sink_->SetGains(static_cast<float>(left), static_cast<float>(right));
 }
 
-float FfmpegDecoder::LoudnessFactor(const MediaInfo& info) const {
-  return ReplayGainFactor(info.replayGain, replayGain_);
+float FfmpegDecoder::LoudnessFactor(const ReplayGainTags& tags) const {
+  return ReplayGainFactor(tags, replayGain_);
 }
 
 void FfmpegDecoder::SetReplayGain(const ReplayGainSettings& settings) {
   std::lock_guard lock(mutex_);
   replayGain_ = settings;
-  if (state_ != play_state::Closed) Post({Command::Loudness, {}, LoudnessFactor(info_), LoudnessFactor(nextInfo_)});
+  Post({Command::Loudness});
 }
 
 double FfmpegDecoder::Rate() const {
@@ -220,10 +179,10 @@ void FfmpegDecoder::SetRate(double rate) {
 
 std::optional<QString> FfmpegDecoder::GetMediaInfoString(int item) const {
   std::lock_guard lock(mutex_);
-  if (state_ == play_state::Closed) return std::nullopt;
+  if (state_ == play_state::Closed || !info_) return std::nullopt;
   switch (item) {
-    case media_info::Title: return info_.title;
-    case media_info::Author: return info_.author;
+    case media_info::Title: return info_->title;
+    case media_info::Author: return info_->author;
     default: return QString();
   }
 }

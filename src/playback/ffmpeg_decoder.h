@@ -1,6 +1,7 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -19,18 +20,19 @@ namespace zelvo {
 // The real decoder: FFmpeg demuxes and decodes on a worker thread, swresample
 // converts to the sink's format (and changes the speed), and the sink plays.
 //
-// Setting the file name probes tags and length at once (TagLib, see
-// ProbeMedia); FFmpeg opens the file only when it is first played or sought.
-// Every public member is called from the user-interface thread and returns at
-// once: commands go to the worker through a queue, and PlayState answers from
-// what the user asked for until the worker learns otherwise (the end of the
-// track, or a file FFmpeg cannot decode, which make the state Stopped). A
+// Setting the file name hands it to the worker, which opens it once with
+// FFmpeg and learns its tags and length from that opening (no probe of its
+// own), then tells Opened or OpenFailed. Every public member is called from
+// the user-interface thread and returns at once: commands go to the worker
+// through a queue, and PlayState answers from what the user asked for until
+// the worker learns otherwise (a file it cannot open makes the state Closed;
+// the end of the track, or a file FFmpeg cannot decode on, Stopped). A
 // sound output that cannot be opened or has gone away does not end the track:
 // it holds its place, still Playing, and goes on from there once an output
 // opens again (tried once a second).
 //
-// PlayState numbers: Closed 6 until a file is open; Stopped 0 with
-// a file open and silent, and again as soon as a track has played to its end
+// PlayState numbers: Closed 6 until a file is handed over, and after one
+// that cannot be opened; Stopped 0 with a file handed over and silent, and again as soon as a track has played to its end
 // (the player's tick relies on this to start the next track); Playing 2 from
 // Play() on, never Waiting 3 (the player would take that for the end);
 // Paused 1 after Pause().
@@ -65,15 +67,13 @@ class FfmpegDecoder : public Decoder {
 
  private:
   struct Command {
-    enum Kind { Open, Close, Play, Pause, Stop, Seek, Rate, Next, DropNext, Loudness, Quit };
-    Command(Kind k, QString p = {}, double v = 0, float g = 1.0f)
-        : kind(k), path(std::move(p)), value(v), gain(g) {}
+    enum Kind { Open, Play, Pause, Stop, Seek, Rate, Next, DropNext, Loudness, Quit };
+    Command(Kind k, QString p = {}, double v = 0, std::uint64_t s = 0)
+        : kind(k), path(std::move(p)), value(v), serial(s) {}
     Kind kind;
     QString path;
     double value;
-    // The loudness factor of the file opened (Open, Next) or of the file
-    // following the open one (Loudness, whose value is the open file's).
-    float gain;
+    std::uint64_t serial;  // Open: which handing over of a file it carries out
   };
 
   // What only the worker thread touches.
@@ -91,7 +91,8 @@ class FfmpegDecoder : public Decoder {
     // Track time past which the file is taken to be damaged (its sound runs
     // far beyond the length the probe found).
     double limit = 0;
-    float gain = 1.0f;  // the open file's loudness factor
+    ReplayGainTags tags;  // the open file's loudness tags
+    float gain = 1.0f;    // and the factor they give
     PendingOutput pending;
     bool streamEnded = false;
     bool toldNearEnd = false;
@@ -99,26 +100,31 @@ class FfmpegDecoder : public Decoder {
     std::unique_ptr<FfmpegStream> next;
     QString nextPath;
     double nextLimit = 0;
+    ReplayGainTags nextTags;
     float nextGain = 1.0f;
   };
 
   void Post(Command command);  // with mutex_ held
-  void CloseFile();           // with mutex_ held
   void ApplyGains();
   double UnheardSeconds() const;  // with mutex_ held
-  float LoudnessFactor(const MediaInfo& info) const;  // with mutex_ held
+  float LoudnessFactor(const ReplayGainTags& tags) const;  // with mutex_ held
 
   // The worker: one method per command, then feeding the sink while playing.
   void Run();
   bool Handle(const Command& command);  // false for Quit
-  void OnOpen(const QString& path, double limit, float gain);
+  void OnOpen(const QString& path, std::uint64_t serial);
+  // Opens a file with its description; nothing (logged as `failure`) when it cannot be played.
+  std::unique_ptr<FfmpegStream> OpenDescribed(const QString& path, MediaInfo& info, const char* failure);
+  // A file opened for playing or following: its limit and loudness.
+  void TakeDescription(const QString& path, const MediaInfo& info, double& limit, ReplayGainTags& tags,
+                       float& gain);
   void OnPlay();
   void OnPause();
   void OnSeek(double seconds);
   void OnRate(double rate);
-  void OnLoudness(float gain, float nextGain);
+  void OnLoudness();
   void RestartFromHeard();
-  void OnNext(const QString& path, double limit, float gain);
+  void OnNext(const QString& path);
   void SwitchToNext();
   void OpenStream();
   void StartOutput();
@@ -148,11 +154,12 @@ class FfmpegDecoder : public Decoder {
   PlayPosition position_;
   double rate_ = 1.0;
   // The open file, and the one prepared to follow it (swapped by the worker
-  // at the boundary).
+  // at the boundary), each described once the worker has opened it.
   QString fileName_;
-  MediaInfo info_;
+  std::optional<MediaInfo> info_;
+  std::uint64_t openSerial_ = 0;  // counts the files handed over
   QString nextFileName_;
-  MediaInfo nextInfo_;
+  std::optional<MediaInfo> nextInfo_;
   ReplayGainSettings replayGain_;
 
   // User-interface thread only.

@@ -7,12 +7,21 @@
 #include "base/log.h"
 #include "playback/ffmpeg_decoder.h"
 #include "playback/thread_priority.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
 
 // How often a lost sound output is looked for again.
 constexpr auto kOutputRetry = std::chrono::seconds(1);
+
+// How far a file may play past the length its opening found before it counts
+// as damaged: generous, as a VBR file's length can be an estimate. Without a
+// length, what 4 kbit/s (below any codec played) would take for the file.
+double OutputLimit(const MediaInfo& info, const QString& path) {
+  if (info.duration > 0) return info.duration * 1.5 + 10;
+  return static_cast<double>(RegularFileSize(path).value_or(0)) / 500 + 10;
+}
 
 }  // namespace
 
@@ -40,26 +49,67 @@ bool FfmpegDecoder::Handle(const Command& command) {
     case Command::Quit:
       sink_->Pause(true);
       return false;
-    case Command::Open: OnOpen(command.path, command.value, command.gain); break;
-    case Command::Close: OnOpen({}, 0, 1.0f); break;
+    case Command::Open: OnOpen(command.path, command.serial); break;
     case Command::Stop: Halt(); break;
     case Command::Pause: OnPause(); break;
     case Command::Seek: OnSeek(command.value); break;
     case Command::Rate: OnRate(command.value); break;
     case Command::Play: OnPlay(); break;
-    case Command::Next: OnNext(command.path, command.value, command.gain); break;
-    case Command::Loudness: OnLoudness(static_cast<float>(command.value), command.gain); break;
+    case Command::Next: OnNext(command.path); break;
+    case Command::Loudness: OnLoudness(); break;
     case Command::DropNext: worker_.next.reset(); break;
   }
   return true;
 }
 
-void FfmpegDecoder::OnOpen(const QString& path, double limit, float gain) {
+void FfmpegDecoder::OnOpen(const QString& path, std::uint64_t serial) {
+  Worker& w = worker_;
   Halt();
-  worker_.stream.reset();
-  worker_.path = path;
-  worker_.limit = limit;
-  worker_.gain = gain;
+  w.stream.reset();
+  w.path.clear();
+  {
+    std::lock_guard lock(mutex_);
+    if (serial != openSerial_) return;  // another file is on its way: this one is not opened
+  }
+  MediaInfo info;
+  std::unique_ptr<FfmpegStream> stream = OpenDescribed(path, info, "Cannot play:");
+  {
+    std::lock_guard lock(mutex_);
+    if (serial != openSerial_) return;  // another file was handed over meanwhile
+    if (!stream) {
+      fileName_.clear();
+      state_ = play_state::Closed;
+      position_.Restart(0);
+    } else {
+      info_ = info;
+      TakeDescription(path, info, w.limit, w.tags, w.gain);
+    }
+  }
+  w.path = stream ? path : QString();
+  w.stream = std::move(stream);
+  w.fresh = true;
+  Tell(w.stream ? Event::Opened : Event::OpenFailed);
+}
+
+std::unique_ptr<FfmpegStream> FfmpegDecoder::OpenDescribed(const QString& path, MediaInfo& info,
+                                                           const char* failure) {
+  try {
+    auto stream = std::make_unique<FfmpegStream>(path);
+    stream->SetRate(worker_.rate);
+    info = stream->Describe(path);
+    return stream;
+  } catch (const DecoderError& error) {
+    const QString why = QString::fromUtf8(error.what());
+    qCWarning(lcPlayback).noquote() << failure << (why.contains(path) ? why : why + QStringLiteral(" - ") + path);
+    return nullptr;
+  }
+}
+
+void FfmpegDecoder::TakeDescription(const QString& path, const MediaInfo& info, double& limit,
+                                    ReplayGainTags& tags, float& gain) {
+  limit = OutputLimit(info, path);
+  tags = info.replayGain;
+  gain = LoudnessFactor(tags);
 }
 
 void FfmpegDecoder::OnPause() {
@@ -91,9 +141,14 @@ void FfmpegDecoder::OnRate(double rate) {
   if (w.stream) w.stream->SetRate(rate);
 }
 
-void FfmpegDecoder::OnLoudness(float gain, float nextGain) {
+void FfmpegDecoder::OnLoudness() {
   Worker& w = worker_;
-  w.nextGain = nextGain;
+  float gain;
+  {
+    std::lock_guard lock(mutex_);
+    gain = LoudnessFactor(w.tags);
+    w.nextGain = LoudnessFactor(w.nextTags);
+  }
   if (gain == w.gain) return;
   w.gain = gain;
   RestartFromHeard();
@@ -114,20 +169,20 @@ void FfmpegDecoder::RestartFromHeard() {
   if (position_.HasWritten()) position_.SetWritten(heard);
 }
 
-void FfmpegDecoder::OnNext(const QString& path, double limit, float gain) {
+void FfmpegDecoder::OnNext(const QString& path) {
   Worker& w = worker_;
   if (w.mode == Worker::Mode::Idle) return;  // ended or stopped meanwhile: too late
-  try {
-    w.next = std::make_unique<FfmpegStream>(path);
-  } catch (const DecoderError& error) {
-    // The player finds out at the end of the track, when it starts this file itself.
-    qCWarning(lcPlayback).noquote() << "Cannot follow gaplessly:" << error.what();
-    return;
-  }
-  w.next->SetRate(w.rate);
+  // A file that cannot be opened is not followed: the player finds out at
+  // the end of the track, when it starts this file itself.
+  MediaInfo info;
+  std::unique_ptr<FfmpegStream> next = OpenDescribed(path, info, "Cannot follow gaplessly:");
+  if (!next) return;
+  std::lock_guard lock(mutex_);
+  if (nextFileName_ != path) return;  // dropped meanwhile
+  nextInfo_ = info;
+  TakeDescription(path, info, w.nextLimit, w.nextTags, w.nextGain);
+  w.next = std::move(next);
   w.nextPath = path;
-  w.nextLimit = limit;
-  w.nextGain = gain;
 }
 
 // The boundary: the next file's first sound goes into the sink right after
@@ -139,6 +194,7 @@ void FfmpegDecoder::SwitchToNext() {
   w.stream = std::move(w.next);
   w.path = w.nextPath;
   w.limit = w.nextLimit;
+  w.tags = w.nextTags;
   w.gain = w.nextGain;
   w.fresh = true;
   w.streamEnded = false;
@@ -148,6 +204,7 @@ void FfmpegDecoder::SwitchToNext() {
     fileName_ = nextFileName_;
     info_ = nextInfo_;
     nextFileName_.clear();
+    nextInfo_.reset();
     position_.Restart(0);
   }
   Tell(Event::NextStarted);
@@ -155,7 +212,7 @@ void FfmpegDecoder::SwitchToNext() {
 
 void FfmpegDecoder::OnPlay() {
   Worker& w = worker_;
-  if (w.mode == Worker::Mode::Playing) return;
+  if (w.mode == Worker::Mode::Playing || w.path.isEmpty()) return;  // nothing to play: told already
   try {
     if (!w.stream) OpenStream();
     if (w.startAt) {  // idle, or paused while the output was gone

@@ -4,6 +4,7 @@
 
 #include "playback/audio_sink.h"
 #include "playback/decoder.h"
+#include "platform/path_bytes.h"
 
 namespace zelvo {
 namespace {
@@ -26,6 +27,11 @@ FfmpegStream::FfmpegStream(const QString& path)
     : frame_(av_frame_alloc()), packet_(av_packet_alloc()) {
   QuietFfmpegLog();
   const std::string what = path.toStdString();
+  // A FIFO or a device named like an audio file would block the opening or
+  // feed it without end: only regular files with something in them are opened.
+  const std::optional<qint64> size = RegularFileSize(path);
+  if (!size) throw DecoderError("no regular file: " + what);
+  if (*size == 0) throw DecoderError("empty file: " + what);
   format_ = OpenSupportedInput(path);
   AVFormatContext* format = format_.get();
   const AVCodec* codec = nullptr;
@@ -64,6 +70,10 @@ FfmpegStream::FfmpegStream(const QString& path)
 }
 
 FfmpegStream::~FfmpegStream() { av_channel_layout_uninit(&swrLayout_); }
+
+MediaInfo FfmpegStream::Describe(const QString& path) const {
+  return DescribeOpenedMedia(format_.get(), stream_, path);
+}
 
 void FfmpegStream::SetRate(double rate) { rate_ = rate; }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "playback/ffmpeg_support.h"
+#include "playback/media_probe.h"
 
 namespace zelvo {
 
@@ -21,6 +22,9 @@ class FfmpegStream {
   ~FfmpegStream();
   FfmpegStream(const FfmpegStream&) = delete;
   FfmpegStream& operator=(const FfmpegStream&) = delete;
+
+  // Its tags and length, as the file opened says (see DescribeOpenedMedia).
+  MediaInfo Describe(const QString& path) const;
 
   // Speed factor: the resampler is told the input runs `rate` times faster
   // than it does, so speed and pitch both change. Takes effect with the next

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "base/log.h"
 #include "playback/audio_formats.h"
 #include "playback/decoder.h"
 #include "platform/path_bytes.h"
@@ -78,31 +79,19 @@ class FileHead {
   AVIOContext* io_ = nullptr;
 };
 
-bool IsSupported(const AVInputFormat* format) {
-  if (!format) return false;
-  const QByteArrayList& names = SupportedDemuxers();
-  return std::any_of(names.begin(), names.end(),
-                     [&](const QByteArray& name) { return av_find_input_format(name.constData()) == format; });
-}
-
-// FFmpeg's own guess from the content, over every demuxer's probe (probing
-// reads a few kilobytes and parses no headers).
-const AVInputFormat* GuessFormat(const char* name) {
-  AVIOContext* io = nullptr;
-  if (avio_open2(&io, name, AVIO_FLAG_READ, &kInterrupt, nullptr) < 0) return nullptr;
-  const AVInputFormat* format = nullptr;
-  if (av_probe_input_buffer2(io, &format, name, nullptr, 0, 0) < 0) format = nullptr;
-  avio_closep(&io);
-  return format;
-}
-
 // Opens with one demuxer, over `io` when given, and reads the stream
-// information; the error code on failure.
-int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& out, AVIOContext* io = nullptr) {
+// information; the error code on failure. Without a demuxer, FFmpeg's own
+// guess from the content (over every demuxer's probe, which reads a few
+// kilobytes and parses no headers) is taken when it is one Zelvo plays, and
+// left in `chosen`.
+int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& out, AVIOContext* io = nullptr,
+             const AVInputFormat** chosen = nullptr) {
   AVFormatContext* format = avformat_alloc_context();
   if (!format) return AVERROR(ENOMEM);
   format->interrupt_callback = kInterrupt;
   format->probesize = kProbeBytes;
+  // A guess outside the list is refused before its demuxer reads anything.
+  if (!demuxer) format->format_whitelist = av_strdup(SupportedDemuxers().join(',').constData());
   if (io) {
     format->pb = io;
     format->flags |= AVFMT_FLAG_CUSTOM_IO;
@@ -110,6 +99,7 @@ int OpenWith(const char* name, const AVInputFormat* demuxer, FormatContextPtr& o
   int result = avformat_open_input(&format, name, demuxer, nullptr);
   if (result < 0) return result;
   FormatContextPtr owner(format);
+  if (chosen) *chosen = format->iformat;
   result = avformat_find_stream_info(format, nullptr);
   if (result < 0) return result;
   if (av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0) < 0)
@@ -143,13 +133,16 @@ FfmpegTimeLimit::FfmpegTimeLimit(std::chrono::milliseconds limit) : outer_(readD
 FfmpegTimeLimit::~FfmpegTimeLimit() { readDeadline = outer_; }
 
 FormatContextPtr OpenSupportedInput(const QString& path) {
+  qCDebug(lcFileOpens) << "opening" << path;
   QuietFfmpegLog();
   const FfmpegTimeLimit limit(kOpenTime);
   const QByteArray name = PathBytes(path);
   FormatContextPtr format;
-  const AVInputFormat* guess = GuessFormat(name.constData());
-  int result = AVERROR_INVALIDDATA;
-  if (IsSupported(guess) && (result = OpenWith(name.constData(), guess, format)) == 0) return format;
+  const AVInputFormat* guess = nullptr;
+  int result = OpenWith(name.constData(), nullptr, format, nullptr, &guess);
+  if (result == 0) return format;
+  // The content named no demuxer Zelvo plays, or the one it named failed:
+  // each of the others is tried on the file's first bytes.
   for (const QByteArray& demuxer : SupportedDemuxers()) {
     const AVInputFormat* candidate = av_find_input_format(demuxer.constData());
     if (!candidate || candidate == guess) continue;

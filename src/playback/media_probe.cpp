@@ -88,6 +88,16 @@ bool NeedsFrameWalk(TagLib::MPEG::File& file) {
   return promised > 0 && promised > fileSize - tags + 1024;
 }
 
+// The same question of FFmpeg's view of an MP3: its length is an estimate
+// from the first frame's bitrate (no Xing/Info/VBRI header), a number no file
+// of its size can hold, or a header's count of more bytes than are there.
+bool NeedsFrameWalk(const AVFormatContext* format, int stream, double seconds, qint64 size) {
+  if (format->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE) return true;
+  if (!IsBelievable(seconds, size)) return true;
+  const double promised = static_cast<double>(format->streams[stream]->codecpar->bit_rate) * seconds / 8;
+  return promised > static_cast<double>(size) + 1024;
+}
+
 std::uint64_t LittleEndian(const unsigned char* p, int bytes) {
   std::uint64_t value = 0;
   for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
@@ -175,6 +185,14 @@ void ReadWavInfo(TagLib::RIFF::WAV::File& wav, MediaInfo& info) {
   if (info.author.isEmpty()) info.author = FromTagLib(riff->artist());
 }
 
+// The length TagLib reads from a file's header; 0 when it cannot.
+double HeaderSeconds(const QString& path, const QByteArray& name) {
+  qCDebug(lcFileOpens) << "probing" << path << "for its length";
+  const TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+  const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
+  return properties ? properties->lengthInMilliseconds() / 1000.0 : 0.0;
+}
+
 }  // namespace
 
 MediaInfo ProbeMedia(const QString& path) {
@@ -187,6 +205,7 @@ MediaInfo ProbeMedia(const QString& path) {
   // it without end: only regular files are opened.
   qint64 size = 0;
   CheckFile(path, name, &size);
+  qCDebug(lcFileOpens) << "probing" << path;
   TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
   if (!properties || properties->sampleRate() <= 0) {
@@ -239,9 +258,10 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   CheckFile(path, name, &size);
   // The same demuxer the decoder will play it with, so the length is its length.
   const FormatContextPtr owner = OpenSupportedInput(path);
-  AVFormatContext* format = owner.get();
-  const int stream = FindPlayableAudio(format, path);
+  return DescribeOpenedMedia(owner.get(), FindPlayableAudio(owner.get(), path), path);
+}
 
+MediaInfo DescribeOpenedMedia(const AVFormatContext* format, int stream, const QString& path) {
   MediaInfo info;
   auto tag = [&](const char* key) -> QString {
     for (AVDictionary* dict : {format->metadata, format->streams[stream]->metadata}) {
@@ -256,10 +276,20 @@ MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   info.replayGain = ParseReplayGainFields([&](const char* key) { return tag(key); }, path);
 
   info.duration = StreamDuration(format, stream);
-  if (std::string_view(format->iformat->name) == "mp3") {
-    // FFmpeg estimates a VBR file without a header from its bitrate.
+  const QByteArray name = PathBytes(path);
+  const std::string_view demuxer = format->iformat->name;
+  const qint64 avioSize = format->pb ? avio_size(format->pb) : -1;
+  const qint64 size = avioSize > 0 ? avioSize : RegularFileSize(path).value_or(0);
+  if (demuxer == "mp3" && NeedsFrameWalk(format, stream, info.duration, size)) {
+    qCDebug(lcFileOpens) << "walking the frames of" << path << "for its length";
     if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
   }
+  if (demuxer == "asf") {
+    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+  }
+  // Some containers (Musepack SV8) leave FFmpeg without a length that TagLib
+  // reads from the header.
+  if (info.duration <= 0) info.duration = HeaderSeconds(path, name);
   if (!IsBelievable(info.duration, size)) {
     qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - taken as unknown";
     info.duration = 0;

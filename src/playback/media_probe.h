@@ -4,6 +4,8 @@
 
 #include "playback/replay_gain.h"
 
+struct AVFormatContext;
+
 namespace zelvo {
 
 // What the player learns about a file the moment it is opened: its tags and
@@ -25,5 +27,10 @@ MediaInfo ProbeMedia(const QString& path);
 
 // The FFmpeg half alone (the fallback): same contract.
 MediaInfo ProbeMediaWithFfmpeg(const QString& path);
+
+// What a file FFmpeg has opened for playing says of itself: its tags and the
+// length of its audio stream `stream`, so that playing needs no probe of its
+// own. An MP3 without a frame count in its header is walked for its length.
+MediaInfo DescribeOpenedMedia(const AVFormatContext* format, int stream, const QString& path);
 
 }  // namespace zelvo

@@ -1,6 +1,5 @@
 #include "playback/playback.h"
 
-#include "base/layout.h"
 #include "base/log.h"
 #include "base/player_state.h"
 #include "playback/decoder.h"
@@ -51,6 +50,18 @@ void Playback::OnDecoderEvent(Decoder::Event event) {
   // Advancing belongs to the display timer: after a stop nothing moves on.
   if (!displayAuto_.isActive()) return gapless_.Drop();
   switch (event) {
+    case Decoder::Event::Opened:
+      // Only the file started last counts; its length is known now.
+      if (!awaitingOpen_ || !decoder_.Duration()) break;
+      awaitingOpen_ = false;
+      emit TrackStarted();
+      break;
+    case Decoder::Event::OpenFailed:
+      // The decoder has said why; the row is skipped as a missing file is.
+      if (!awaitingOpen_ || decoder_.PlayState() != play_state::Closed) break;
+      awaitingOpen_ = false;
+      SkipUnplayable();
+      break;
     case Decoder::Event::NearEnd:
       if (decoder_.PlayState() == play_state::Playing) gapless_.Prepare();
       break;
@@ -82,13 +93,18 @@ PlaybackStatus Playback::Status() const {
 Playback::TrackFacts Playback::CurrentFacts() const {
   const int position = tracks_.CurrentRowGone() ? 0 : tracks_.CurrentIndex();
   if (!tracks_.Has(position)) return {};
-  return {position, tracks_.At(position).path, tracks_.At(position).name};
+  const TrackEntry& track = tracks_.At(position);
+  const std::optional<double> length =
+      decoder_.FileName() == track.path ? decoder_.Duration() : std::nullopt;
+  return {position, track.path, track.name, length};
 }
 
 void Playback::ListChanged() {
   gapless_.DropIfChanged();
   Announce();
 }
+
+void Playback::OptionsChanged() { gapless_.DropIfChanged(); }
 
 void Playback::Announce() {
   if (const PlaybackStatus status = Status(); status != announcedStatus_) {
@@ -112,6 +128,7 @@ void Playback::PlayTrack() {
 
 void Playback::StartCurrentRow() {
   gapless_.Drop();
+  awaitingOpen_ = false;
   // The row that followed an erased playing row becomes the current one itself.
   if (tracks_.CurrentRowGone()) tracks_.SetCurrentIndex(tracks_.CurrentIndex());
   if (!tracks_.Has(tracks_.CurrentIndex())) return SkipUnplayable();
@@ -130,7 +147,7 @@ void Playback::StartCurrentRow() {
       qCWarning(lcPlayback) << "skipping an empty file:" << track.path;
       if (decoder_.PlayState() == play_state::Playing) selector_.DemoteSkippedTrack();
       RunDisplayTimer();
-      view_.SetDisplayCaption(QString::fromLatin1(kSkipNoSize));
+      emit CaptionChanged(QString::fromLatin1(kSkipNoSize));
       tracks_.SetCueIndex(tracks_.CurrentIndex());
       return;
     case TrackFile::Playable:
@@ -138,23 +155,16 @@ void Playback::StartCurrentRow() {
   }
 
   ShowStarted(track.name);
-  try {
-    decoder_.SetFileName(track.path);
-  } catch (const DecoderError& error) {
-    qCWarning(lcPlayback).noquote() << "Skipping a track the decoder refuses:" << error.what();
-    return SkipUnplayable();
-  }
+  // The decoder opens the file on its own thread and says whether it could.
+  decoder_.SetFileName(track.path);
   decoder_.Play();
-  emit TrackStarted();
+  awaitingOpen_ = true;
 }
 
 // The display and the positions of a track that starts.
 void Playback::ShowStarted(const QString& name) {
-  view_.SetTrackProgressWidth(layout::kProgressEmpty);
-  view_.SetPausedLook(false);
   tracks_.Model().SetCurrentMarked(true);
-  view_.SetDisplayCaption(name);
-  view_.SetDisplayTooltip(name);
+  emit NameShown(name);
   state_.DisplayText = name;
   RunDisplayTimer();
   tracks_.SetCueIndex(tracks_.CurrentIndex());
@@ -165,22 +175,21 @@ void Playback::SkipUnplayable() {
   // decoder stopped and moves on from it by the play mode. Going back to the
   // row started before would pick the same unplayable row again in normal
   // mode, every second, for good.
+  awaitingOpen_ = false;
   RunDisplayTimer();
   tracks_.SetCueIndex(tracks_.CurrentIndex());
   decoder_.Stop();
   tracks_.Model().SetCurrentMarked(false);
-  view_.SetPausedLook(false);
-  view_.SetDisplayCaption(QString::fromLatin1(kSkipNotFound));
+  emit CaptionChanged(QString::fromLatin1(kSkipNotFound));
 }
 
 void Playback::StopTrack() {
   gapless_.Drop();
+  awaitingOpen_ = false;
   displayAuto_.stop();
   state_.DisplayText = kIdleTitle;
-  view_.SetDisplayCaption(kIdleTitle);
-  view_.SetTrackProgressWidth(layout::kProgressEmpty);
-  view_.SetStripProgress(layout::kProgressEmpty);
-  view_.SetPausedLook(false);
+  emit CaptionChanged(kIdleTitle);
+  emit ProgressCleared();
   tracks_.Model().SetCurrentMarked(false);
   decoder_.Stop();
   Announce();
@@ -192,10 +201,8 @@ void Playback::PlayButton() {
     PlayTrack();
   } else if (playState == play_state::Paused) {
     decoder_.Play();
-    view_.SetPausedLook(false);
   } else {
     decoder_.Pause();
-    view_.SetPausedLook(true);
   }
   Announce();
 }
@@ -237,9 +244,7 @@ void Playback::UpdateDisplay() {
   const std::optional<double> position = decoder_.CurrentPosition();
   const std::optional<double> duration = decoder_.Duration();
   if (!position || !duration) return;  // no file: the bars keep their widths
-  if (auto x2 = ProgressLength(*position, *duration, view_.StripWidth())) view_.SetStripProgress(*x2);
-  if (auto width = ProgressLength(*position, *duration, view_.DisplayWidth()))
-    view_.SetTrackProgressWidth(*width);
+  emit ProgressChanged(*position, *duration);
 }
 
 // The end-of-track rule: the row the user has put the cursor on since the
@@ -247,7 +252,7 @@ void Playback::UpdateDisplay() {
 void Playback::StartNextTrack() {
   const QString ended = tracks_.Has(tracks_.CurrentIndex()) ? tracks_.At(tracks_.CurrentIndex()).path : QString();
   if (brake_.Engage(decoder_.CurrentPosition(), ended))
-    return StopTrack(), view_.SetDisplayCaption(QString::fromLatin1(kStoppedEndsAtOnce));
+    return StopTrack(), emit CaptionChanged(QString::fromLatin1(kStoppedEndsAtOnce));
   gapless_.Drop();
   selector_.Take(selector_.PeekAfterEnd());
   PlayTrack();
@@ -257,13 +262,13 @@ void Playback::DragSeek(Qt::MouseButtons buttons, int xTwips) {
   if (buttons == Qt::NoButton || decoder_.PlayState() == play_state::Closed) return;
   // The time before this move's seek: the text trails the pointer by one move.
   if (const std::optional<double> position = decoder_.CurrentPosition())
-    view_.SetDisplayCaption(DurationText(*position));
+    emit CaptionChanged(DurationText(*position));
   Seek(xTwips);
 }
 
 void Playback::ReleaseSeek(Qt::MouseButton button, int xTwips) {
   if (button == Qt::NoButton || decoder_.PlayState() == play_state::Closed) return;
-  view_.SetDisplayCaption(state_.DisplayText);
+  emit CaptionChanged(state_.DisplayText);
   Seek(xTwips);
 }
 

@@ -65,6 +65,7 @@ QByteArray Cover(TagLib::File* file) {
 TrackTags ReadTrackTags(const QString& path) {
   // Only regular files: a FIFO named like a track would block TagLib.
   if (!RegularFileSize(path)) return {};
+  qCDebug(lcFileOpens) << "reading the tags of" << path;
   TagLib::FileRef ref(PathBytes(path).constData(), false);
   if (ref.isNull() || !ref.tag()) {
     qCWarning(lcPlayback) << "Cannot read the tags of" << path;

@@ -9,6 +9,7 @@
 #include <taglib/tag.h>
 
 #include "playback/ffmpeg_decoder.h"
+#include "playback/playback_display.h"
 #include "base/uniform_name.h"
 #include "scripted_desktop.h"
 #include "scripted_player.h"
@@ -254,6 +255,7 @@ struct RealFileRig {
   RecordingView view;
   RandomSource random;
   Playback playback{*decoder, tracks, state, options, view, random};
+  PlaybackDisplay display{playback, view};
   TrackAdder adder{desktop, ProbeMedia, tracks, state, options, view, playback,
                    [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
                    [] {}};

@@ -30,10 +30,11 @@ void ScriptedDecoder::SetFileName(const QString& path) {
   if (!clips_.contains(path)) {
     fileName_.clear();
     state_ = play_state::Closed;
-    throw DecoderError("not an audio file: " + path.toStdString());
+    return Tell(Event::OpenFailed);
   }
   fileName_ = path;
   state_ = play_state::Stopped;
+  Tell(Event::Opened);
 }
 
 bool ScriptedDecoder::SetNextFileName(const QString& path) {

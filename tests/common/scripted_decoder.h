@@ -10,7 +10,9 @@ namespace zelvo::test {
 
 // A decoder that plays nothing: it knows the files it was told about, keeps
 // a play state and a position, and lets a test end the track at will. Files
-// it was not told about are refused as a real decoder refuses non-audio.
+// it was not told about are refused as a real decoder refuses non-audio. It
+// opens at once and tells so from the caller's thread (a player handles the
+// news when events next run).
 class ScriptedDecoder : public Decoder {
  public:
   struct Clip {

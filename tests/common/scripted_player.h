@@ -7,6 +7,7 @@
 #include "menus/options.h"
 #include "base/player_state.h"
 #include "playback/playback.h"
+#include "playback/playback_display.h"
 #include "playback/random_source.h"
 #include "playlist/track_list.h"
 #include "recording_view.h"
@@ -27,6 +28,7 @@ struct ScriptedPlayer {
   RecordingView view;
   RandomSource random{[] { return 20240601u; }};
   Playback playback{decoder, tracks, state, options, view, random};
+  PlaybackDisplay display{playback, view};
 
   ScriptedPlayer() = default;
   // A list of `rows` tracks with the one at position `started` playing.

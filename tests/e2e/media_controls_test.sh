@@ -2,7 +2,8 @@
 # The player on a private D-Bus session bus, driven as media keys and desktop
 # media widgets drive it (MPRIS through playerctl and dbus-send): play/pause
 # starts and pauses the sound heard on the sound server, next moves on and
-# counts as a skip, the metadata names the track, every change is announced,
+# counts as a skip, the metadata names the track and its length as the file
+# has it, every change is announced,
 # a sort while a track plays keeps it playing and named, with next going on
 # from its new place, and quit saves both files. Calls sent without waiting for a reply (as key
 # bindings send them) act too; Raise brings back a tucked-away bar; OpenUri
@@ -18,7 +19,7 @@ cp "$data_dir/chirp_cbr.mp3" "$work/chirp_copy.mp3"
 write_crlf "$folder/AutoSave.zpl" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
   "\"Charlie|00:05|$work/chirp_cbr.mp3|0\"" \
-  "\"Alpha|00:05|$work/chirp.wma|0\"" \
+  "\"Alpha|00:09|$work/chirp.wma|0\"" \
   "\"Bravo|00:05|$work/chirp_copy.mp3|0\""
 
 mpris() { playerctl -p zelvo "$@" 2>/dev/null || true; }
@@ -60,6 +61,13 @@ wait_for Playing status
 call org.mpris.MediaPlayer2.Player.Next
 wait_for "WMA Title" metadata xesam:title
 wait_for Playing status
+# The length is the file's, told once the decoder has it open, not the row's 00:09.
+for _ in $(seq 50); do
+  length=$(mpris metadata mpris:length)
+  [ "${length:-0}" -gt 4900000 ] && [ "$length" -lt 5100000 ] && break
+  sleep 0.1
+done
+[ "${length:-0}" -gt 4900000 ] && [ "$length" -lt 5100000 ] || fail "length: '$length' microseconds"
 # A click on the "Track Name" title sorts the list under the playing track:
 # Alpha Bravo Charlie. Alpha plays on as row 1, and next plays Bravo.
 playlist=$(wait_window "Zelvo Playlist")
@@ -98,7 +106,7 @@ done
 # The skipped tracks lost a point, and quitting wrote the sorted list and the options.
 write_crlf "$work/playlist.expected" \
   '"Quandrell Software - Zelvo Audio Player - Saved Playlist - V2"' \
-  "\"Alpha|00:05|$work/chirp.wma|-1\"" \
+  "\"Alpha|00:09|$work/chirp.wma|-1\"" \
   "\"Bravo|00:05|$work/chirp_copy.mp3|0\"" \
   "\"Charlie|00:05|$work/chirp_cbr.mp3|-1\"" \
   "\"Zelvo Tests - Vorbis Tüne|00:01|$work/tone.ogg|0\""

@@ -55,7 +55,7 @@ TEST(AudioFormats, WavInfoTextIsUtf8OrElseLatin1) {
 TEST(AudioFormats, EachFormatPlaysToItsEndInTheDecoder) {
   for (const Fixture& f : kFixtures) {
     MemoryDecoder memory;
-    memory.decoder->SetFileName(DataFile(f.file));
+    EXPECT_TRUE(OpenFile(*memory.decoder, DataFile(f.file)));
     EXPECT_NEAR(memory.decoder->Duration().value_or(-1), f.seconds, 0.03) << f.file;
     ASSERT_TRUE(memory.PlayToEnd()) << f.file;
     const std::vector<float> left = Channel(memory.sink->Heard(), 0);

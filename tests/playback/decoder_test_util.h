@@ -17,6 +17,14 @@ namespace zelvo::test {
 
 constexpr double kRate = AudioSink::kSampleRate;
 
+// Hands a file to a decoder and waits until it has opened it (true) or
+// refused it (false): the opening happens on the decoder's own thread.
+inline bool OpenFile(Decoder& decoder, const QString& path) {
+  decoder.SetFileName(path);
+  WaitFor([&] { return decoder.Duration() || decoder.PlayState() == play_state::Closed; }, 10000);
+  return decoder.Duration().has_value();
+}
+
 // A decoder with a memory sink the test keeps a handle on.
 struct MemoryDecoder {
   explicit MemoryDecoder(double speed = 0.0, std::size_t bufferFrames = 4096) {
@@ -83,7 +91,7 @@ inline double ChirpTime(const std::vector<float>& samples, double seconds = 0.5)
 // The whole file decoded at rate 1, full volume, centred: the reference.
 inline std::vector<float> DecodeAll(const QString& file) {
   MemoryDecoder memory;
-  memory.decoder->SetFileName(file);
+  EXPECT_TRUE(OpenFile(*memory.decoder, file));
   EXPECT_TRUE(memory.PlayToEnd());
   return memory.sink->Heard();
 }

@@ -78,6 +78,8 @@ TEST(GaplessNext, ACursorOrModeChangedBeforeTheJoinWins) {
     ASSERT_EQ(rig.decoder.NextFileName(), rig.PathOf(2));
     rig.SetPriorities({"x", "x", "x", "2", "x"});  // only row 4 can win a fuzzy draw
     rig.PlayMode(Entry::FuzzyPlay);
+    rig.playback.OptionsChanged();
+    EXPECT_TRUE(rig.decoder.NextFileName().isEmpty());  // dropped at once
     rig.decoder.FinishTrack();
     Settle();
     EXPECT_TRUE(rig.PlaysRow(4));

@@ -39,7 +39,7 @@ std::function<void(TagLib::File&)> Fields(std::initializer_list<std::pair<const 
 double LevelDb(const QString& path, ReplayGainMode mode, double preamp = 0, bool preventClipping = true) {
   MemoryDecoder memory;
   memory.decoder->SetReplayGain({mode, preventClipping, preamp, preamp});
-  memory.decoder->SetFileName(path);
+  EXPECT_TRUE(OpenFile(*memory.decoder, path));
   EXPECT_TRUE(memory.PlayToEnd());
   return 20 * std::log10(Rms(Channel(memory.sink->Heard(), 0)));
 }
@@ -108,7 +108,7 @@ TEST(ReplayGain, PlaysAtTheTaggedLevelAsTheModeChooses) {
   const QString chirp = Tagged(dir, "chirp_cbr.mp3", "chirp.mp3", Fields({{"REPLAYGAIN_TRACK_GAIN", "-12 dB"}}));
   MemoryDecoder paced(10.0);
   paced.decoder->SetReplayGain({Track});
-  paced.decoder->SetFileName(chirp);
+  EXPECT_TRUE(OpenFile(*paced.decoder, chirp));
   paced.decoder->Play();
   ASSERT_TRUE(WaitFor([&] { return paced.sink->HeardFrames() > kRate; }));
   paced.decoder->SetReplayGain({Off});

@@ -1,8 +1,11 @@
 #include <QCoreApplication>
 #include <QFile>
+#include <QLoggingCategory>
+#include <QTest>
 
 #include "playback/display_tick.h"
 
+#include "decoder_test_util.h"
 #include "scripted_player.h"
 
 namespace zelvo::test {
@@ -20,6 +23,46 @@ TEST(TrackPlayback, StartingShowsTheNameRunsTheTickAndPlaysTheFile) {
   EXPECT_EQ(rig.playback.DisplayTimerInterval(), 1000);
   EXPECT_EQ(rig.tracks.CueIndex(), 2);
   EXPECT_TRUE(rig.PlaysRow(2));
+}
+
+// What the decoder's thread says of opening files, as the log lines name them.
+QStringList fileOpens;
+void KeepFileOpens(QtMsgType, const QMessageLogContext& context, const QString& text) {
+  if (QByteArray(context.category) == "zelvo.opens") fileOpens.append(text);
+}
+
+// With the real decoder, starting a track opens its file once, away from the
+// window: the name shows at once, and the track counts as started (and its
+// length is told) once the file is open.
+TEST(TrackPlayback, ARealFileIsOpenedOnceAndItsLengthToldOnceOpen) {
+  MemoryDecoder memory(1.0);  // heard in real time
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 1u; }};
+  Playback playback{*memory.decoder, tracks, state, options, view, random};
+  PlaybackDisplay display{playback, view};
+  const QString path = DataFile("chirp_cbr.mp3");
+  tracks.Model().Append(TrackEntry{"Chirp", "00:01", path, "0"});
+  tracks.SetCurrentIndex(1);
+  int started = 0;
+  std::optional<double> told;
+  QObject::connect(&playback, &Playback::TrackStarted, [&] { ++started; });
+  QObject::connect(&playback, &Playback::TrackChanged, [&] { told = memory.decoder->Duration(); });
+  QLoggingCategory::setFilterRules("zelvo.opens.debug=true");
+  fileOpens.clear();
+  const QtMessageHandler before = qInstallMessageHandler(KeepFileOpens);
+  playback.PlayTrack();
+  EXPECT_EQ(view.Caption(), "Chirp");
+  EXPECT_TRUE(WaitFor([&] { return started == 1; }));
+  QTest::qWait(100);
+  qInstallMessageHandler(before);
+  QLoggingCategory::setFilterRules("zelvo.opens.debug=false");
+  EXPECT_EQ(started, 1);
+  EXPECT_NEAR(told.value_or(-1), 5.0, 0.1);  // the length, not the row's 00:01
+  EXPECT_EQ(fileOpens, QStringList{"opening \"" + path + "\""});
+  playback.StopTrack();
 }
 
 TEST(TrackPlayback, StoppingResetsTheDisplayButKeepsThePositions) {
@@ -99,9 +142,16 @@ TEST(TrackPlayback, AFileTheDecoderRefusesIsSkippedLikeAMissingOne) {
   const QString refused = QDir(rig.folder.path()).filePath("notes.mp3");
   WriteBytes(refused, "not audio");
   rig.tracks.Model().Append(TrackEntry{"Notes", "00:00", refused, "0"});
+  int started = 0;
+  QObject::connect(&rig.playback, &Playback::TrackStarted, [&] { ++started; });
   rig.Start(1);
+  ASSERT_TRUE(WaitFor([&] { return started == 1; }));
   rig.Start(3);
-  EXPECT_EQ(rig.view.Caption(), "Skipping Track - File Not Found");
+  // The decoder opens files away from the window and says what it found:
+  // until then the row's name shows, and only a file that opened counts as started.
+  EXPECT_EQ(rig.view.Caption(), "Notes");
+  ASSERT_TRUE(WaitFor([&] { return rig.view.Caption() == "Skipping Track - File Not Found"; }));
+  EXPECT_EQ(started, 1);
   EXPECT_EQ(rig.tracks.CueIndex(), 3);
   EXPECT_EQ(rig.decoder.PlayState(), play_state::Closed);
 
