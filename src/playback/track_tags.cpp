@@ -8,6 +8,7 @@
 #include <taglib/mp4file.h>
 #include <taglib/mpegfile.h>
 #include <taglib/tag.h>
+#include <sys/stat.h>
 
 #include "base/log.h"
 #include "platform/path_bytes.h"
@@ -60,11 +61,8 @@ QByteArray Cover(TagLib::File* file) {
   return {};
 }
 
-}  // namespace
 
-TrackTags ReadTrackTags(const QString& path) {
-  // Only regular files: a FIFO named like a track would block TagLib.
-  if (!RegularFileSize(path)) return {};
+TrackTags ReadTagsWithTagLib(const QString& path) {
   qCDebug(lcFileOpens) << "reading the tags of" << path;
   TagLib::FileRef ref(PathBytes(path).constData(), false);
   if (ref.isNull() || !ref.tag()) {
@@ -74,6 +72,35 @@ TrackTags ReadTrackTags(const QString& path) {
   const TagLib::Tag* tag = ref.tag();
   return {Text(tag->title()), Text(tag->artist()), Text(tag->album()), static_cast<int>(tag->track()),
           Cover(ref.file())};
+}
+
+// What tells a file's contents apart from one read before under its name.
+struct FileStamp {
+  QString path;
+  qint64 size = -1;
+  timespec modified{};
+  bool operator==(const FileStamp& other) const {
+    return path == other.path && size == other.size && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec;
+  }
+};
+
+}  // namespace
+
+TrackTags ReadTrackTags(const QString& path) {
+  // Only regular files: a FIFO named like a track would block TagLib.
+  struct stat status {};
+  if (::stat(PathBytes(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+  // The media widgets and the notification both show the track that starts:
+  // the file is read for them once.
+  thread_local FileStamp lastStamp;
+  thread_local TrackTags lastTags;
+  const FileStamp stamp{path, status.st_size, status.st_mtim};
+  if (!(stamp == lastStamp)) {
+    lastTags = ReadTagsWithTagLib(path);
+    lastStamp = stamp;
+  }
+  return lastTags;
 }
 
 }  // namespace zelvo

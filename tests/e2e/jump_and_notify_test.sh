@@ -28,6 +28,7 @@ dbus-monitor --session "interface='org.freedesktop.Notifications'" >"$work/notic
 monitor=$!
 trap 'kill "$monitor" 2>/dev/null; cleanup' EXIT
 
+export QT_LOGGING_RULES="zelvo.opens.debug=true"
 start_player
 bar=$(wait_window "Zelvo")
 sleep 0.5
@@ -56,6 +57,9 @@ grep -A12 'member=Notify' "$work/notices.log" >"$work/notice.txt" || fail "no no
 grep -q 'string "Zelvo"' "$work/notice.txt" || fail "the notice does not name Zelvo: $(cat "$work/notice.txt")"
 grep -q 'string "Été Indien"' "$work/notice.txt" || fail "the notice does not name the track: $(cat "$work/notice.txt")"
 grep -q 'zelvo' <(sed -n 4p "$work/notice.txt") || fail "no icon in the notice: $(cat "$work/notice.txt")"
+# A track read for the media widget is not read again for the notice.
+twice=$(grep -o 'reading the tags of .*' "$work/player.log" | uniq -d)
+[ -z "$twice" ] || fail "the tags of one start were read twice: $twice"
 
 dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.zelvo /org/mpris/MediaPlayer2 \
   org.mpris.MediaPlayer2.Quit >/dev/null || fail "Quit was not answered"
