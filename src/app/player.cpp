@@ -172,12 +172,18 @@ void Player::HandleKeyCommand(int virtualKey, int shift) {
   if (shift == 2 && virtualKey == 'Q') return QuitPlayer();
   if (shift == 2 && virtualKey == 'J') return OpenJumpWindow();
   if (shift != 1) return;
+  // A dialog asked from the list leaves the keys with the bar as it closes:
+  // they go back to the list, as after the list's own buttons.
+  const bool fromList = playlist_.isActiveWindow();
+  const auto thenKeysBack = [this, fromList] {
+    if (fromList) playlist_.GiveKeysToList();
+  };
   switch (virtualKey) {
-    case 'A': adder_.AddTracks(); break;
+    case 'A': adder_.AddTracks(); thenKeysBack(); break;
     case 'C': AskToQuit(); break;
     case 'D': motion_.TogglePlaylistDrop(); break;
-    case 'E': keeper_.SavePlaylistAs(); break;
-    case 'L': keeper_.OpenPlaylist(); break;
+    case 'E': keeper_.SavePlaylistAs(); thenKeysBack(); break;
+    case 'L': keeper_.OpenPlaylist(); thenKeysBack(); break;
     case 'O': {
       const QRect button = layout::kMakeOptionsDrop;
       PopUp(options_.OptionsMenu(), player_, button.left(), button.bottom() + 1);

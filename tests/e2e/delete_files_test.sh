@@ -74,7 +74,7 @@ erase_after() {
   local what=$1 x=$2; shift 2
   playlist=$(wait_window "Zelvo Playlist")
   xdotool mousemove --window "$playlist" 60 26 click 1
-  xdotool mousemove --window "$playlist" "$x" $((HEIGHT - 12)) click 1
+  [ "$x" = keys ] || xdotool mousemove --window "$playlist" "$x" $((HEIGHT - 12)) click 1
   sleep 0.5
   "$@"
   sleep 0.5
@@ -90,6 +90,7 @@ erase_after "No to the clear question" 90 eval 'xdotool key c; answer "Clear Pla
 erase_after "the add dialog cancelled" 30 answer "Add Audio Files / Folders to Playlist" Escape
 erase_after "the load dialog cancelled" 220 answer "Load Playlist ..." Escape
 erase_after "the save dialog cancelled" 280 answer "Save As ... Playlist" Escape
+erase_after "Shift+L in the list cancelled" keys eval 'xdotool keydown shift key l keyup shift; answer "Load Playlist ..." Escape'
 
 close_window "$bar"
 wait_exit || fail "the player ended with an error"
