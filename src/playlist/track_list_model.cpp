@@ -92,7 +92,7 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   if (std::find(doomed.begin(), doomed.end(), true) == doomed.end()) return;
   const int count = rowCount();
   auto isDoomed = [&](int row) { return row < static_cast<int>(doomed.size()) && doomed[static_cast<size_t>(row)]; };
-  const int current = CurrentRow();
+  int current = CurrentRow();
   const bool currentGoes = current >= 0 && current < count && isDoomed(current);
   if (currentGoes) {
     // Playback goes on with the row that followed, or wraps to the first.
@@ -100,27 +100,31 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
     while (follower < count && isDoomed(follower)) ++follower;
     if (follower == count) follower = 0;
     while (follower < count && isDoomed(follower)) ++follower;
-    Hold(current_, follower < count ? follower : -1);
+    current = follower < count ? follower : -1;
   }
-  // Runs of rows from the last to the first, so the persistent indexes
-  // (the selection, the cursor, the current row) move with their rows.
-  for (int last = count - 1; last >= 0; --last) {
-    if (!isDoomed(last)) continue;
-    int first = last;
-    while (first > 0 && isDoomed(first - 1)) --first;
-    RemoveRun(first, last);
-    last = first;
-  }
+  // One reset however scattered the rows are: a signal per run of rows, or
+  // a persistent index per selected row moved one by one, costs seconds in
+  // a list of a million. The reset drops the selection with the rows.
+  beginResetModel();
+  const std::vector<int> newRowOf = Compact(doomed);
+  endResetModel();
+  Hold(current_, current >= 0 && current < count ? newRowOf[static_cast<size_t>(current)] : current);
   if (currentGoes) currentGone_ = true;
   // The clicks that chose the rows are no choice of what plays next.
   cue_ = current_;
   emit PlayRowsChanged();
 }
 
-void TrackListModel::RemoveRun(int first, int last) {
-  beginRemoveRows({}, first, last);
-  entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
-  endRemoveRows();
+std::vector<int> TrackListModel::Compact(const std::vector<bool>& doomed) {
+  std::vector<int> newRowOf(entries_.size(), -1);
+  size_t kept = 0;
+  for (size_t row = 0; row < entries_.size(); ++row) {
+    if (row < doomed.size() && doomed[row]) continue;
+    if (kept != row) entries_[kept] = std::move(entries_[row]);
+    newRowOf[row] = static_cast<int>(kept++);
+  }
+  entries_.resize(kept);
+  return newRowOf;
 }
 
 void TrackListModel::Reorder(const std::vector<int>& order) {

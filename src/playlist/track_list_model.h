@@ -29,7 +29,9 @@ class TrackListModel : public QAbstractTableModel {
   void Append(TrackEntry entry);
   void Append(std::vector<TrackEntry> entries);
   void Replace(std::vector<TrackEntry> entries);
-  // Removes every row whose flag is set in one pass; the others keep their order.
+  // Removes every row whose flag is set in one pass; the others keep their
+  // order. The current and cue rows move with their rows; other persistent
+  // indexes, the selection included, are dropped.
   void RemoveFlagged(const std::vector<bool>& doomed);
   // Puts the rows in a new order: new row i is old row order[i]. The rows
   // keep their selection and the cursor, which move with them.
@@ -71,7 +73,8 @@ class TrackListModel : public QAbstractTableModel {
   int RowOf(const HeldRow& held) const { return held.index.isValid() ? held.index.row() : held.number; }
   void Hold(HeldRow& held, int row);
   void RowChanged(int row);
-  void RemoveRun(int first, int last);
+  // Drops the doomed rows; returns the new number of each old row, -1 for a dropped one.
+  std::vector<int> Compact(const std::vector<bool>& doomed);
   std::vector<TrackEntry> entries_;
   HeldRow current_;
   HeldRow cue_;
