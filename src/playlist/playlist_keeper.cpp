@@ -96,11 +96,11 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
 }
 
 int PlaylistKeeper::AppendPlaylistFile(const QString& path) {
-  std::vector<TrackEntry> rows;
+  TrackRows rows;
   if (const ForeignPlaylistKind kind = ForeignPlaylistKindOf(path); kind != ForeignPlaylistKind::None) {
     std::optional<std::vector<TrackEntry>> foreign = ForeignRows(path, kind);
     if (!foreign) return 0;
-    rows = std::move(*foreign);
+    rows = TrackRows(*foreign);
   } else {
     PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
     if (read.status == PlaylistReadResult::Invalid) ReportInvalid(path);
@@ -190,7 +190,7 @@ void PlaylistKeeper::UniformPlaylist() {
   // The new names replace the old ones in place; selection and cursor stay.
   const UniformCase mode = CaseMode();
   for (int row = 0; row < tracks_.Count(); ++row) {
-    const QString& name = tracks_.Model().At(row).name;
+    const QString name = tracks_.Model().Entries().Name(static_cast<size_t>(row));
     const QString cleaned = UniformName(name, mode);
     if (cleaned != name) tracks_.Model().SetName(row, cleaned);
   }

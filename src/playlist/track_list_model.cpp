@@ -15,22 +15,23 @@ int TrackListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TrackListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const TrackEntry& entry = At(index.row());
+  const auto row = static_cast<size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
       switch (index.column()) {
-        case NameColumn: return entry.name;
-        case DurationColumn: return entry.duration;
-        case PathColumn: return entry.path;
-        case PriorityColumn: return entry.priority;
+        case NameColumn: return entries_.Name(row);
+        case DurationColumn: return entries_.Duration(row);
+        case PathColumn: return entries_.Path(row);
+        case PriorityColumn: return entries_.Priority(row);
       }
       return {};
     case Qt::FontRole: {
+      const bool queued = entries_.SequenceMark(row);
       const bool playing = CurrentMarked() && index.row() == CurrentRow();
-      if (!entry.sequenceMark && !playing) return {};
+      if (!queued && !playing) return {};
       QFont font;
-      font.setBold(entry.sequenceMark);
+      font.setBold(queued);
       font.setItalic(playing);
       return font;
     }
@@ -60,23 +61,22 @@ bool TrackListModel::setData(const QModelIndex& index, const QVariant& value, in
   return true;
 }
 
-void TrackListModel::Append(TrackEntry entry) {
+void TrackListModel::Append(const TrackEntry& entry) {
   const int row = rowCount();
   beginInsertRows({}, row, row);
-  entries_.push_back(std::move(entry));
+  entries_.push_back(entry);
   endInsertRows();
 }
 
-void TrackListModel::Append(std::vector<TrackEntry> entries) {
+void TrackListModel::Append(TrackRows entries) {
   if (entries.empty()) return;
   const int first = rowCount();
   beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
-  entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                  std::make_move_iterator(entries.end()));
+  entries_.Append(std::move(entries));
   endInsertRows();
 }
 
-void TrackListModel::Replace(std::vector<TrackEntry> entries) {
+void TrackListModel::Replace(TrackRows entries) {
   const int current = CurrentRow();
   const int cue = CueRow();
   beginResetModel();
@@ -106,7 +106,7 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   // a persistent index per selected row moved one by one, costs seconds in
   // a list of a million. The reset drops the selection with the rows.
   beginResetModel();
-  const std::vector<int> newRowOf = Compact(doomed);
+  const std::vector<int> newRowOf = entries_.RemoveFlagged(doomed);
   endResetModel();
   Hold(current_, current >= 0 && current < count ? newRowOf[static_cast<size_t>(current)] : current);
   if (currentGoes) currentGone_ = true;
@@ -115,28 +115,9 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   emit PlayRowsChanged();
 }
 
-std::vector<int> TrackListModel::Compact(const std::vector<bool>& doomed) {
-  std::vector<int> newRowOf(entries_.size(), -1);
-  size_t kept = 0;
-  for (size_t row = 0; row < entries_.size(); ++row) {
-    if (row < doomed.size() && doomed[row]) continue;
-    if (kept != row) entries_[kept] = std::move(entries_[row]);
-    newRowOf[row] = static_cast<int>(kept++);
-  }
-  entries_.resize(kept);
-  return newRowOf;
-}
-
 void TrackListModel::Reorder(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  std::vector<TrackEntry> moved;
-  moved.reserve(entries_.size());
-  std::vector<int> newRowOf(entries_.size());
-  for (size_t row = 0; row < order.size(); ++row) {
-    moved.push_back(std::move(entries_[static_cast<size_t>(order[row])]));
-    newRowOf[static_cast<size_t>(order[row])] = static_cast<int>(row);
-  }
-  entries_ = std::move(moved);
+  const std::vector<int> newRowOf = entries_.Reorder(order);
   // The selection and the cursor are persistent indexes: point each at its row's new place.
   const QModelIndexList from = persistentIndexList();
   QModelIndexList to;
@@ -149,17 +130,17 @@ void TrackListModel::Reorder(const std::vector<int>& order) {
 }
 
 void TrackListModel::SetName(int row, const QString& name) {
-  entries_[static_cast<size_t>(row)].name = name;
+  entries_.SetName(static_cast<size_t>(row), name);
   RowChanged(row);
 }
 
 void TrackListModel::SetPriority(int row, const QString& priority) {
-  entries_[static_cast<size_t>(row)].priority = priority;
+  entries_.SetPriority(static_cast<size_t>(row), priority);
   RowChanged(row);
 }
 
 void TrackListModel::SetSequenceMark(int row, bool marked) {
-  entries_[static_cast<size_t>(row)].sequenceMark = marked;
+  entries_.SetSequenceMark(static_cast<size_t>(row), marked);
   RowChanged(row);
 }
 
