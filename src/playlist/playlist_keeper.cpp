@@ -82,8 +82,7 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
     qCWarning(lcPlaylist) << "playlist file ends in the middle of a line:" << path;
     KeepDamagedCopy(path);
   }
-  tracks_.Clear();
-  tracks_.Model().Replace(std::move(read.rows));
+  tracks_.Model().Replace(std::move(read.rows));  // one reset, the selection going with the old rows
   if (!read.NeedsUpgrade()) return;
   QString error;
   if (!WritePlaylistFile(path, tracks_.Model().Entries(), &error)) return;  // stays V1; asked again next time

@@ -161,22 +161,29 @@ bool WritePlaylistFile(const QString& path, const TrackRows& rows, QString* erro
 
 PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode) {
   PlaylistReadResult result;
-  std::optional<QString> text = ReadTextFile(path);
-  if (!text) return result;
-  result.cut = !text->endsWith(u'\n');
-  FieldReader reader(std::move(*text));
-  const std::optional<QStringView> header = reader.Next();
-  if (!header) return result;
-  if (*header == kPlaylistHeaderV2)
-    result.status = PlaylistReadResult::V2;
-  else if (*header == kPlaylistHeaderV1)
-    result.status = PlaylistReadResult::V1;
-  else {
-    result.status = PlaylistReadResult::Invalid;
-    return result;
+  const std::optional<QByteArray> bytes = ReadFileBytes(path);
+  if (!bytes) return result;
+  result.cut = !bytes->endsWith('\n');
+  result.rows.reserve(size_t(bytes->count('\n')));
+  // A line at a time into one buffer: the rows are built from the file's
+  // bytes without a decoded copy of the whole file beside them.
+  DecodedLines lines(*bytes);
+  int fieldCount = 0;  // known once the header is read
+  while (const std::optional<QStringView> line = lines.Next()) {
+    FieldReader fields(*line);
+    while (const std::optional<QStringView> field = fields.Next()) {
+      if (fieldCount > 0) {
+        ParseRecord(*field, fieldCount, mode, result.rows);
+      } else if (*field == kPlaylistHeaderV2 || *field == kPlaylistHeaderV1) {
+        result.status = *field == kPlaylistHeaderV2 ? PlaylistReadResult::V2 : PlaylistReadResult::V1;
+        fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
+      } else {
+        result.status = PlaylistReadResult::Invalid;
+        result.rows = {};
+        return result;
+      }
+    }
   }
-  const int fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
-  while (std::optional<QStringView> record = reader.Next()) ParseRecord(*record, fieldCount, mode, result.rows);
   return result;
 }
 
