@@ -19,10 +19,6 @@ char* NewBlock(qsizetype size, bool wide) {
   return block;
 }
 
-// FNV-1a over the character codes, so both forms of a text hash alike.
-constexpr uint64_t kHashStart = 14695981039346656037ull;
-uint64_t HashStep(uint64_t hash, uint16_t code) { return (hash ^ code) * 1099511628211ull; }
-
 }  // namespace
 
 PackedText::PackedText(QStringView text) {
@@ -67,20 +63,6 @@ void PackedText::AppendTo(QString& out) const {
 bool PackedText::Equals(QStringView text) const {
   const Chars chars = View();
   return IsLatin1() ? QStringView(text) == chars.latin1 : text == chars.utf16;
-}
-
-size_t PackedText::HashOf(QStringView text) {
-  uint64_t hash = kHashStart;
-  for (QChar c : text) hash = HashStep(hash, c.unicode());
-  return size_t(hash);
-}
-
-size_t PackedText::Hash() const {
-  const Chars chars = View();
-  if (!IsLatin1()) return HashOf(chars.utf16);
-  uint64_t hash = kHashStart;
-  for (char c : chars.latin1) hash = HashStep(hash, uint8_t(c));
-  return size_t(hash);
 }
 
 }  // namespace zelvo

@@ -40,9 +40,6 @@ class PackedText {
   QString ToString() const;
   void AppendTo(QString& out) const;
   bool Equals(QStringView text) const;
-  // The same for a text and for its packed form.
-  static size_t HashOf(QStringView text);
-  size_t Hash() const;
 
  private:
   explicit PackedText(const Chars& chars);

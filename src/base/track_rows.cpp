@@ -1,5 +1,6 @@
 #include "base/track_rows.h"
 
+#include <QHashFunctions>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -17,7 +18,7 @@ class SharedTexts {
   SharedTexts() { Number({}); }  // number 0: the empty text
 
   uint32_t Number(QStringView text) {
-    const size_t hash = PackedText::HashOf(text);
+    const size_t hash = qHash(text);
     std::lock_guard lock(mutex_);
     const auto [first, last] = byHash_.equal_range(hash);
     for (auto it = first; it != last; ++it)
@@ -117,8 +118,11 @@ QString RatingText(int32_t value) {
   return QString::number(value);
 }
 
+// Up to the last "/" or "\\": paths from Windows keep their folders too.
 qsizetype FolderLength(QStringView path) {
-  return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
+  qsizetype length = path.size();
+  while (length > 0 && path[length - 1] != u'/' && path[length - 1] != u'\\') --length;
+  return length;
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ bool IsDurationText(QStringView text) {
 
 // Splits a record into its fields: name, duration, path and, for V2,
 // priority. Returns false for a record without any separator.
-bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, TrackRows& rows) {
+bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, QString& name, TrackRows& rows) {
   QVarLengthArray<qsizetype, 8> separators;
   for (qsizetype i = 0; i < record.size(); ++i)
     if (record[i] == u'|') separators.append(i);
@@ -148,7 +148,11 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, Tr
   const QStringView priority = fieldCount == 4 ? field(3, inName) : QStringView();
   // Hardly any path is stored escaped: the others are taken as they stand.
   const QString unescaped = IsStoredEscaped(path) ? UnescapePath(path.toString()) : QString();
-  rows.Append(UniformName(field(0, inName).toString(), mode), field(1, inName),
+  // The name is cleaned in a buffer kept from row to row.
+  name.resize(0);
+  name.append(field(0, inName));
+  name = UniformName(std::move(name), mode);
+  rows.Append(name, field(1, inName),
               unescaped.isNull() ? path : QStringView(unescaped), priority.isEmpty() ? QStringView(u"0") : priority);
   return true;
 }
@@ -169,11 +173,12 @@ PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode
   // bytes without a decoded copy of the whole file beside them.
   DecodedLines lines(*bytes);
   int fieldCount = 0;  // known once the header is read
+  QString name;
   while (const std::optional<QStringView> line = lines.Next()) {
     FieldReader fields(*line);
     while (const std::optional<QStringView> field = fields.Next()) {
       if (fieldCount > 0) {
-        ParseRecord(*field, fieldCount, mode, result.rows);
+        ParseRecord(*field, fieldCount, mode, name, result.rows);
       } else if (*field == kPlaylistHeaderV2 || *field == kPlaylistHeaderV1) {
         result.status = *field == kPlaylistHeaderV2 ? PlaylistReadResult::V2 : PlaylistReadResult::V1;
         fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
