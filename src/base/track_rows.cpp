@@ -80,21 +80,21 @@ std::optional<uint32_t> SecondsOf(QStringView text) {
   return minutes * 60 + seconds;
 }
 
-QString DurationTextOf(uint32_t total) {
-  char text[16];
-  char* end = text + sizeof text;
+void AppendDurationText(uint32_t total, QString& text) {
+  char digits[16];
+  char* end = digits + sizeof digits;
   char* out = end;
   uint32_t seconds = total % 60, minutes = total / 60;
   *--out = char('0' + seconds % 10);
   *--out = char('0' + seconds / 10);
   *--out = ':';
-  int digits = 0;
+  int written = 0;
   do {
     *--out = char('0' + minutes % 10);
     minutes /= 10;
-    ++digits;
-  } while (minutes > 0 || digits < 2);
-  return QString::fromLatin1(out, end - out);
+    ++written;
+  } while (minutes > 0 || written < 2);
+  text.append(QLatin1String(out, end - out));
 }
 
 // A priority written as plain decimal, as the player writes it.
@@ -142,8 +142,17 @@ TrackEntry TrackRows::operator[](size_t row) const {
 }
 
 QString TrackRows::Duration(size_t row) const {
+  QString text;
+  AppendDuration(row, text);
+  return text;
+}
+
+void TrackRows::AppendDuration(size_t row, QString& out) const {
   const Row& r = rows_[row];
-  return r.oddDuration ? OddText(r.duration) : DurationTextOf(r.duration);
+  if (r.oddDuration)
+    OddTexts().AppendTo(r.duration, out);
+  else
+    AppendDurationText(r.duration, out);
 }
 
 QString TrackRows::Priority(size_t row) const {
@@ -152,12 +161,15 @@ QString TrackRows::Priority(size_t row) const {
 }
 
 QString TrackRows::Path(size_t row) const {
-  const Row& r = rows_[row];
   QString path;
-  path.reserve(Folders().Size(r.folder) + r.file.size());
-  Folders().AppendTo(r.folder, path);
-  r.file.AppendTo(path);
+  path.reserve(Folders().Size(rows_[row].folder) + rows_[row].file.size());
+  AppendPath(row, path);
   return path;
+}
+
+void TrackRows::AppendPath(size_t row, QString& out) const {
+  Folders().AppendTo(rows_[row].folder, out);
+  rows_[row].file.AppendTo(out);
 }
 
 void TrackRows::push_back(const TrackEntry& entry) {

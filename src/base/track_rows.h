@@ -53,6 +53,10 @@ class TrackRows {
   QString Path(size_t row) const;
   QString Priority(size_t row) const;
   bool SequenceMark(size_t row) const { return rows_[row].sequenceMark; }
+  // The same texts appended to a buffer the caller keeps, for walks over every row.
+  void AppendName(size_t row, QString& out) const { rows_[row].name.AppendTo(out); }
+  void AppendDuration(size_t row, QString& out) const;
+  void AppendPath(size_t row, QString& out) const;
 
   void push_back(const TrackEntry& entry);
   // A row from the four texts; the path is split and its folder shared.

@@ -81,14 +81,27 @@ qsizetype MaxRecordUnits(const TrackEntry& row) {
   return row.name.size() + row.duration.size() + 3 * row.path.size() + row.priority.size() + 32;
 }
 
+// One row's texts in buffers kept from row to row, so writing a long list
+// allocates nothing per row.
+void TakeRow(const TrackRows& rows, size_t i, TrackEntry& row) {
+  row.name.resize(0);
+  rows.AppendName(i, row.name);
+  row.duration.resize(0);
+  rows.AppendDuration(i, row.duration);
+  row.path.resize(0);
+  rows.AppendPath(i, row.path);
+  row.priority = rows.Priority(i);
+}
+
 bool WriteRows(QIODevice& file, const TrackRows& rows) {
   PlaylistEncoder out(file);
   out.Reserve(kPlaylistHeaderV2.size() + 4);
   out.Ascii("\"");
   out.Text(kPlaylistHeaderV2);
   out.Ascii("\"\r\n");
+  TrackEntry row;
   for (size_t i = 0; i < rows.size(); ++i) {
-    const TrackEntry row = rows[i];
+    TakeRow(rows, i, row);
     if (!out.Reserve(MaxRecordUnits(row))) return false;
     out.Ascii("\"");
     out.Field(row.name);
