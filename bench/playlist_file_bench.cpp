@@ -13,8 +13,8 @@
 namespace zelvo {
 namespace {
 
-std::vector<TrackEntry> TypicalRows(int count) {
-  std::vector<TrackEntry> rows;
+TrackRows TypicalRows(int count) {
+  TrackRows rows;
   rows.reserve(count);
   for (int i = 0; i < count; ++i) {
     const QString artist = QStringLiteral("Artist %1").arg(i % 700);
@@ -31,7 +31,7 @@ struct SavedPlaylist {
   explicit SavedPlaylist(int rowCount) : rows(TypicalRows(rowCount)) { WritePlaylistFile(path, rows); }
   QTemporaryDir dir;
   QString path = dir.filePath("AutoSave.zpl");
-  std::vector<TrackEntry> rows;
+  TrackRows rows;
 };
 
 void WritePlaylist(benchmark::State& state) {

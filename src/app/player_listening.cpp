@@ -106,13 +106,14 @@ void Player::ResumePlace(const ListeningSettings& settings) {
   int row = settings.Value(kResumeRow).toInt();
   if (path.isEmpty()) return;
   if (!tracks_.Has(row) || tracks_.At(row).path != path) {
-    const auto& entries = tracks_.Model().Entries();
-    const auto found = std::find_if(entries.begin(), entries.end(), [&](const TrackEntry& e) { return e.path == path; });
-    if (found == entries.end()) {
+    const TrackRows& entries = tracks_.Model().Entries();
+    size_t found = 0;
+    while (found < entries.size() && entries.Path(found) != path) ++found;
+    if (found == entries.size()) {
       qCWarning(lcApp) << "the track to resume is no longer in the list:" << path;
       return;
     }
-    row = static_cast<int>(found - entries.begin()) + 1;
+    row = static_cast<int>(found) + 1;
   }
   tracks_.SelectOnly(row);
   playlist_.PlayViewList()->scrollTo(tracks_.Model().index(row - 1, 0));

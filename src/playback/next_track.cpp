@@ -25,7 +25,7 @@ NextTrackSelector::NextTrackSelector(Decoder& decoder, TrackList& tracks, const 
 NextChoice NextTrackSelector::PeekNext() const {
   const int count = tracks_.Count();
   for (int position = 1; position <= count; ++position)
-    if (tracks_.At(position).sequenceMark) return {position, true};
+    if (tracks_.Model().Entries().SequenceMark(static_cast<size_t>(position - 1))) return {position, true};
 
   // Every checked mode is applied in turn; in normal use exactly one is.
   int position = tracks_.CurrentIndex();

@@ -25,7 +25,7 @@ void FileDeleter::DeleteSelectedFiles() {
   QList<DoomedRow> doomed;
   QString doomedLines;
   for (int position : tracks_.SelectedPositions()) {
-    const QString& path = tracks_.At(position).path;
+    const QString path = tracks_.At(position).path;
     doomed.append({QPersistentModelIndex(tracks_.Model().index(position - 1, 0)), path});
     doomedLines += QLatin1Char('\r') + path;
   }

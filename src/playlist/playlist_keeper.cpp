@@ -82,8 +82,7 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
     qCWarning(lcPlaylist) << "playlist file ends in the middle of a line:" << path;
     KeepDamagedCopy(path);
   }
-  tracks_.Clear();
-  tracks_.Model().Replace(std::move(read.rows));
+  tracks_.Model().Replace(std::move(read.rows));  // one reset, the selection going with the old rows
   if (!read.NeedsUpgrade()) return;
   QString error;
   if (!WritePlaylistFile(path, tracks_.Model().Entries(), &error)) return;  // stays V1; asked again next time
@@ -96,11 +95,11 @@ void PlaylistKeeper::ReadPlaylistFile(const QString& path) {
 }
 
 int PlaylistKeeper::AppendPlaylistFile(const QString& path) {
-  std::vector<TrackEntry> rows;
+  TrackRows rows;
   if (const ForeignPlaylistKind kind = ForeignPlaylistKindOf(path); kind != ForeignPlaylistKind::None) {
     std::optional<std::vector<TrackEntry>> foreign = ForeignRows(path, kind);
     if (!foreign) return 0;
-    rows = std::move(*foreign);
+    rows = TrackRows(*foreign);
   } else {
     PlaylistReadResult read = zelvo::ReadPlaylistFile(path, CaseMode());
     if (read.status == PlaylistReadResult::Invalid) ReportInvalid(path);
@@ -190,7 +189,7 @@ void PlaylistKeeper::UniformPlaylist() {
   // The new names replace the old ones in place; selection and cursor stay.
   const UniformCase mode = CaseMode();
   for (int row = 0; row < tracks_.Count(); ++row) {
-    const QString& name = tracks_.Model().At(row).name;
+    const QString name = tracks_.Model().Entries().Name(static_cast<size_t>(row));
     const QString cleaned = UniformName(name, mode);
     if (cleaned != name) tracks_.Model().SetName(row, cleaned);
   }

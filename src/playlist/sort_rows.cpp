@@ -8,24 +8,24 @@
 namespace zelvo {
 namespace {
 
-const QString& ColumnText(const TrackEntry& entry, int column) {
+QString ColumnText(const TrackRows& rows, size_t row, int column) {
   switch (column) {
-    case DurationColumn: return entry.duration;
-    case PathColumn: return entry.path;
-    case PriorityColumn: return entry.priority;
+    case DurationColumn: return rows.Duration(row);
+    case PathColumn: return rows.Path(row);
+    case PriorityColumn: return rows.Priority(row);
   }
-  return entry.name;
+  return rows.Name(row);
 }
 
 }  // namespace
 
 void SortRows(TrackList& tracks, int column, bool ascending) {
-  const std::vector<TrackEntry>& rows = tracks.Model().Entries();
+  const TrackRows& rows = tracks.Model().Entries();
   // Each text is folded once rather than at each of a million rows' twenty
   // comparisons; folded texts compare as the texts do ignoring case.
   std::vector<QString> keys;
   keys.reserve(rows.size());
-  for (const TrackEntry& row : rows) keys.push_back(ColumnText(row, column).toCaseFolded());
+  for (size_t row = 0; row < rows.size(); ++row) keys.push_back(ColumnText(rows, row, column).toCaseFolded());
   std::vector<int> order(rows.size());
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), [&keys, ascending](int a, int b) {

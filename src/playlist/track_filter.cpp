@@ -40,8 +40,8 @@ QString TrackFilter::Fold(const QString& text) {
 
 void TrackFilter::FoldRows(int first, int last) {
   for (int row = first; row <= last; ++row) {
-    const TrackEntry& entry = model_.At(row);
-    folded_[static_cast<size_t>(row)] = Fold(entry.name + QLatin1Char('\n') + entry.path);
+    const TrackRows& rows = model_.Entries();
+    folded_[static_cast<size_t>(row)] = Fold(rows.Name(size_t(row)) + QLatin1Char('\n') + rows.Path(size_t(row)));
   }
 }
 

@@ -47,8 +47,7 @@ int TrackList::RemoveRows(const std::vector<bool>& doomed) {
   const auto first = std::find(doomed.begin(), doomed.end(), true);
   if (first == doomed.end()) return 0;
   const int before = Count();
-  selection_.clear();
-  model_.RemoveFlagged(doomed);
+  model_.RemoveFlagged(doomed);  // the selection goes with the rows
   const int cursorRow = std::min(static_cast<int>(first - doomed.begin()), Count() - 1);
   if (cursorRow >= 0) selection_.setCurrentIndex(model_.index(cursorRow, 0), QItemSelectionModel::NoUpdate);
   return before - Count();

@@ -23,8 +23,8 @@ class TrackList : public QObject {
 
   int Count() const { return model_.rowCount(); }
   bool Has(int position) const { return position >= 1 && position <= Count(); }
-  // The row at a 1-based position; the caller checks Has() first.
-  const TrackEntry& At(int position) const { return model_.At(position - 1); }
+  // The row at a 1-based position, built on demand; the caller checks Has() first.
+  TrackEntry At(int position) const { return model_.At(position - 1); }
 
   bool IsSelected(int position) const;
   std::vector<int> SelectedPositions() const;

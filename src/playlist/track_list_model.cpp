@@ -15,22 +15,23 @@ int TrackListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TrackListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const TrackEntry& entry = At(index.row());
+  const auto row = static_cast<size_t>(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
       switch (index.column()) {
-        case NameColumn: return entry.name;
-        case DurationColumn: return entry.duration;
-        case PathColumn: return entry.path;
-        case PriorityColumn: return entry.priority;
+        case NameColumn: return entries_.Name(row);
+        case DurationColumn: return entries_.Duration(row);
+        case PathColumn: return entries_.Path(row);
+        case PriorityColumn: return entries_.Priority(row);
       }
       return {};
     case Qt::FontRole: {
+      const bool queued = entries_.SequenceMark(row);
       const bool playing = CurrentMarked() && index.row() == CurrentRow();
-      if (!entry.sequenceMark && !playing) return {};
+      if (!queued && !playing) return {};
       QFont font;
-      font.setBold(entry.sequenceMark);
+      font.setBold(queued);
       font.setItalic(playing);
       return font;
     }
@@ -60,23 +61,22 @@ bool TrackListModel::setData(const QModelIndex& index, const QVariant& value, in
   return true;
 }
 
-void TrackListModel::Append(TrackEntry entry) {
+void TrackListModel::Append(const TrackEntry& entry) {
   const int row = rowCount();
   beginInsertRows({}, row, row);
-  entries_.push_back(std::move(entry));
+  entries_.push_back(entry);
   endInsertRows();
 }
 
-void TrackListModel::Append(std::vector<TrackEntry> entries) {
+void TrackListModel::Append(TrackRows entries) {
   if (entries.empty()) return;
   const int first = rowCount();
   beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
-  entries_.insert(entries_.end(), std::make_move_iterator(entries.begin()),
-                  std::make_move_iterator(entries.end()));
+  entries_.Append(std::move(entries));
   endInsertRows();
 }
 
-void TrackListModel::Replace(std::vector<TrackEntry> entries) {
+void TrackListModel::Replace(TrackRows entries) {
   const int current = CurrentRow();
   const int cue = CueRow();
   beginResetModel();
@@ -92,7 +92,7 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
   if (std::find(doomed.begin(), doomed.end(), true) == doomed.end()) return;
   const int count = rowCount();
   auto isDoomed = [&](int row) { return row < static_cast<int>(doomed.size()) && doomed[static_cast<size_t>(row)]; };
-  const int current = CurrentRow();
+  int current = CurrentRow();
   const bool currentGoes = current >= 0 && current < count && isDoomed(current);
   if (currentGoes) {
     // Playback goes on with the row that followed, or wraps to the first.
@@ -100,39 +100,24 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
     while (follower < count && isDoomed(follower)) ++follower;
     if (follower == count) follower = 0;
     while (follower < count && isDoomed(follower)) ++follower;
-    Hold(current_, follower < count ? follower : -1);
+    current = follower < count ? follower : -1;
   }
-  // Runs of rows from the last to the first, so the persistent indexes
-  // (the selection, the cursor, the current row) move with their rows.
-  for (int last = count - 1; last >= 0; --last) {
-    if (!isDoomed(last)) continue;
-    int first = last;
-    while (first > 0 && isDoomed(first - 1)) --first;
-    RemoveRun(first, last);
-    last = first;
-  }
+  // One reset however scattered the rows are: a signal per run of rows, or
+  // a persistent index per selected row moved one by one, costs seconds in
+  // a list of a million. The reset drops the selection with the rows.
+  beginResetModel();
+  const std::vector<int> newRowOf = entries_.RemoveFlagged(doomed);
+  endResetModel();
+  Hold(current_, current >= 0 && current < count ? newRowOf[static_cast<size_t>(current)] : current);
   if (currentGoes) currentGone_ = true;
   // The clicks that chose the rows are no choice of what plays next.
   cue_ = current_;
   emit PlayRowsChanged();
 }
 
-void TrackListModel::RemoveRun(int first, int last) {
-  beginRemoveRows({}, first, last);
-  entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
-  endRemoveRows();
-}
-
 void TrackListModel::Reorder(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  std::vector<TrackEntry> moved;
-  moved.reserve(entries_.size());
-  std::vector<int> newRowOf(entries_.size());
-  for (size_t row = 0; row < order.size(); ++row) {
-    moved.push_back(std::move(entries_[static_cast<size_t>(order[row])]));
-    newRowOf[static_cast<size_t>(order[row])] = static_cast<int>(row);
-  }
-  entries_ = std::move(moved);
+  const std::vector<int> newRowOf = entries_.Reorder(order);
   // The selection and the cursor are persistent indexes: point each at its row's new place.
   const QModelIndexList from = persistentIndexList();
   QModelIndexList to;
@@ -145,17 +130,17 @@ void TrackListModel::Reorder(const std::vector<int>& order) {
 }
 
 void TrackListModel::SetName(int row, const QString& name) {
-  entries_[static_cast<size_t>(row)].name = name;
+  entries_.SetName(static_cast<size_t>(row), name);
   RowChanged(row);
 }
 
 void TrackListModel::SetPriority(int row, const QString& priority) {
-  entries_[static_cast<size_t>(row)].priority = priority;
+  entries_.SetPriority(static_cast<size_t>(row), priority);
   RowChanged(row);
 }
 
 void TrackListModel::SetSequenceMark(int row, bool marked) {
-  entries_[static_cast<size_t>(row)].sequenceMark = marked;
+  entries_.SetSequenceMark(static_cast<size_t>(row), marked);
   RowChanged(row);
 }
 

@@ -4,7 +4,7 @@
 #include <QPersistentModelIndex>
 #include <vector>
 
-#include "base/track_entry.h"
+#include "base/track_rows.h"
 
 namespace zelvo {
 
@@ -23,13 +23,16 @@ class TrackListModel : public QAbstractTableModel {
   // Only the name is edited in place; the end-of-edit rule lives with the caller.
   bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
-  const std::vector<TrackEntry>& Entries() const { return entries_; }
-  const TrackEntry& At(int row) const { return entries_[static_cast<size_t>(row)]; }
+  // The rows, for reading a field at a time; At() builds a whole row.
+  const TrackRows& Entries() const { return entries_; }
+  TrackEntry At(int row) const { return entries_[static_cast<size_t>(row)]; }
 
-  void Append(TrackEntry entry);
-  void Append(std::vector<TrackEntry> entries);
-  void Replace(std::vector<TrackEntry> entries);
-  // Removes every row whose flag is set in one pass; the others keep their order.
+  void Append(const TrackEntry& entry);
+  void Append(TrackRows entries);
+  void Replace(TrackRows entries);
+  // Removes every row whose flag is set in one pass; the others keep their
+  // order. The current and cue rows move with their rows; other persistent
+  // indexes, the selection included, are dropped.
   void RemoveFlagged(const std::vector<bool>& doomed);
   // Puts the rows in a new order: new row i is old row order[i]. The rows
   // keep their selection and the cursor, which move with them.
@@ -71,8 +74,7 @@ class TrackListModel : public QAbstractTableModel {
   int RowOf(const HeldRow& held) const { return held.index.isValid() ? held.index.row() : held.number; }
   void Hold(HeldRow& held, int row);
   void RowChanged(int row);
-  void RemoveRun(int first, int last);
-  std::vector<TrackEntry> entries_;
+  TrackRows entries_;
   HeldRow current_;
   HeldRow cue_;
   bool currentGone_ = false;

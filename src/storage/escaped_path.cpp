@@ -52,8 +52,10 @@ QString EscapePath(const QString& path) {
   return stored;
 }
 
+bool IsStoredEscaped(QStringView stored) { return stored.startsWith(kLatin1Marker); }
+
 QString UnescapePath(const QString& stored) {
-  if (!stored.startsWith(kLatin1Marker)) return stored;
+  if (!IsStoredEscaped(stored)) return stored;
   QByteArray bytes;
   bytes.reserve(stored.size());
   const QStringView text(stored);

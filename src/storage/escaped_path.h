@@ -31,6 +31,9 @@ bool IsStoredAsIs(std::string_view utf8Path);
 // The path as it is stored in a file.
 QString EscapePath(const QString& path);
 
+// True when a stored text is an escaped path.
+bool IsStoredEscaped(QStringView stored);
+
 // The path a stored text stands for; text without the marker is returned as
 // it is, and a malformed percent sequence is kept literally.
 QString UnescapePath(const QString& stored);

@@ -28,7 +28,7 @@ std::optional<QStringView> FieldReader::Next() {
     pos_ = size;
     return std::nullopt;
   }
-  const QChar* data = text_.constData();
+  const QChar* data = text_.data();
   if (data[start] == u'"') {
     ++start;
     qsizetype end = start;

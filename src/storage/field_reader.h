@@ -18,10 +18,12 @@ namespace zelvo {
 // cannot swallow the lines after it.
 class FieldReader {
  public:
-  explicit FieldReader(QString text) : text_(std::move(text)) {}
+  explicit FieldReader(QString text) : owned_(std::move(text)), text_(owned_) {}
+  // Reads a text held by the caller, which must outlive the reader.
+  explicit FieldReader(QStringView text) : text_(text) {}
 
-  // The next field, as a view into the text this reader holds (valid while
-  // the reader lives). Empty optional at the end of input, that is when only
+  // The next field, as a view into the text this reader reads (valid while
+  // the text lives). Empty optional at the end of input, that is when only
   // spaces and tabs remain; an empty line gives an empty field.
   std::optional<QStringView> Next();
 
@@ -33,7 +35,8 @@ class FieldReader {
   // Steps over a line end starting at from, if there is one.
   qsizetype SkipLineEnd(qsizetype from) const;
 
-  QString text_;
+  QString owned_;
+  QStringView text_;
   qsizetype pos_ = 0;
 };
 

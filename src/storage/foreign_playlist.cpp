@@ -153,9 +153,10 @@ std::optional<std::vector<ListedTrack>> ReadForeignPlaylist(const QString& path,
   return kind == ForeignPlaylistKind::Pls ? ParsePls(lines, base) : ParseM3u(lines, base);
 }
 
-bool WriteM3u8File(const QString& path, const std::vector<TrackEntry>& rows, QString* error) {
+bool WriteM3u8File(const QString& path, const TrackRows& rows, QString* error) {
   QString text = QStringLiteral("#EXTM3U\n");
-  for (const TrackEntry& row : rows) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const TrackEntry row = rows[i];
     text += QStringLiteral("#EXTINF:%1,%2\n%3\n")
                 .arg(SecondsOf(row.duration))
                 .arg(OneLine(row.name), PathLine(row.path));

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "base/track_entry.h"
+#include "base/track_rows.h"
 
 namespace zelvo {
 
@@ -39,6 +39,6 @@ std::optional<std::vector<ListedTrack>> ReadForeignPlaylist(const QString& path,
 // "#EXTINF:seconds,name" and its path, as a percent-encoded "file://" URI
 // when a plain line would not read back as the same path. Replaces the file atomically; false
 // with the reason in error on failure.
-bool WriteM3u8File(const QString& path, const std::vector<TrackEntry>& rows, QString* error = nullptr);
+bool WriteM3u8File(const QString& path, const TrackRows& rows, QString* error = nullptr);
 
 }  // namespace zelvo

@@ -1,6 +1,5 @@
 #include "storage/playlist_file.h"
 
-#include <QHash>
 #include <QStringEncoder>
 #include <QVarLengthArray>
 #include <cstring>
@@ -82,13 +81,27 @@ qsizetype MaxRecordUnits(const TrackEntry& row) {
   return row.name.size() + row.duration.size() + 3 * row.path.size() + row.priority.size() + 32;
 }
 
-bool WriteRows(QIODevice& file, const std::vector<TrackEntry>& rows) {
+// One row's texts in buffers kept from row to row, so writing a long list
+// allocates nothing per row.
+void TakeRow(const TrackRows& rows, size_t i, TrackEntry& row) {
+  row.name.resize(0);
+  rows.AppendName(i, row.name);
+  row.duration.resize(0);
+  rows.AppendDuration(i, row.duration);
+  row.path.resize(0);
+  rows.AppendPath(i, row.path);
+  row.priority = rows.Priority(i);
+}
+
+bool WriteRows(QIODevice& file, const TrackRows& rows) {
   PlaylistEncoder out(file);
   out.Reserve(kPlaylistHeaderV2.size() + 4);
   out.Ascii("\"");
   out.Text(kPlaylistHeaderV2);
   out.Ascii("\"\r\n");
-  for (const TrackEntry& row : rows) {
+  TrackEntry row;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    TakeRow(rows, i, row);
     if (!out.Reserve(MaxRecordUnits(row))) return false;
     out.Ascii("\"");
     out.Field(row.name);
@@ -102,32 +115,6 @@ bool WriteRows(QIODevice& file, const std::vector<TrackEntry>& rows) {
   }
   return out.Flush();
 }
-
-// The five ratings share one copy each instead of a string per row; anything
-// else is kept as read, and a missing priority is the neutral one.
-QString PriorityText(QStringView text) {
-  static const QString kRatings[] = {"-2", "-1", "0", "1", "2"};
-  if (text.isEmpty()) return kRatings[2];
-  for (const QString& rating : kRatings)
-    if (text == rating) return rating;
-  return text.toString();
-}
-
-// A list holds a few thousand different durations at most: rows with the
-// same one share its text, which saves an allocation per row of a large list.
-class SharedDurations {
- public:
-  QString Text(QStringView text) {
-    const auto found = texts_.constFind(text);
-    if (found != texts_.constEnd()) return *found;
-    QString copy = text.toString();
-    texts_.insert(copy, copy);  // the key views the copy, which the map keeps
-    return copy;
-  }
-
- private:
-  QHash<QStringView, QString> texts_;
-};
 
 bool IsRating(QStringView text) {
   return text == u"2" || text == u"1" || text == u"0" || text == u"-1" || text == u"-2";
@@ -144,8 +131,7 @@ bool IsDurationText(QStringView text) {
 
 // Splits a record into its fields: name, duration, path and, for V2,
 // priority. Returns false for a record without any separator.
-bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, SharedDurations& durations,
-                 TrackEntry& row) {
+bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, QString& name, TrackRows& rows) {
   QVarLengthArray<qsizetype, 8> separators;
   for (qsizetype i = 0; i < record.size(); ++i)
     if (record[i] == u'|') separators.append(i);
@@ -171,40 +157,62 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, Sh
       !IsDurationText(field(1, 0)))
     inName = surplus;
 
-  row.name = UniformName(field(0, inName).toString(), mode);
-  row.duration = durations.Text(field(1, inName));
-  row.path = UnescapePath(field(2, inName).toString());
-  row.priority = PriorityText(fieldCount == 4 ? field(3, inName) : QStringView());
+  const QStringView path = field(2, inName);
+  const QStringView priority = fieldCount == 4 ? field(3, inName) : QStringView();
+  // Hardly any path is stored escaped: the others are taken as they stand.
+  const QString unescaped = IsStoredEscaped(path) ? UnescapePath(path.toString()) : QString();
+  // The name is cleaned in a buffer kept from row to row.
+  name.resize(0);
+  name.append(field(0, inName));
+  name = UniformName(std::move(name), mode);
+  rows.Append(name, field(1, inName),
+              unescaped.isNull() ? path : QStringView(unescaped), priority.isEmpty() ? QStringView(u"0") : priority);
   return true;
+}
+
+// The number of line ends, to make room for the rows at once.
+size_t LineEnds(QByteArrayView bytes) {
+  size_t count = 0;
+  const char* at = bytes.data();
+  const char* const end = at + bytes.size();
+  while ((at = static_cast<const char*>(memchr(at, '\n', size_t(end - at))))) {
+    ++count;
+    ++at;
+  }
+  return count;
 }
 
 }  // namespace
 
-bool WritePlaylistFile(const QString& path, const std::vector<TrackEntry>& rows, QString* error) {
+bool WritePlaylistFile(const QString& path, const TrackRows& rows, QString* error) {
   return WriteFileAtomically(path, [&rows](QIODevice& file) { return WriteRows(file, rows); }, error);
 }
 
 PlaylistReadResult ReadPlaylistFile(const QString& path, const UniformCase& mode) {
   PlaylistReadResult result;
-  std::optional<QString> text = ReadTextFile(path);
-  if (!text) return result;
-  result.cut = !text->endsWith(u'\n');
-  FieldReader reader(std::move(*text));
-  const std::optional<QStringView> header = reader.Next();
-  if (!header) return result;
-  if (*header == kPlaylistHeaderV2)
-    result.status = PlaylistReadResult::V2;
-  else if (*header == kPlaylistHeaderV1)
-    result.status = PlaylistReadResult::V1;
-  else {
-    result.status = PlaylistReadResult::Invalid;
-    return result;
-  }
-  const int fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
-  SharedDurations durations;
-  while (std::optional<QStringView> record = reader.Next()) {
-    TrackEntry row;
-    if (ParseRecord(*record, fieldCount, mode, durations, row)) result.rows.push_back(std::move(row));
+  const std::optional<QByteArray> bytes = ReadFileBytes(path);
+  if (!bytes) return result;
+  result.cut = !bytes->endsWith('\n');
+  result.rows.reserve(LineEnds(*bytes));
+  // A line at a time into one buffer: the rows are built from the file's
+  // bytes without a decoded copy of the whole file beside them.
+  DecodedLines lines(*bytes);
+  int fieldCount = 0;  // known once the header is read
+  QString name;
+  while (const std::optional<QStringView> line = lines.Next()) {
+    FieldReader fields(*line);
+    while (const std::optional<QStringView> field = fields.Next()) {
+      if (fieldCount > 0) {
+        ParseRecord(*field, fieldCount, mode, name, result.rows);
+      } else if (*field == kPlaylistHeaderV2 || *field == kPlaylistHeaderV1) {
+        result.status = *field == kPlaylistHeaderV2 ? PlaylistReadResult::V2 : PlaylistReadResult::V1;
+        fieldCount = result.status == PlaylistReadResult::V2 ? 4 : 3;
+      } else {
+        result.status = PlaylistReadResult::Invalid;
+        result.rows = {};
+        return result;
+      }
+    }
   }
   return result;
 }

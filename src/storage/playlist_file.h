@@ -3,7 +3,7 @@
 #include <QString>
 #include <vector>
 
-#include "base/track_entry.h"
+#include "base/track_rows.h"
 #include "base/uniform_name.h"
 
 namespace zelvo {
@@ -23,7 +23,7 @@ inline const QString kPlaylistHeaderV1 = QStringLiteral("Quandrell Software - Ze
 // shift another when read back; a path holding such characters is stored
 // escaped (see escaped_path.h). Any other text is written unchanged. An
 // empty list writes the header line only. There is no limit on the row count.
-bool WritePlaylistFile(const QString& path, const std::vector<TrackEntry>& rows, QString* error = nullptr);
+bool WritePlaylistFile(const QString& path, const TrackRows& rows, QString* error = nullptr);
 
 struct PlaylistReadResult {
   enum Status {
@@ -34,7 +34,7 @@ struct PlaylistReadResult {
   };
   Status status = Missing;
   // Rows in file order; empty unless the status is V1 or V2.
-  std::vector<TrackEntry> rows;
+  TrackRows rows;
   // The last line has no line end: the file was cut short while written.
   bool cut = false;
 

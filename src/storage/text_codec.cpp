@@ -23,6 +23,10 @@ std::optional<QString> DecodeUtf8Strictly(QByteArrayView bytes) {
   return text;
 }
 
+QByteArrayView WithoutByteOrderMark(QByteArrayView bytes) {
+  return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+}
+
 }  // namespace
 
 QString DecodeWindows1252(QByteArrayView bytes) {
@@ -36,7 +40,7 @@ QString DecodeWindows1252(QByteArrayView bytes) {
 }
 
 QString DecodeText(QByteArrayView bytes) {
-  if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
+  bytes = WithoutByteOrderMark(bytes);
   // Almost every file is wholly UTF-8 (or plain ASCII): one pass decides.
   if (std::optional<QString> whole = DecodeUtf8Strictly(bytes)) return *whole;
   QString text;
@@ -53,14 +57,40 @@ QString DecodeText(QByteArrayView bytes) {
   return text;
 }
 
-std::optional<QString> ReadTextFile(const QString& path, qint64 maxBytes) {
+DecodedLines::DecodedLines(QByteArrayView bytes)
+    : bytes_(WithoutByteOrderMark(bytes)), allUtf8_(bytes_.isValidUtf8()) {}
+
+std::optional<QStringView> DecodedLines::Next() {
+  if (bytes_.isEmpty()) return std::nullopt;
+  const qsizetype newline = bytes_.indexOf('\n');
+  const QByteArrayView line = newline < 0 ? bytes_ : bytes_.first(newline + 1);
+  bytes_ = bytes_.sliced(line.size());
+  if (allUtf8_ || line.isValidUtf8()) {
+    // One buffer for every line: UTF-8 never takes more UTF-16 units than bytes.
+    if (line_.size() < line.size()) line_.resize(line.size());
+    // A byte-order mark inside the text is a character like any other.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    const QChar* end = utf8.appendToBuffer(line_.data(), line);
+    return QStringView(line_.constData(), end - line_.constData());
+  }
+  line_ = DecodeWindows1252(line);
+  return QStringView(line_);
+}
+
+std::optional<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes) {
   std::variant<QByteArray, ReadRefusal> read = ReadRegularFile(path, maxBytes);
   if (const auto* refused = std::get_if<ReadRefusal>(&read)) {
     // A file that is not there is ordinary (a first start); only real failures are logged.
     if (!refused->missing) qCWarning(lcStorage) << "not read:" << path << ":" << refused->reason;
     return std::nullopt;
   }
-  return DecodeText(std::get<QByteArray>(read));
+  return std::move(std::get<QByteArray>(read));
+}
+
+std::optional<QString> ReadTextFile(const QString& path, qint64 maxBytes) {
+  const std::optional<QByteArray> bytes = ReadFileBytes(path, maxBytes);
+  if (!bytes) return std::nullopt;
+  return DecodeText(*bytes);
 }
 
 }  // namespace zelvo

@@ -15,6 +15,20 @@ namespace zelvo {
 // are (the field reader accepts CR LF, LF and CR).
 QString DecodeText(QByteArrayView bytes);
 
+// The lines of a text as DecodeText decodes them, one at a time, each with
+// its line end: a large file is read without a decoded copy of the whole.
+class DecodedLines {
+ public:
+  explicit DecodedLines(QByteArrayView bytes);
+  // The next line, valid until the next call; empty optional at the end.
+  std::optional<QStringView> Next();
+
+ private:
+  QByteArrayView bytes_;
+  bool allUtf8_ = false;
+  QString line_;
+};
+
 // Decodes Windows-1252 bytes; the five unassigned bytes map to the control
 // characters of the same number, as Windows itself does.
 QString DecodeWindows1252(QByteArrayView bytes);
@@ -27,5 +41,7 @@ constexpr qint64 kSmallFileLimit = 1 << 20;
 // opened or read (missing, a folder, no access), is no regular file (a
 // FIFO or a device) or holds more than maxBytes.
 std::optional<QString> ReadTextFile(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
+// The same file's bytes as they are, for DecodedLines.
+std::optional<QByteArray> ReadFileBytes(const QString& path, qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 }  // namespace zelvo

@@ -1,6 +1,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "playlist/track_list_model.h"
 #include "storage/playlist_file.h"
 #include "test_support.h"
 
@@ -16,7 +17,7 @@ TrackEntry Row(const QString& name, const QString& duration, const QString& path
   return TrackEntry{name, duration, path, priority};
 }
 
-void ExpectRows(const std::vector<TrackEntry>& actual, const std::vector<TrackEntry>& expected) {
+void ExpectRows(const TrackRows& actual, const std::vector<TrackEntry>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (size_t i = 0; i < actual.size(); ++i) {
     EXPECT_EQ(actual[i].name, expected[i].name) << "row " << i;
@@ -169,25 +170,38 @@ TEST_F(PlaylistFile, AFailedWriteReportsWhyAndKeepsTheOldFile) {
   EXPECT_EQ(test::ReadBytes(Path()), before);
 }
 
-// Rows read share their duration texts; what is written back must still be
-// the very bytes that were read, and each row must show the texts it had.
+// Rows hold durations and priorities as numbers and share their folders;
+// what is written back must still be the very bytes that were read, odd
+// texts from old or hand-made files included, and the list must show every
+// row's texts as they were.
 TEST_F(PlaylistFile, FilesWrittenBackAreTheBytesReadWithTheSameDurationsAndPriorities) {
   const char* priorities[] = {"-2", "-1", "0", "1", "2"};
+  const QStringList oddDurations = {"3:41", "00:75", "", "007:00", "1:02:03", "\u0663:\u0664\u0661", "-01:00", "?"};
+  const QStringList oddPriorities = {"+1", "01", "-0", " 1", "high", "123456"};
   QByteArray v2 = kV2Line;
   std::vector<TrackEntry> expected;
   for (int i = 0; i < 1000; ++i) {
-    const QString duration = i % 7 == 0 ? QStringLiteral("123:%1").arg(i % 60, 2, 10, QChar('0'))
-                                        : QStringLiteral("%1:%2").arg(i % 9, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0'));
+    QString duration = i % 7 == 0 ? QStringLiteral("123:%1").arg(i % 60, 2, 10, QChar('0'))
+                                  : QStringLiteral("%1:%2").arg(i % 9, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0'));
+    if (i % 11 == 0) duration = oddDurations[(i / 11) % oddDurations.size()];
+    const QString priority = i % 13 == 0 ? oddPriorities[(i / 13) % oddPriorities.size()] : priorities[i % 5];
     const QString name = QStringLiteral("Caf\u00e9 \u6771\u4eac \u266b\U0001F3B5 Artist %1 - Song").arg(i);
-    const QString path = QStringLiteral("/home/\u00fcser/Mus\u00efc/%1 \u2013 \U0001F3B5.mp3").arg(i);
-    expected.push_back(Row(name, duration, path, priorities[i % 5]));
-    v2 += "\"" + (name + '|' + duration + '|' + path + '|' + priorities[i % 5]).toUtf8() + "\"\r\n";
+    const QString folder = i % 3 ? QStringLiteral("/home/\u00fcser/Mus\u00efc/%1/").arg(i % 10) : QStringLiteral("C:\\M\\");
+    const QString path = folder + QStringLiteral("%1 \u2013 \U0001F3B5.mp3").arg(i);
+    expected.push_back(Row(name, duration, path, priority));
+    v2 += "\"" + (name + '|' + duration + '|' + path + '|' + priority).toUtf8() + "\"\r\n";
   }
   const PlaylistReadResult read = ReadBytesBack(v2, {});
   EXPECT_EQ(read.status, PlaylistReadResult::V2);
   ExpectRows(read.rows, expected);
   ASSERT_TRUE(WritePlaylistFile(Path(), read.rows));
   EXPECT_EQ(test::ReadBytes(Path()), v2);
+  TrackListModel shown;
+  shown.Replace(read.rows);
+  for (int row = 0; row < shown.rowCount(); ++row) {
+    EXPECT_EQ(shown.index(row, DurationColumn).data(), expected[size_t(row)].duration) << "row " << row;
+    EXPECT_EQ(shown.index(row, PriorityColumn).data(), expected[size_t(row)].priority) << "row " << row;
+  }
 
   // A V1 file reads with neutral priorities and is written back as V2 with
   // every other byte of its records kept.

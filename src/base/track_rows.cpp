@@ -1,0 +1,236 @@
+#include "base/track_rows.h"
+
+#include <QHashFunctions>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
+namespace zelvo {
+namespace {
+
+// Texts that many rows hold alike (folders) or that few rows hold at all
+// (odd durations and priorities), each kept once for the whole program and
+// known by its number. A text stays once it is in: a list's folders are few
+// beside its rows, and a list read again finds its own. Rows may be made on
+// any thread, so every use takes the lock.
+class SharedTexts {
+ public:
+  SharedTexts() { Number({}); }  // number 0: the empty text
+
+  uint32_t Number(QStringView text) {
+    const size_t hash = qHash(text);
+    std::lock_guard lock(mutex_);
+    const auto [first, last] = byHash_.equal_range(hash);
+    for (auto it = first; it != last; ++it)
+      if (texts_[it->second].Equals(text)) return it->second;
+    texts_.emplace_back(text);
+    const auto number = static_cast<uint32_t>(texts_.size() - 1);
+    byHash_.emplace(hash, number);
+    return number;
+  }
+
+  void AppendTo(uint32_t number, QString& out) const {
+    std::lock_guard lock(mutex_);
+    texts_[number].AppendTo(out);
+  }
+
+  qsizetype Size(uint32_t number) const {
+    std::lock_guard lock(mutex_);
+    return texts_[number].size();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<PackedText> texts_;
+  std::unordered_multimap<size_t, uint32_t> byHash_;
+};
+
+SharedTexts& Folders() {
+  static SharedTexts folders;
+  return folders;
+}
+
+SharedTexts& OddTexts() {
+  static SharedTexts texts;
+  return texts;
+}
+
+QString OddText(uint32_t number) {
+  QString text;
+  OddTexts().AppendTo(number, text);
+  return text;
+}
+
+bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The seconds of a duration written as the player writes it: minutes (two
+// digits at least, no other leading zero) ":" two digits of seconds.
+std::optional<uint32_t> SecondsOf(QStringView text) {
+  const qsizetype colon = text.size() - 3;
+  if (colon < 2 || colon > 7 || text[colon] != u':') return std::nullopt;
+  if (colon > 2 && text[0] == u'0') return std::nullopt;
+  uint32_t minutes = 0;
+  for (qsizetype i = 0; i < colon; ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    minutes = minutes * 10 + uint32_t(text[i].unicode() - u'0');
+  }
+  if (!IsDigit(text[colon + 1]) || !IsDigit(text[colon + 2])) return std::nullopt;
+  const uint32_t seconds = uint32_t(text[colon + 1].unicode() - u'0') * 10 + uint32_t(text[colon + 2].unicode() - u'0');
+  if (seconds >= 60) return std::nullopt;
+  return minutes * 60 + seconds;
+}
+
+void AppendDurationText(uint32_t total, QString& text) {
+  char digits[16];
+  char* end = digits + sizeof digits;
+  char* out = end;
+  uint32_t seconds = total % 60, minutes = total / 60;
+  *--out = char('0' + seconds % 10);
+  *--out = char('0' + seconds / 10);
+  *--out = ':';
+  int written = 0;
+  do {
+    *--out = char('0' + minutes % 10);
+    minutes /= 10;
+    ++written;
+  } while (minutes > 0 || written < 2);
+  text.append(QLatin1String(out, end - out));
+}
+
+// A priority written as plain decimal, as the player writes it.
+std::optional<int32_t> RatingOf(QStringView text) {
+  const qsizetype sign = text.startsWith(u'-') ? 1 : 0;
+  const qsizetype digits = text.size() - sign;
+  if (digits < 1 || digits > 5) return std::nullopt;
+  if (text[sign] == u'0' && (digits > 1 || sign)) return std::nullopt;
+  int32_t value = 0;
+  for (qsizetype i = sign; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return std::nullopt;
+    value = value * 10 + int32_t(text[i].unicode() - u'0');
+  }
+  return sign ? -value : value;
+}
+
+QString RatingText(int32_t value) {
+  // The five ratings share one copy each.
+  static const QString kRatings[] = {"-2", "-1", "0", "1", "2"};
+  if (value >= -2 && value <= 2) return kRatings[value + 2];
+  return QString::number(value);
+}
+
+// Up to the last "/" or "\\": paths from Windows keep their folders too.
+qsizetype FolderLength(QStringView path) {
+  qsizetype length = path.size();
+  while (length > 0 && path[length - 1] != u'/' && path[length - 1] != u'\\') --length;
+  return length;
+}
+
+}  // namespace
+
+TrackRows::TrackRows(std::initializer_list<TrackEntry> entries) {
+  rows_.reserve(entries.size());
+  for (const TrackEntry& entry : entries) push_back(entry);
+}
+
+TrackRows::TrackRows(const std::vector<TrackEntry>& entries) {
+  rows_.reserve(entries.size());
+  for (const TrackEntry& entry : entries) push_back(entry);
+}
+
+TrackEntry TrackRows::operator[](size_t row) const {
+  return {Name(row), Duration(row), Path(row), Priority(row), SequenceMark(row)};
+}
+
+QString TrackRows::Duration(size_t row) const {
+  QString text;
+  AppendDuration(row, text);
+  return text;
+}
+
+void TrackRows::AppendDuration(size_t row, QString& out) const {
+  const Row& r = rows_[row];
+  if (r.oddDuration)
+    OddTexts().AppendTo(r.duration, out);
+  else
+    AppendDurationText(r.duration, out);
+}
+
+QString TrackRows::Priority(size_t row) const {
+  const Row& r = rows_[row];
+  return r.oddPriority ? OddText(uint32_t(r.priority)) : RatingText(r.priority);
+}
+
+QString TrackRows::Path(size_t row) const {
+  QString path;
+  path.reserve(Folders().Size(rows_[row].folder) + rows_[row].file.size());
+  AppendPath(row, path);
+  return path;
+}
+
+void TrackRows::AppendPath(size_t row, QString& out) const {
+  Folders().AppendTo(rows_[row].folder, out);
+  rows_[row].file.AppendTo(out);
+}
+
+void TrackRows::push_back(const TrackEntry& entry) {
+  Append(entry.name, entry.duration, entry.path, entry.priority);
+  rows_.back().sequenceMark = entry.sequenceMark;
+}
+
+void TrackRows::Append(QStringView name, QStringView duration, QStringView path, QStringView priority) {
+  Row row;
+  row.name = PackedText(name);
+  const qsizetype folder = FolderLength(path);
+  row.folder = Folders().Number(path.first(folder));
+  row.file = PackedText(path.sliced(folder));
+  if (const std::optional<uint32_t> seconds = SecondsOf(duration)) {
+    row.duration = *seconds;
+  } else {
+    row.duration = OddTexts().Number(duration);
+    row.oddDuration = true;
+  }
+  rows_.push_back(std::move(row));
+  SetPriority(rows_.size() - 1, priority);
+}
+
+void TrackRows::Append(TrackRows&& more) {
+  if (rows_.empty()) {
+    rows_ = std::move(more.rows_);
+    return;
+  }
+  rows_.insert(rows_.end(), std::make_move_iterator(more.rows_.begin()), std::make_move_iterator(more.rows_.end()));
+  more.rows_.clear();
+}
+
+void TrackRows::SetPriority(size_t row, QStringView priority) {
+  Row& r = rows_[row];
+  const std::optional<int32_t> rating = RatingOf(priority);
+  r.oddPriority = !rating;
+  r.priority = rating ? *rating : int32_t(OddTexts().Number(priority));
+}
+
+std::vector<int> TrackRows::RemoveFlagged(const std::vector<bool>& doomed) {
+  std::vector<int> newRowOf(rows_.size(), -1);
+  size_t kept = 0;
+  for (size_t row = 0; row < rows_.size(); ++row) {
+    if (row < doomed.size() && doomed[row]) continue;
+    if (kept != row) rows_[kept] = std::move(rows_[row]);
+    newRowOf[row] = static_cast<int>(kept++);
+  }
+  rows_.resize(kept);
+  return newRowOf;
+}
+
+std::vector<int> TrackRows::Reorder(const std::vector<int>& order) {
+  std::vector<Row> moved;
+  moved.reserve(rows_.size());
+  std::vector<int> newRowOf(rows_.size());
+  for (size_t row = 0; row < order.size(); ++row) {
+    moved.push_back(std::move(rows_[static_cast<size_t>(order[row])]));
+    newRowOf[static_cast<size_t>(order[row])] = static_cast<int>(row);
+  }
+  rows_ = std::move(moved);
+  return newRowOf;
+}
+
+}  // namespace zelvo
