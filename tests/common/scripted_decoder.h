@@ -31,7 +31,7 @@ class ScriptedDecoder : public Decoder {
   MediaInfo Probe(const QString& path) const {
     if (!clips_.contains(path)) throw DecoderError("not an audio file: " + path.toStdString());
     const Clip& clip = clips_[path];
-    return {clip.title, clip.author, clip.duration};
+    return {clip.title, clip.author, clip.duration, {}};
   }
   // Forces a state, e.g. Waiting for a decoder stuck buffering.
   void ForceState(int state) { state_ = state; }

@@ -186,7 +186,9 @@ TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
       }
     })) << path.toStdString() << " is read through";
     EXPECT_NE(*outcome, 3) << path.toStdString() << " is given a length its audio does not have";
-    if (path == zeros) EXPECT_EQ(*outcome, 1) << "zeros are taken for audio";
+    if (path == zeros) {
+      EXPECT_EQ(*outcome, 1) << "zeros are taken for audio";
+    }
   }
 }
 
@@ -194,14 +196,11 @@ TEST(CraftedFiles, HugeFilesThatSayNothingOfWhatTheyAreAreNotReadThrough) {
 // starts, and the list would start it again dozens of times a second for
 // good. The player stops instead and says why.
 TEST(CraftedFiles, ATrackThatEndsAtOnceStopsTheListInsteadOfRestartingForEver) {
-  MemoryDecoder memory;
-  TrackList tracks;
-  PlayerState state;
-  Options options;
-  RecordingView view;
-  RandomSource random{[] { return 1u; }};
-  Playback playback{*memory.decoder, tracks, state, options, view, random};
-  PlaybackDisplay display{playback, view};
+  RealDecoderPlayback rig;
+  auto& memory = rig.memory;
+  auto& tracks = rig.tracks;
+  auto& view = rig.view;
+  auto& playback = rig.playback;
   tracks.Model().Append(TrackEntry{"Cut", "00:00", DataFile("truncated_wav_loop.wav"), "0"});
   tracks.SetCurrentIndex(1);
   playback.PlayTrack();

@@ -9,7 +9,14 @@
 #include <memory>
 #include <vector>
 
+#include "base/player_state.h"
+#include "menus/options.h"
 #include "playback/ffmpeg_decoder.h"
+#include "playback/playback.h"
+#include "playback/playback_display.h"
+#include "playback/random_source.h"
+#include "playlist/track_list.h"
+#include "recording_view.h"
 #include "memory_sink.h"
 #include "test_support.h"
 
@@ -95,5 +102,19 @@ inline std::vector<float> DecodeAll(const QString& file) {
   EXPECT_TRUE(memory.PlayToEnd());
   return memory.sink->Heard();
 }
+
+// The player's playback over the real decoder, heard by a memory sink, its
+// display drawn into a recording view.
+struct RealDecoderPlayback {
+  explicit RealDecoderPlayback(double speed = 0.0) : memory(speed) {}
+  MemoryDecoder memory;
+  TrackList tracks;
+  PlayerState state;
+  Options options;
+  RecordingView view;
+  RandomSource random{[] { return 1u; }};
+  Playback playback{*memory.decoder, tracks, state, options, view, random};
+  PlaybackDisplay display{playback, view};
+};
 
 }  // namespace zelvo::test

@@ -35,14 +35,11 @@ void KeepFileOpens(QtMsgType, const QMessageLogContext& context, const QString& 
 // window: the name shows at once, and the track counts as started (and its
 // length is told) once the file is open.
 TEST(TrackPlayback, ARealFileIsOpenedOnceAndItsLengthToldOnceOpen) {
-  MemoryDecoder memory(1.0);  // heard in real time
-  TrackList tracks;
-  PlayerState state;
-  Options options;
-  RecordingView view;
-  RandomSource random{[] { return 1u; }};
-  Playback playback{*memory.decoder, tracks, state, options, view, random};
-  PlaybackDisplay display{playback, view};
+  RealDecoderPlayback rig(1.0);  // heard in real time
+  auto& memory = rig.memory;
+  auto& tracks = rig.tracks;
+  auto& view = rig.view;
+  auto& playback = rig.playback;
   const QString path = DataFile("chirp_cbr.mp3");
   tracks.Model().Append(TrackEntry{"Chirp", "00:01", path, "0"});
   tracks.SetCurrentIndex(1);
