@@ -172,6 +172,12 @@ void TrackRows::AppendPath(size_t row, QString& out) const {
   rows_[row].file.AppendTo(out);
 }
 
+QString TrackRows::FolderText(uint32_t folder) {
+  QString text;
+  Folders().AppendTo(folder, text);
+  return text;
+}
+
 void TrackRows::push_back(const TrackEntry& entry) {
   Append(entry.name, entry.duration, entry.path, entry.priority);
   rows_.back().sequenceMark = entry.sequenceMark;
