@@ -3,7 +3,6 @@
 #include <QHashFunctions>
 #include <mutex>
 #include <optional>
-#include <unordered_map>
 
 namespace zelvo {
 namespace {
@@ -18,15 +17,18 @@ class SharedTexts {
   SharedTexts() { Number({}); }  // number 0: the empty text
 
   uint32_t Number(QStringView text) {
-    const size_t hash = qHash(text);
+    const auto hash = uint32_t(qHash(text));
     std::lock_guard lock(mutex_);
-    const auto [first, last] = byHash_.equal_range(hash);
-    for (auto it = first; it != last; ++it)
-      if (texts_[it->second].Equals(text)) return it->second;
+    // The rows of one folder mostly come one after another.
+    if (hash == lastHash_ && last_ < texts_.size() && texts_[last_].Equals(text)) return last_;
+    size_t slot = hash & (slots_.size() - 1);
+    for (; slots_[slot].number != kFree; slot = (slot + 1) & (slots_.size() - 1))
+      if (slots_[slot].hash == hash && texts_[slots_[slot].number].Equals(text)) return Remember(hash, slots_[slot].number);
+    const auto number = static_cast<uint32_t>(texts_.size());
     texts_.emplace_back(text);
-    const auto number = static_cast<uint32_t>(texts_.size() - 1);
-    byHash_.emplace(hash, number);
-    return number;
+    slots_[slot] = {hash, number};
+    if (texts_.size() * 2 > slots_.size()) Grow();
+    return Remember(hash, number);
   }
 
   void AppendTo(uint32_t number, QString& out) const {
@@ -40,9 +42,35 @@ class SharedTexts {
   }
 
  private:
+  // An open table of numbers by hash, at most half full.
+  struct Slot {
+    uint32_t hash = 0;
+    uint32_t number = kFree;
+  };
+  static constexpr uint32_t kFree = UINT32_MAX;
+
+  uint32_t Remember(uint32_t hash, uint32_t number) {
+    lastHash_ = hash;
+    last_ = number;
+    return number;
+  }
+
+  void Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    std::swap(old, slots_);
+    for (const Slot& entry : old) {
+      if (entry.number == kFree) continue;
+      size_t slot = entry.hash & (slots_.size() - 1);
+      while (slots_[slot].number != kFree) slot = (slot + 1) & (slots_.size() - 1);
+      slots_[slot] = entry;
+    }
+  }
+
   mutable std::mutex mutex_;
   std::vector<PackedText> texts_;
-  std::unordered_multimap<size_t, uint32_t> byHash_;
+  std::vector<Slot> slots_ = std::vector<Slot>(64);
+  uint32_t lastHash_ = 0;
+  uint32_t last_ = 0;
 };
 
 SharedTexts& Folders() {
@@ -170,6 +198,12 @@ QString TrackRows::Path(size_t row) const {
 void TrackRows::AppendPath(size_t row, QString& out) const {
   Folders().AppendTo(rows_[row].folder, out);
   rows_[row].file.AppendTo(out);
+}
+
+QString TrackRows::FolderText(uint32_t folder) {
+  QString text;
+  Folders().AppendTo(folder, text);
+  return text;
 }
 
 void TrackRows::push_back(const TrackEntry& entry) {

@@ -57,6 +57,11 @@ class TrackRows {
   void AppendName(size_t row, QString& out) const { rows_[row].name.AppendTo(out); }
   void AppendDuration(size_t row, QString& out) const;
   void AppendPath(size_t row, QString& out) const;
+  // A path in its two parts: the folder (up to its last separator), shared
+  // between rows and known by its number, and the file name after it.
+  uint32_t FolderNumber(size_t row) const { return rows_[row].folder; }
+  static QString FolderText(uint32_t folder);
+  void AppendFileName(size_t row, QString& out) const { rows_[row].file.AppendTo(out); }
 
   void push_back(const TrackEntry& entry);
   // A row from the four texts; the path is split and its folder shared.

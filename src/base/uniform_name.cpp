@@ -9,8 +9,8 @@ namespace {
 // replacement passes. A name is unchanged when it holds none of "#[]_&",
 // no doubled space, and either no dash that touches a space or only dashes
 // with a space on both sides.
-bool IsAlreadyClean(const QString& name) {
-  const QChar* data = name.constData();
+bool IsAlreadyClean(QStringView name) {
+  const QChar* data = name.data();
   const qsizetype size = name.size();
   bool dashTouchesSpace = false, dashWithoutSpaces = false;
   for (qsizetype i = 0; i < size; ++i) {
@@ -105,7 +105,25 @@ void CapitaliseWordStarts(QString& text) {
   }
 }
 
+// True when the case styles would leave an ASCII name as it is. For ASCII
+// each style undoes the ones before it, so the last one ticked decides.
+bool IsInCase(QStringView name, const UniformCase& mode) {
+  if (!mode.allCaps && !mode.lower && !mode.firstLetter) return true;
+  if (name.startsWith(u' ') || name.endsWith(u' ')) return false;
+  bool wordStart = true;
+  for (QChar c : name) {
+    const char16_t u = c.unicode();
+    if (u >= 0x80) return false;
+    const bool upper = u >= u'A' && u <= u'Z', lower = u >= u'a' && u <= u'z';
+    if (mode.firstLetter ? (wordStart ? lower : upper) : mode.lower ? upper : lower) return false;
+    wordStart = u == u' ' || u == u'(' || u == u'[' || u == u'.';
+  }
+  return true;
+}
+
 }  // namespace
+
+bool IsUniform(QStringView name, const UniformCase& mode) { return IsAlreadyClean(name) && IsInCase(name, mode); }
 
 QString UniformName(QString text, const UniformCase& mode) {
   // One pass can leave work for a second: "N-_X" becomes "N- X", whose dash

@@ -23,4 +23,8 @@ struct UniformCase {
 // Taken by value: a caller handing over a temporary saves a copy.
 QString UniformName(QString name, const UniformCase& mode);
 
+// True when UniformName would give the name back as it is. Most names read
+// back from a list are clean already and need no copy to be cleaned.
+bool IsUniform(QStringView name, const UniformCase& mode);
+
 }  // namespace zelvo

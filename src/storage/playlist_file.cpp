@@ -161,11 +161,16 @@ bool ParseRecord(QStringView record, int fieldCount, const UniformCase& mode, QS
   const QStringView priority = fieldCount == 4 ? field(3, inName) : QStringView();
   // Hardly any path is stored escaped: the others are taken as they stand.
   const QString unescaped = IsStoredEscaped(path) ? UnescapePath(path.toString()) : QString();
-  // The name is cleaned in a buffer kept from row to row.
-  name.resize(0);
-  name.append(field(0, inName));
-  name = UniformName(std::move(name), mode);
-  rows.Append(name, field(1, inName),
+  // Most names are clean already; the others are cleaned in a buffer kept
+  // from row to row.
+  QStringView cleanName = field(0, inName);
+  if (!IsUniform(cleanName, mode)) {
+    name.resize(0);
+    name.append(cleanName);
+    name = UniformName(std::move(name), mode);
+    cleanName = name;
+  }
+  rows.Append(cleanName, field(1, inName),
               unescaped.isNull() ? path : QStringView(unescaped), priority.isEmpty() ? QStringView(u"0") : priority);
   return true;
 }

@@ -57,17 +57,24 @@ TEST(UniformName, DashesAreSpacedOnlyWhenOneOfThemTouchesASpace) {
 }
 
 // Names are cleaned again at every start: a second cleaning must find
-// nothing to do, or names would drift from run to run.
+// nothing to do, or names would drift from run to run. A name taken as clean
+// without cleaning must indeed come back unchanged.
 TEST(UniformName, CleaningACleanedNameChangesNothing) {
   const char* names[] = {"N-_X", "a-#_b", "a-[b]", "x]-y", "a_-_b", "a -- b", "-_-", "#-#", "&-_",
-                         "artist - title", "[live]_at_home", "jay-z - song", "  the   song  ", "-"};
+                         "artist - title", "[live]_at_home", "jay-z - song", "  the   song  ", "-",
+                         "Mr. x(y z", "The Song", "THE SONG", " a", "É x"};
+  const UniformCase mixed[] = {{.allCaps = true, .lower = true}, {.allCaps = true, .firstLetter = true}};
   for (const char* name : names) {
-    for (const UniformCase& mode : {kCaps, kLower, kFirst, kNone}) {
+    for (const UniformCase& mode : {kCaps, kLower, kFirst, kNone, mixed[0], mixed[1]}) {
       const QString once = UniformName(name, mode);
       EXPECT_EQ(UniformName(once, mode), once) << name;
+      EXPECT_TRUE(!IsUniform(QString(name), mode) || once == name) << name;
     }
   }
   EXPECT_EQ(UniformName("N-_X", kNone), "N - X");
+  EXPECT_TRUE(IsUniform(u"Artist 7 - Title", kNone));
+  EXPECT_TRUE(IsUniform(u"Mr. X(Y Z", kFirst));
+  EXPECT_FALSE(IsUniform(u"Mr. x", kFirst));
 }
 
 TEST(UniformName, HashesGoEvenWhereNoDashIsRewritten) {

@@ -58,6 +58,29 @@ TEST(SortRows, OnlyTheOrderChangesTheSelectionAndTheCursorMoveWithTheirRows) {
   EXPECT_EQ(list.At(3).path, "/b");
 }
 
+std::vector<QString> Paths(const TrackList& list) {
+  std::vector<QString> paths;
+  for (int position = 1; position <= list.Count(); ++position) paths.push_back(list.At(position).path);
+  return paths;
+}
+
+// Paths compare whole, ignoring case: a file in a folder sorts among the
+// subfolders beside it, and paths alike but for case keep their order.
+TEST(SortRows, PathsCompareWholeAcrossFoldersAndTheirSubfolders) {
+  TrackList list;
+  std::vector<TrackEntry> entries;
+  for (const char* path : {"/m/b.mp3", "loose.mp3", "/m/a/x.mp3", "C:\\M\\z.mp3", "/M/A/y.mp3", "/m/c.mp3",
+                           "/m/A/x.mp3", "/m/a.mp3"})
+    entries.push_back({"n", "01:00", path, "0"});
+  list.Model().Replace(std::move(entries));
+  SortRows(list, PathColumn, true);
+  EXPECT_EQ(Paths(list), (std::vector<QString>{"/m/a.mp3", "/m/a/x.mp3", "/m/A/x.mp3", "/M/A/y.mp3", "/m/b.mp3",
+                                               "/m/c.mp3", "C:\\M\\z.mp3", "loose.mp3"}));
+  SortRows(list, PathColumn, false);
+  EXPECT_EQ(Paths(list), (std::vector<QString>{"loose.mp3", "C:\\M\\z.mp3", "/m/c.mp3", "/m/b.mp3", "/M/A/y.mp3",
+                                               "/m/a/x.mp3", "/m/A/x.mp3", "/m/a.mp3"}));
+}
+
 TEST(TrackList, ErasingWithNothingSelectedChangesNothing) {
   TrackList list;
   Filled(list, 3);
