@@ -76,11 +76,10 @@ bool IsBelievable(double seconds, qint64 size) {
 // The MP3's length by its frames when the header cannot be trusted: none at
 // all (a VBR file estimated from its first frame), or a header that counts more
 // bytes than the file holds (a cut file).
-bool NeedsFrameWalk(TagLib::MPEG::File& file) {
+bool NeedsFrameWalk(TagLib::MPEG::File& file, qint64 fileSize) {
   const auto* properties = file.audioProperties();
   const TagLib::MPEG::XingHeader* header = properties ? properties->xingHeader() : nullptr;
   if (!header || !header->isValid()) return true;
-  const qint64 fileSize = file.length();
   // The tags' sizes are known already; the first frame's offset would cost a search.
   qint64 tags = file.hasID3v1Tag() ? 128 : 0;
   if (file.hasID3v2Tag()) tags += file.ID3v2Tag()->header()->completeTagSize();
@@ -193,9 +192,9 @@ double HeaderSeconds(const QString& path, const QByteArray& name) {
   return properties ? properties->lengthInMilliseconds() / 1000.0 : 0.0;
 }
 
-}  // namespace
-
-MediaInfo ProbeMedia(const QString& path) {
+// TagLib's view of a file, FFmpeg's where TagLib cannot read it. The loudness
+// tags cost a walk over every field of every tag: they are read only when asked.
+MediaInfo Probe(const QString& path, bool readLoudness) {
   // TagLib decodes INFO text as the file is opened: the handler goes first.
   static InfoTextHandler infoText;
   [[maybe_unused]] static const bool infoTextSet =
@@ -218,7 +217,7 @@ MediaInfo ProbeMedia(const QString& path) {
     info.title = FromTagLib(tag->title());
     info.author = FromTagLib(tag->artist());
   }
-  info.replayGain = ReadReplayGainTags(*ref.file(), path);
+  if (readLoudness) info.replayGain = ReadReplayGainTags(*ref.file(), path);
   info.duration = properties->lengthInMilliseconds() / 1000.0;
   if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(ref.file())) ReadWavInfo(*wav, info);
   // The MP4 header's length counts the encoder's priming and padding samples;
@@ -231,7 +230,7 @@ MediaInfo ProbeMedia(const QString& path) {
     }
   }
   if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file())) {
-    if (NeedsFrameWalk(*mpeg)) {
+    if (NeedsFrameWalk(*mpeg, size)) {
       if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
     }
   }
@@ -251,6 +250,12 @@ MediaInfo ProbeMedia(const QString& path) {
   }
   return info;
 }
+
+}  // namespace
+
+MediaInfo ProbeMedia(const QString& path) { return Probe(path, true); }
+
+MediaInfo ProbeTagsAndLength(const QString& path) { return Probe(path, false); }
 
 MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   const QByteArray name = PathBytes(path);
