@@ -34,6 +34,7 @@ extern "C" {
 #include "playback/decoder.h"
 #include "playback/ffmpeg_support.h"
 #include "playback/mpeg_frame_walk.h"
+#include "playback/read_only_file_stream.h"
 #include "playback/replay_gain_tags.h"
 #include "platform/path_bytes.h"
 
@@ -205,7 +206,9 @@ MediaInfo Probe(const QString& path, bool readLoudness) {
   qint64 size = 0;
   CheckFile(path, name, &size);
   qCDebug(lcFileOpens) << "probing" << path;
-  TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+  ReadOnlyFileStream stream(name.constData());
+  const TagLib::FileRef ref = stream.isOpen() ? TagLib::FileRef(&stream, true, TagLib::AudioProperties::Average)
+                                              : TagLib::FileRef();
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
   if (!properties || properties->sampleRate() <= 0) {
     qCWarning(lcPlayback) << "TagLib cannot read" << path << "- asking FFmpeg";
