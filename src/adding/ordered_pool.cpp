@@ -32,13 +32,18 @@ void OrderedRunner::Work() {
     work_(index);
     std::lock_guard lock(mutex_);
     done_[static_cast<std::size_t>(index)] = true;
-    doneOne_.notify_all();
+    // Only the item being waited for wakes the waiting thread: waking it for
+    // the items after it would cost a switch of threads for nothing.
+    if (index == awaited_) doneOne_.notify_one();
   }
 }
 
 bool OrderedRunner::WaitFor(int index, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return doneOne_.wait_for(lock, timeout, [&] { return done_[static_cast<std::size_t>(index)]; });
+  awaited_ = index;
+  const bool done = doneOne_.wait_for(lock, timeout, [&] { return done_[static_cast<std::size_t>(index)]; });
+  awaited_ = -1;
+  return done;
 }
 
 }  // namespace zelvo

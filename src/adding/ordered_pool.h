@@ -35,6 +35,7 @@ class OrderedRunner {
   std::mutex mutex_;
   std::condition_variable doneOne_;
   int next_ = 0;  // the next item a thread takes up
+  int awaited_ = -1;  // the item WaitFor waits for, if any
   bool stopping_ = false;
   std::vector<bool> done_;
   std::vector<std::jthread> threads_;
