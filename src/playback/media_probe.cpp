@@ -1,11 +1,8 @@
 #include "playback/media_probe.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -124,24 +121,21 @@ double PresentAsfSeconds(const unsigned char* properties, std::uint64_t headerSi
 // file, or one whose header cannot be read. Every size comes from the file
 // and is checked against the bytes left before it is used, and each step
 // moves forward, so no file can lead the walk outside its buffer or in circles.
-std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
+std::optional<double> CutAsfSeconds(TagLib::IOStream& file, double declaredSeconds) {
   static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
                                                     0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
   constexpr qint64 kPreamble = 30, kObjectHeader = 24, kPropertiesSize = kObjectHeader + 80;
-  QFile file;
-  const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    if (fd >= 0) ::close(fd);
-    return std::nullopt;
-  }
-  const auto actual = static_cast<std::uint64_t>(file.size());
-  const QByteArray head = file.read(64 * 1024);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(head.constData());
-  if (head.size() < kPreamble) return std::nullopt;
+  if (!file.isOpen()) return std::nullopt;
+  const auto actual = static_cast<std::uint64_t>(file.length());
+  file.seek(0);
+  const TagLib::ByteVector head = file.readBlock(64 * 1024);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(head.data());
+  const qint64 headSize = head.size();
+  if (headSize < kPreamble) return std::nullopt;
   const std::uint64_t headerSize = LittleEndian(bytes + 16, 8);
   if (headerSize < static_cast<std::uint64_t>(kPreamble) || headerSize > actual) return std::nullopt;
   // The header's objects follow its preamble and end where the header does.
-  const qint64 end = static_cast<qint64>(std::min<std::uint64_t>(headerSize, static_cast<std::uint64_t>(head.size())));
+  const qint64 end = static_cast<qint64>(std::min<std::uint64_t>(headerSize, static_cast<std::uint64_t>(headSize)));
   for (qint64 at = kPreamble; at + kObjectHeader <= end;) {
     const std::uint64_t size = LittleEndian(bytes + at + 16, 8);
     const bool isProperties = std::memcmp(bytes + at, kFileProperties, 16) == 0;
@@ -240,7 +234,7 @@ MediaInfo Probe(const QString& path, bool readLoudness) {
   // TagLib's ASF length already leaves out the preroll (File Properties'
   // play duration minus preroll).
   if (dynamic_cast<TagLib::ASF::File*>(ref.file())) {
-    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+    if (const auto cut = CutAsfSeconds(stream, info.duration)) info.duration = *cut;
   }
   if (!IsBelievable(info.duration, size)) {
     qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - asking FFmpeg";
@@ -293,7 +287,8 @@ MediaInfo DescribeOpenedMedia(const AVFormatContext* format, int stream, const Q
     if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
   }
   if (demuxer == "asf") {
-    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+    ReadOnlyFileStream file(name.constData());
+    if (const auto cut = CutAsfSeconds(file, info.duration)) info.duration = *cut;
   }
   // Some containers (Musepack SV8) leave FFmpeg without a length that TagLib
   // reads from the header.
