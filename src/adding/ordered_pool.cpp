@@ -32,9 +32,12 @@ void OrderedRunner::Work() {
     work_(index);
     std::lock_guard lock(mutex_);
     done_[static_cast<std::size_t>(index)] = true;
-    // Only the item being waited for wakes the waiting thread: waking it for
-    // the items after it would cost a switch of threads for nothing.
-    if (index == awaited_) doneOne_.notify_one();
+    // The waiting thread is woken once the item it waits for and a batch of
+    // those after it are done, not once per item: each wake-up takes a core
+    // from the reading threads.
+    if (awaited_ >= 0 && done_[static_cast<std::size_t>(awaited_)] &&
+        done_[static_cast<std::size_t>(std::min(awaited_ + kBatch, count_ - 1))])
+      doneOne_.notify_one();
   }
 }
 

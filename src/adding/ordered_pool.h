@@ -22,13 +22,16 @@ class OrderedRunner {
   OrderedRunner(const OrderedRunner&) = delete;
   OrderedRunner& operator=(const OrderedRunner&) = delete;
 
-  // Whether item `index` is done, waiting for it at most `timeout`.
+  // Whether item `index` is done, waiting at most `timeout`. While waiting it
+  // is woken when the next few items are done too, so it waits per batch.
   bool WaitFor(int index, std::chrono::milliseconds timeout);
 
   static int ThreadsPerCore();
 
  private:
   void Work();
+
+  static constexpr int kBatch = 32;  // items a wake-up of the waiting thread brings
 
   const int count_;
   const std::function<void(int)> work_;
