@@ -196,11 +196,12 @@ MediaInfo Probe(const QString& path, bool readLoudness) {
       (TagLib::RIFF::Info::Tag::setStringHandler(&infoText), true);
   const QByteArray name = PathBytes(path);
   // A FIFO or a device named like an audio file would block TagLib or feed
-  // it without end: only regular files are opened.
-  qint64 size = 0;
-  CheckFile(path, name, &size);
+  // it without end: the stream opens regular files only. When it cannot open
+  // one or finds it empty, the check says why.
   qCDebug(lcFileOpens) << "probing" << path;
   ReadOnlyFileStream stream(name.constData());
+  qint64 size = stream.length();
+  if (!stream.isOpen() || size == 0) CheckFile(path, name, &size);
   const TagLib::FileRef ref = stream.isOpen() ? TagLib::FileRef(&stream, true, TagLib::AudioProperties::Average)
                                               : TagLib::FileRef();
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
