@@ -147,7 +147,7 @@ void TimeAdd(benchmark::State& state, const QStringList& answer, const QString& 
     RandomSource random;
     Playback playback(*decoder, tracks, player, options, view, random);
     TrackAdder adder(
-        desktop, ProbeMedia, tracks, player, options, view, playback,
+        desktop, ProbeTagsAndLength, tracks, player, options, view, playback,
         [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
         [&] { WritePlaylistFile(autosave, tracks.Model().Entries()); });
     state.ResumeTiming();

@@ -32,13 +32,21 @@ void OrderedRunner::Work() {
     work_(index);
     std::lock_guard lock(mutex_);
     done_[static_cast<std::size_t>(index)] = true;
-    doneOne_.notify_all();
+    // The waiting thread is woken once the item it waits for and a batch of
+    // those after it are done, not once per item: each wake-up takes a core
+    // from the reading threads.
+    if (awaited_ >= 0 && done_[static_cast<std::size_t>(awaited_)] &&
+        done_[static_cast<std::size_t>(std::min(awaited_ + kBatch, count_ - 1))])
+      doneOne_.notify_one();
   }
 }
 
 bool OrderedRunner::WaitFor(int index, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
-  return doneOne_.wait_for(lock, timeout, [&] { return done_[static_cast<std::size_t>(index)]; });
+  awaited_ = index;
+  const bool done = doneOne_.wait_for(lock, timeout, [&] { return done_[static_cast<std::size_t>(index)]; });
+  awaited_ = -1;
+  return done;
 }
 
 }  // namespace zelvo

@@ -22,7 +22,8 @@ class OrderedRunner {
   OrderedRunner(const OrderedRunner&) = delete;
   OrderedRunner& operator=(const OrderedRunner&) = delete;
 
-  // Whether item `index` is done, waiting for it at most `timeout`.
+  // Whether item `index` is done, waiting at most `timeout`. While waiting it
+  // is woken when the next few items are done too, so it waits per batch.
   bool WaitFor(int index, std::chrono::milliseconds timeout);
 
   static int ThreadsPerCore();
@@ -30,11 +31,14 @@ class OrderedRunner {
  private:
   void Work();
 
+  static constexpr int kBatch = 32;  // items a wake-up of the waiting thread brings
+
   const int count_;
   const std::function<void(int)> work_;
   std::mutex mutex_;
   std::condition_variable doneOne_;
   int next_ = 0;  // the next item a thread takes up
+  int awaited_ = -1;  // the item WaitFor waits for, if any
   bool stopping_ = false;
   std::vector<bool> done_;
   std::vector<std::jthread> threads_;

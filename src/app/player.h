@@ -53,7 +53,7 @@ class Player : public QObject {
   // hand in one that records the call instead.
   // `probe` reads the tags and length of a file being added.
   Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders, std::function<void()> endProcess,
-         TrackAdder::Prober probe = ProbeMedia);
+         TrackAdder::Prober probe = ProbeTagsAndLength);
   ~Player() override;
 
   // The start-up sequence. False when there is no sound output: the user has

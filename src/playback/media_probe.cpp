@@ -1,11 +1,8 @@
 #include "playback/media_probe.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +31,7 @@ extern "C" {
 #include "playback/decoder.h"
 #include "playback/ffmpeg_support.h"
 #include "playback/mpeg_frame_walk.h"
+#include "playback/read_only_file_stream.h"
 #include "playback/replay_gain_tags.h"
 #include "platform/path_bytes.h"
 
@@ -76,11 +74,10 @@ bool IsBelievable(double seconds, qint64 size) {
 // The MP3's length by its frames when the header cannot be trusted: none at
 // all (a VBR file estimated from its first frame), or a header that counts more
 // bytes than the file holds (a cut file).
-bool NeedsFrameWalk(TagLib::MPEG::File& file) {
+bool NeedsFrameWalk(TagLib::MPEG::File& file, qint64 fileSize) {
   const auto* properties = file.audioProperties();
   const TagLib::MPEG::XingHeader* header = properties ? properties->xingHeader() : nullptr;
   if (!header || !header->isValid()) return true;
-  const qint64 fileSize = file.length();
   // The tags' sizes are known already; the first frame's offset would cost a search.
   qint64 tags = file.hasID3v1Tag() ? 128 : 0;
   if (file.hasID3v2Tag()) tags += file.ID3v2Tag()->header()->completeTagSize();
@@ -124,24 +121,21 @@ double PresentAsfSeconds(const unsigned char* properties, std::uint64_t headerSi
 // file, or one whose header cannot be read. Every size comes from the file
 // and is checked against the bytes left before it is used, and each step
 // moves forward, so no file can lead the walk outside its buffer or in circles.
-std::optional<double> CutAsfSeconds(const char* name, double declaredSeconds) {
+std::optional<double> CutAsfSeconds(TagLib::IOStream& file, double declaredSeconds) {
   static const unsigned char kFileProperties[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
                                                     0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
   constexpr qint64 kPreamble = 30, kObjectHeader = 24, kPropertiesSize = kObjectHeader + 80;
-  QFile file;
-  const int fd = ::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    if (fd >= 0) ::close(fd);
-    return std::nullopt;
-  }
-  const auto actual = static_cast<std::uint64_t>(file.size());
-  const QByteArray head = file.read(64 * 1024);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(head.constData());
-  if (head.size() < kPreamble) return std::nullopt;
+  if (!file.isOpen()) return std::nullopt;
+  const auto actual = static_cast<std::uint64_t>(file.length());
+  file.seek(0);
+  const TagLib::ByteVector head = file.readBlock(64 * 1024);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(head.data());
+  const qint64 headSize = head.size();
+  if (headSize < kPreamble) return std::nullopt;
   const std::uint64_t headerSize = LittleEndian(bytes + 16, 8);
   if (headerSize < static_cast<std::uint64_t>(kPreamble) || headerSize > actual) return std::nullopt;
   // The header's objects follow its preamble and end where the header does.
-  const qint64 end = static_cast<qint64>(std::min<std::uint64_t>(headerSize, static_cast<std::uint64_t>(head.size())));
+  const qint64 end = static_cast<qint64>(std::min<std::uint64_t>(headerSize, static_cast<std::uint64_t>(headSize)));
   for (qint64 at = kPreamble; at + kObjectHeader <= end;) {
     const std::uint64_t size = LittleEndian(bytes + at + 16, 8);
     const bool isProperties = std::memcmp(bytes + at, kFileProperties, 16) == 0;
@@ -193,20 +187,23 @@ double HeaderSeconds(const QString& path, const QByteArray& name) {
   return properties ? properties->lengthInMilliseconds() / 1000.0 : 0.0;
 }
 
-}  // namespace
-
-MediaInfo ProbeMedia(const QString& path) {
+// TagLib's view of a file, FFmpeg's where TagLib cannot read it. The loudness
+// tags cost a walk over every field of every tag: they are read only when asked.
+MediaInfo Probe(const QString& path, bool readLoudness) {
   // TagLib decodes INFO text as the file is opened: the handler goes first.
   static InfoTextHandler infoText;
   [[maybe_unused]] static const bool infoTextSet =
       (TagLib::RIFF::Info::Tag::setStringHandler(&infoText), true);
   const QByteArray name = PathBytes(path);
   // A FIFO or a device named like an audio file would block TagLib or feed
-  // it without end: only regular files are opened.
-  qint64 size = 0;
-  CheckFile(path, name, &size);
+  // it without end: the stream opens regular files only. When it cannot open
+  // one or finds it empty, the check says why.
   qCDebug(lcFileOpens) << "probing" << path;
-  TagLib::FileRef ref(name.constData(), true, TagLib::AudioProperties::Average);
+  ReadOnlyFileStream stream(name.constData());
+  qint64 size = stream.length();
+  if (!stream.isOpen() || size == 0) CheckFile(path, name, &size);
+  const TagLib::FileRef ref = stream.isOpen() ? TagLib::FileRef(&stream, true, TagLib::AudioProperties::Average)
+                                              : TagLib::FileRef();
   const TagLib::AudioProperties* properties = ref.isNull() ? nullptr : ref.audioProperties();
   if (!properties || properties->sampleRate() <= 0) {
     qCWarning(lcPlayback) << "TagLib cannot read" << path << "- asking FFmpeg";
@@ -218,7 +215,7 @@ MediaInfo ProbeMedia(const QString& path) {
     info.title = FromTagLib(tag->title());
     info.author = FromTagLib(tag->artist());
   }
-  info.replayGain = ReadReplayGainTags(*ref.file(), path);
+  if (readLoudness) info.replayGain = ReadReplayGainTags(*ref.file(), path);
   info.duration = properties->lengthInMilliseconds() / 1000.0;
   if (auto* wav = dynamic_cast<TagLib::RIFF::WAV::File*>(ref.file())) ReadWavInfo(*wav, info);
   // The MP4 header's length counts the encoder's priming and padding samples;
@@ -231,14 +228,14 @@ MediaInfo ProbeMedia(const QString& path) {
     }
   }
   if (auto* mpeg = dynamic_cast<TagLib::MPEG::File*>(ref.file())) {
-    if (NeedsFrameWalk(*mpeg)) {
+    if (NeedsFrameWalk(*mpeg, size)) {
       if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
     }
   }
   // TagLib's ASF length already leaves out the preroll (File Properties'
   // play duration minus preroll).
   if (dynamic_cast<TagLib::ASF::File*>(ref.file())) {
-    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+    if (const auto cut = CutAsfSeconds(stream, info.duration)) info.duration = *cut;
   }
   if (!IsBelievable(info.duration, size)) {
     qCWarning(lcPlayback) << "Length" << info.duration << "s of" << path << "not believed - asking FFmpeg";
@@ -251,6 +248,12 @@ MediaInfo ProbeMedia(const QString& path) {
   }
   return info;
 }
+
+}  // namespace
+
+MediaInfo ProbeMedia(const QString& path) { return Probe(path, true); }
+
+MediaInfo ProbeTagsAndLength(const QString& path) { return Probe(path, false); }
 
 MediaInfo ProbeMediaWithFfmpeg(const QString& path) {
   const QByteArray name = PathBytes(path);
@@ -285,7 +288,8 @@ MediaInfo DescribeOpenedMedia(const AVFormatContext* format, int stream, const Q
     if (const auto walk = WalkMpegFile(name.constData())) info.duration = walk->Seconds();
   }
   if (demuxer == "asf") {
-    if (const auto cut = CutAsfSeconds(name.constData(), info.duration)) info.duration = *cut;
+    ReadOnlyFileStream file(name.constData());
+    if (const auto cut = CutAsfSeconds(file, info.duration)) info.duration = *cut;
   }
   // Some containers (Musepack SV8) leave FFmpeg without a length that TagLib
   // reads from the header.

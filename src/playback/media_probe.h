@@ -25,6 +25,9 @@ struct MediaInfo {
 // missing, empty, unreadable or holds no audio.
 MediaInfo ProbeMedia(const QString& path);
 
+// ProbeMedia without the loudness tags: all that adding a file needs.
+MediaInfo ProbeTagsAndLength(const QString& path);
+
 // The FFmpeg half alone (the fallback): same contract.
 MediaInfo ProbeMediaWithFfmpeg(const QString& path);
 

@@ -256,7 +256,7 @@ struct RealFileRig {
   RandomSource random;
   Playback playback{*decoder, tracks, state, options, view, random};
   PlaybackDisplay display{playback, view};
-  TrackAdder adder{desktop, ProbeMedia, tracks, state, options, view, playback,
+  TrackAdder adder{desktop, ProbeTagsAndLength, tracks, state, options, view, playback,
                    [](const QString& name) { return UniformName(name, {.firstLetter = true}); },
                    [] {}};
 
