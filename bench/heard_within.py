@@ -1,0 +1,46 @@
+"""Records the null sink's monitor in 5 ms chunks, stamping each chunk with
+the moment it arrived, runs one command after a second of recording, and
+prints how long after the command the sound changed as asked: "<name> <ms>".
+
+  python3 heard_within.py NAME SINK CHANGE COMMAND...
+
+CHANGE is "silent" (the sound stops), "loud" (sound starts) or "quieter"
+(the level falls below half of what it was). The recorder asks the server for
+5 ms of latency, so a figure is late by at most that much."""
+import array
+import subprocess
+import sys
+import time
+
+name, sink, change, command = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+RATE, CHUNK = 44100, 441 // 2  # 5 ms of stereo s16le
+recorder = subprocess.Popen(
+    ["parec", "-d", sink + ".monitor", "--raw", "--format=s16le", "--rate=44100", "--channels=2",
+     "--latency-msec=5"], stdout=subprocess.PIPE)
+
+
+def next_level():
+    data = recorder.stdout.read(CHUNK * 4)
+    samples = array.array("h", data)
+    return time.monotonic(), max((abs(s) for s in samples), default=0)
+
+
+before = []
+start = time.monotonic()
+while time.monotonic() - start < 1.0:
+    before.append(next_level()[1])
+level = sorted(before)[len(before) // 2]
+asked = time.monotonic()
+subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+done = {"silent": lambda l: l < 30, "loud": lambda l: l > 1000, "quieter": lambda l: l < level / 2}[change]
+heard = None
+while time.monotonic() - asked < 2.0:
+    arrived, current = next_level()
+    if done(current):
+        heard = arrived
+        break
+recorder.kill()
+if heard is None:
+    print(f"{name} never (level before {level})")
+    sys.exit(1)
+print(f"{name} {1000 * (heard - asked):.0f}")
