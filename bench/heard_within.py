@@ -32,7 +32,9 @@ while time.monotonic() - start < 1.0:
 level = sorted(before)[len(before) // 2]
 asked = time.monotonic()
 subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-done = {"silent": lambda l: l < 30, "loud": lambda l: l > 1000, "quieter": lambda l: l < level / 2}[change]
+# A null sink is exactly silent; the bench's tone at the default "Medium"
+# volume peaks near 700.
+done = {"silent": lambda l: l < 30, "loud": lambda l: l > 200, "quieter": lambda l: l < level / 2}[change]
 heard = None
 while time.monotonic() - asked < 2.0:
     arrived, current = next_level()
