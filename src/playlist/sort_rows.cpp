@@ -175,7 +175,7 @@ std::vector<int> OrderByPath(const TrackRows& rows, bool ascending) {
 
 void SortRows(TrackList& tracks, int column, bool ascending) {
   const TrackRows& rows = tracks.Model().Entries();
-  tracks.Model().Reorder(column == PathColumn ? OrderByPath(rows, ascending) : OrderByText(rows, column, ascending));
+  tracks.Reorder(column == PathColumn ? OrderByPath(rows, ascending) : OrderByText(rows, column, ascending));
 }
 
 }  // namespace zelvo

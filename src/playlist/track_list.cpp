@@ -41,6 +41,37 @@ void TrackList::SelectOnly(int position) {
   selection_.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
+void TrackList::Reorder(const std::vector<int>& order) {
+  // Left in place, the selection would be moved by Qt a persistent index
+  // per selected row, over a second for half of a million rows. It is taken
+  // off whole, quietly (the reorder repaints every row), and put back in
+  // runs at the rows' new places. The cursor moves with its row as ever.
+  const std::vector<bool> wasSelected = SelectedFlags();
+  {
+    const QSignalBlocker quiet(selection_);
+    selection_.clearSelection();
+  }
+  model_.Reorder(order);
+  std::vector<bool> selected(wasSelected.size(), false);
+  for (size_t row = 0; row < order.size(); ++row) selected[row] = wasSelected[static_cast<size_t>(order[row])];
+  SelectRuns(selected);
+}
+
+void TrackList::SelectRuns(const std::vector<bool>& flags) {
+  QItemSelection runs;
+  for (size_t first = 0; first < flags.size();) {
+    if (!flags[first]) {
+      ++first;
+      continue;
+    }
+    size_t last = first;
+    while (last + 1 < flags.size() && flags[last + 1]) ++last;
+    runs.append(QItemSelectionRange(model_.index(int(first), 0), model_.index(int(last), TrackColumnCount - 1)));
+    first = last + 1;
+  }
+  if (!runs.isEmpty()) selection_.select(runs, QItemSelectionModel::Select);
+}
+
 int TrackList::EraseSelected() { return RemoveRows(SelectedFlags()); }
 
 int TrackList::RemoveRows(const std::vector<bool>& doomed) {

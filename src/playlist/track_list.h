@@ -47,6 +47,10 @@ class TrackList : public QObject {
   // Puts the cursor on a row and makes it the only selected one.
   void SelectOnly(int position);
 
+  // Puts the rows in a new order: new row i is old row order[i]. The
+  // selection and the cursor move with their rows.
+  void Reorder(const std::vector<int>& order);
+
   // Removes every selected row in one pass. Returns how many went.
   int EraseSelected();
   // Removes the rows whose flag (by 0-based row) is set, in one pass. The
@@ -56,6 +60,8 @@ class TrackList : public QObject {
   void Clear();
 
  private:
+  // Selects the rows whose flag is set, a range per run of rows.
+  void SelectRuns(const std::vector<bool>& flags);
   TrackListModel model_;
   QItemSelectionModel selection_;
 };

@@ -118,7 +118,7 @@ void TrackListModel::RemoveFlagged(const std::vector<bool>& doomed) {
 void TrackListModel::Reorder(const std::vector<int>& order) {
   emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
   const std::vector<int> newRowOf = entries_.Reorder(order);
-  // The selection and the cursor are persistent indexes: point each at its row's new place.
+  // Point each persistent index (the cursor, a view's) at its row's new place.
   const QModelIndexList from = persistentIndexList();
   QModelIndexList to;
   to.reserve(from.size());

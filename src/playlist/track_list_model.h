@@ -34,8 +34,8 @@ class TrackListModel : public QAbstractTableModel {
   // order. The current and cue rows move with their rows; other persistent
   // indexes, the selection included, are dropped.
   void RemoveFlagged(const std::vector<bool>& doomed);
-  // Puts the rows in a new order: new row i is old row order[i]. The rows
-  // keep their selection and the cursor, which move with them.
+  // Puts the rows in a new order: new row i is old row order[i]. Persistent
+  // indexes, the cursor among them, move with their rows.
   void Reorder(const std::vector<int>& order);
 
   void SetName(int row, const QString& name);
