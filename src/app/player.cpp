@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QScreen>
 
 #include "windows/window_icon.h"
@@ -13,6 +14,10 @@
 #include "playback/sdl_audio_sink.h"
 
 namespace zelvo {
+namespace {
+// About 50,000 rows: below that, the list is in before one could tell.
+constexpr qint64 kLongAutosaveBytes = 4 << 20;
+}  // namespace
 
 Player::Player(Desktop& desktop, std::unique_ptr<Decoder> decoder, AppFolders folders,
                std::function<void()> endProcess, TrackAdder::Prober probe)
@@ -88,7 +93,10 @@ bool Player::Start() {
   player_.raise();   // the playlist hangs beneath the bar, never over it
   player_.activateWindow();  // started by the user: ready for keys
   FollowPrimaryScreen();
-  keeper_.ReadPlaylistFile(folders_.ReadPath(folders_.dataFolder, kAutosaveName));
+  const QString autosave = folders_.ReadPath(folders_.dataFolder, kAutosaveName);
+  // A long list takes a moment to read in: the player is on screen first.
+  if (QFileInfo(autosave).size() >= kLongAutosaveBytes) views_.DrawNow();
+  keeper_.ReadPlaylistFile(autosave);
   if (tracks_.Has(state_.SavedTrackIndex)) {
     tracks_.SelectOnly(state_.SavedTrackIndex);
     playlist_.PlayViewList()->scrollTo(tracks_.Model().index(state_.SavedTrackIndex - 1, 0));

@@ -1,7 +1,10 @@
 #include "windows/window_views.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPixmap>
+#include <QThread>
+#include <QWindow>
 
 #include "base/layout.h"
 #include "windows/player_window.h"
@@ -45,6 +48,22 @@ void WindowViews::SetPlaylistBusyCursor(bool busy) {
 
 void WindowViews::SetPlayerEnabled(bool enabled) { player_.setEnabled(enabled); }
 void WindowViews::LetEventsRun() { QCoreApplication::processEvents(); }
+
+void WindowViews::DrawNow() {
+  constexpr int kLongestWaitMs = 500;
+  constexpr auto kOnlyDrawing = QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers;
+  const auto onScreen = [](const QWidget& window) {
+    return window.windowHandle() != nullptr && window.windowHandle()->isExposed();
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while (!(onScreen(player_) && onScreen(playlist_)) && waited.elapsed() < kLongestWaitMs) {
+    QCoreApplication::processEvents(kOnlyDrawing);
+    QThread::msleep(2);
+  }
+  player_.repaint();
+  playlist_.repaint();
+}
 
 void WindowViews::SetHTexture(const QImage& picture) { playlist_.HTexture()->setPixmap(QPixmap::fromImage(picture)); }
 void WindowViews::SetVTexture(int index, const QImage& picture) {

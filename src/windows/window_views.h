@@ -43,6 +43,11 @@ class WindowViews : public PlaybackView, public SkinTargets {
   void SetStripBackColor(const QColor& colour) override;
   void SetPlaylistVisible(bool visible) override;
 
+  // Waits, a moment at most, for the bar and the list to be on screen and
+  // draws them there. Only drawing runs meanwhile: keys, clicks, a quit or a
+  // hand-over wait for what the caller does next.
+  void DrawNow();
+
  private:
   PlayerWindow& player_;
   PlaylistWindow& playlist_;

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "player_rig.h"
@@ -106,6 +107,21 @@ TEST(StartUp, RestoresTheListAndTheSavedSelection) {
   EXPECT_EQ(player.tracks().SelectedPositions(), std::vector<int>{3});
   EXPECT_EQ(player.state().LastAddFolder, "/music, old");
   EXPECT_TRUE(rig.desktop.messages.isEmpty()) << rig.MessageTitles().join(", ").toStdString();
+}
+
+TEST(StartUp, ALongListIsReadInOnceThePlayerIsOnScreen) {
+  PlayerRig rig;
+  QStringList rows;
+  for (int i = 0; i < 80000; ++i) rows << QString("Song %1|03:41|/home/user/Music/Some Artist/Song %1.mp3|0").arg(i);
+  WriteBytes(rig.File("AutoSave.zpl"), PlaylistBytes(rows));
+  Player& player = rig.Make();
+  bool onScreenFirst = false;
+  QObject::connect(&player.tracks().Model(), &QAbstractItemModel::modelAboutToBeReset, [&] {
+    onScreenFirst = player.playerWindow().windowHandle()->isExposed() && player.playlistWindow().windowHandle()->isExposed();
+  });
+  ASSERT_TRUE(player.Start());
+  EXPECT_TRUE(onScreenFirst);
+  EXPECT_EQ(player.tracks().Count(), 80000);
 }
 
 TEST(StartUp, OldPlaylistIsUpgradedOnceAndTheNoticeLeavesTheListRolledUp) {
