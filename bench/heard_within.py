@@ -5,14 +5,17 @@ prints how long after the command the sound changed as asked: "<name> <ms>".
   python3 heard_within.py NAME SINK CHANGE COMMAND...
 
 CHANGE is "silent" (the sound stops), "loud" (sound starts) or "quieter"
-(the level falls below half of what it was). The recorder asks the server for
-5 ms of latency, so a figure is late by at most that much."""
+(the level falls below half of what it was), heard on both channels; with
+"left-" or "right-" before it ("right-silent"), on that channel alone. The
+recorder asks the server for 5 ms of latency, so a figure is late by at most
+that much."""
 import array
 import subprocess
 import sys
 import time
 
 name, sink, change, command = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+channel, _, change = change.rpartition("-")
 RATE, CHUNK = 44100, 441 // 2  # 5 ms of stereo s16le
 recorder = subprocess.Popen(
     ["parec", "-d", sink + ".monitor", "--raw", "--format=s16le", "--rate=44100", "--channels=2",
@@ -20,9 +23,11 @@ recorder = subprocess.Popen(
 
 
 def next_level():
-    data = recorder.stdout.read(CHUNK * 4)
-    samples = array.array("h", data)
-    return time.monotonic(), max((abs(s) for s in samples), default=0)
+    """The peak of the next chunk on the channel listened to (left and right
+    samples alternate)."""
+    samples = array.array("h", recorder.stdout.read(CHUNK * 4))
+    listened = {"left": samples[0::2], "right": samples[1::2]}.get(channel, samples)
+    return time.monotonic(), max((abs(s) for s in listened), default=0)
 
 
 before = []
