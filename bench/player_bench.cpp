@@ -9,6 +9,7 @@
 #include "scripted_decoder.h"
 #include "scripted_desktop.h"
 #include "playlist/sort_rows.h"
+#include "process_memory.h"
 #include "storage/playlist_file.h"
 
 // Start-up with a large autosave file (window shown with the list filled,
@@ -70,15 +71,6 @@ void WriteManyRowsAutosave(const QString& path, int count) {
     if (chunk.size() > (1 << 20)) file.write(std::exchange(chunk, {}));
   }
   file.write(chunk);
-}
-
-// A figure from /proc/self/status, in megabytes.
-double StatusMegabytes(const char* field) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  status.open(QIODevice::ReadOnly);
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(field)) return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toDouble() / 1024;
-  return 0;
 }
 
 // Resident memory of start-up with a large autosave: the peak while the file
