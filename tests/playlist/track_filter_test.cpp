@@ -33,6 +33,10 @@ TEST(TrackFilter, EveryWordInNameOrPathInAnyOrderIgnoringCaseAndAccents) {
   EXPECT_EQ(filter.Match("mar\nchill"), (Rows{0}));
   EXPECT_EQ(filter.Match("del/music"), (Rows{}));           // a word does not run from name into path
 
+  EXPECT_EQ(filter.Match("chill/CAFE"), (Rows{0}));        // a word runs on from a folder into the file name
+  EXPECT_EQ(filter.Match("music/homo"), (Rows{1}));
+  EXPECT_EQ(filter.Match("kraftwerk/s"), (Rows{3}));
+
   model.SetName(1, "Hyperballad");
   EXPECT_EQ(filter.Match("joga"), (Rows{}));
   EXPECT_EQ(filter.Match("hyper"), (Rows{1}));
@@ -42,6 +46,16 @@ TEST(TrackFilter, EveryWordInNameOrPathInAnyOrderIgnoringCaseAndAccents) {
   EXPECT_EQ(filter.Match("cafe"), (Rows{3}));
   model.SetCurrentRow(3);  // fonts only: nothing to fold again
   EXPECT_EQ(filter.Match("tacvba"), (Rows{3}));
+  // Texts beyond ASCII, in either of the forms the folded rows are kept in.
+  model.Append(TrackEntry{"東京事変", "03:00", "/music/日本/Tokyo.mp3", "0"});
+  model.Append(TrackEntry{"Ærø", "03:00", "C:\\Music\\Dansk\\ÆRØ.MP3", "0"});
+  EXPECT_EQ(filter.Match("東京 tokyo"), (Rows{4}));
+  EXPECT_EQ(filter.Match("日本/tok"), (Rows{4}));
+  EXPECT_EQ(filter.Match("ærø"), (Rows{5}));
+  EXPECT_EQ(filter.Match("dansk\\ærø.mp3"), (Rows{5}));
+  model.SetName(5, "Ålborg");
+  EXPECT_EQ(filter.Match("alborg"), (Rows{5}));
+  EXPECT_EQ(filter.Match("ærø"), (Rows{5}));  // still in the path
 }
 
 }  // namespace
