@@ -76,6 +76,12 @@ QString PathFromLocalUrl(const QUrl& url) {
 }
 
 bool HoldsForeignBytes(const QString& path) {
+  // Every path written to a playlist passes here: one pass without an early
+  // way out tells whether any character is in the range at all.
+  const char16_t* chars = reinterpret_cast<const char16_t*>(path.constData());
+  bool inRange = false;
+  for (qsizetype i = 0; i < path.size(); ++i) inRange |= char16_t(chars[i] - (kByteBase + 0x80)) < 0x80;
+  if (!inRange) return false;
   for (qsizetype i = 0; i < path.size(); ++i)
     if (ForeignByteAt(path, i)) return true;
   return false;

@@ -24,9 +24,11 @@ bool HoldsFieldBreak(QStringView text) {
 }
 
 bool HoldsFieldBreak(std::string_view utf8) {
-  for (char c : {'|', '"', '\r', '\n'})
-    if (utf8.find(c) != std::string_view::npos) return true;
-  return false;
+  // Every field of a playlist being written passes here. Fields are short:
+  // one pass without an early way out beats a search per character.
+  bool found = false;
+  for (const char c : utf8) found |= (c == '|') | (c == '"') | (c == '\r') | (c == '\n');
+  return found;
 }
 
 bool IsStoredAsIs(std::string_view utf8Path) {
