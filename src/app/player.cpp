@@ -109,6 +109,16 @@ bool Player::Start() {
 }
 
 void Player::QuitPlayer() {
+  // A quit while start-up still waits on a box (the session ends while the
+  // sound-card or the skin box is up) comes before the autosave is read back:
+  // writing then would put an empty list, and perhaps the built-in options,
+  // over the user's own. The user has changed nothing yet, so both files are
+  // left as they are.
+  if (!startedUp_) {
+    qCWarning(lcApp) << "quit during start-up: left as they were"
+                     << folders_.ReadPath(folders_.dataFolder, kAutosaveName) << SettingsPath();
+    return endProcess_();
+  }
   SaveSettings();
   keeper_.WriteAutosave();
   endProcess_();

@@ -60,6 +60,7 @@ class Player : public QObject {
   // been told and the program must end without touching any file.
   bool Start();
   // Writes the settings, then the autosave file, then ends the program.
+  // Before start-up is through it ends the program without writing.
   void QuitPlayer();
 
   // Shift+letter commands and the track list's own keys (Delete, Enter).

@@ -65,11 +65,15 @@ TEST(StartUp, FirstStartShowsBothWindowsPlacedForTheScreenWithAnEmptyList) {
   EXPECT_NEAR(player.playerWindow().VolumeBarWidth(), 498, 0.01);
 }
 
+// No file is touched even when the session ends while the box waits: a quit
+// before start-up has read the files back leaves them as they are.
 TEST(StartUp, WithoutSoundOutputTheUserIsToldAndNoFileIsTouched) {
   PlayerRig rig;
   Player& player = rig.Make();
   rig.decoder->soundCard = false;
+  rig.desktop.whileMessageUp = [&](const ScriptedDesktop::Message&) { player.QuitPlayer(); };
   EXPECT_FALSE(player.Start());
+  EXPECT_EQ(rig.quits, 1);
   ASSERT_EQ(rig.desktop.messages.size(), 1);
   EXPECT_EQ(rig.desktop.messages[0].text, "Not Sound Card Detected ... Zelvo is Quitting");
   EXPECT_EQ(rig.desktop.messages[0].title, "");

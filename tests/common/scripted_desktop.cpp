@@ -16,6 +16,7 @@ T TakeFront(std::deque<T>& queue, T whenEmpty) {
 MessageAnswer ScriptedDesktop::ShowMessage(const QString& text, const QString& title, MessageIcon icon,
                                            MessageButtons buttons) {
   messages.append({text, title, icon, buttons});
+  if (whileMessageUp) whileMessageUp(messages.last());
   const MessageAnswer fallback = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
   return TakeFront(messageAnswers, fallback);
 }

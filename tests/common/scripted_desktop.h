@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "platform/desktop.h"
@@ -23,6 +24,9 @@ class ScriptedDesktop : public Desktop {
   std::deque<MessageAnswer> messageAnswers;
   std::deque<std::optional<QStringList>> openAnswers;
   std::deque<std::optional<QString>> saveAnswers;
+
+  // Runs while each box is up, as if the user or the session acted meanwhile.
+  std::function<void(const Message&)> whileMessageUp;
 
   QList<Message> messages;
   QList<FileDialogRequest> openRequests;
