@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTextDocument>
 #include <QToolTip>
 
 #include "base/layout.h"
@@ -77,6 +78,8 @@ PlayerWindow::PlayerWindow(const Twips& twips, KeyReleaseGuard& keys)
   makeNextTrack_ = AddHotSpot(layout::kMakeNextTrack, "Play Next Track (Key >)");
   playerDisplay_ = AddHotSpot(layout::kPlayerDisplay, "Track Name and Progress (Cursor Keys)");
   playerDisplay_->setAlignment(Qt::AlignCenter);
+  // Track names are shown as they are: "<b>Live</b>" is no markup.
+  playerDisplay_->setTextFormat(Qt::PlainText);
   playerDisplay_->setText(kIdleTitle);
   playerDisplay_->installEventFilter(this);
   makePlayDrop_ = AddHotSpot(layout::kMakePlayDrop, "Open Drop Down Playlist (Shift D)");
@@ -190,7 +193,10 @@ bool PlayerWindow::eventFilter(QObject* watched, QEvent* event) {
 // pointer: beneath the pointer, where tips go, it covered the column titles
 // of the list hanging under the bar.
 void PlayerWindow::ShowDisplayTooltip(const QPoint& pointer) {
-  QToolTip::showText(pointer, playerDisplay_->toolTip(), playerDisplay_, playerDisplay_->rect());
+  // A tip that looks like markup would be drawn as such: it is shown escaped.
+  QString text = playerDisplay_->toolTip();
+  if (Qt::mightBeRichText(text)) text = QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+  QToolTip::showText(pointer, text, playerDisplay_, playerDisplay_->rect());
   QWidget* tip = ShownTooltip();
   if (!tip) {
     qCWarning(lcApp) << "The display's tooltip was not found; it stays where Qt put it";

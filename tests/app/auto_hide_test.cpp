@@ -92,6 +92,7 @@ TEST_F(AutoHideTest, MovesOverTheBarTheButtonsAndTheListPostponeTheTick) {
 
 TEST_F(AutoHideTest, TheDisplaysTooltipLiesOnTheBarBesideThePointerClearOfTheColumnTitles) {
   HotSpot* display = player.playerWindow().PlayerDisplay();
+  display->setToolTip("<b>Live</b> at the Roxy");  // a name, not markup
   const QPoint pointer = display->mapToGlobal(QPoint(40, display->height() / 2));
   QHelpEvent rest(QEvent::ToolTip, display->mapFromGlobal(pointer), pointer);
   QApplication::sendEvent(display, &rest);
@@ -104,6 +105,8 @@ TEST_F(AutoHideTest, TheDisplaysTooltipLiesOnTheBarBesideThePointerClearOfTheCol
   EXPECT_FALSE(tip->geometry().intersects(titles));
   EXPECT_FALSE(tip->geometry().contains(pointer));  // under the pointer it would take the pointer's moves
   EXPECT_EQ(tip->y(), player.playerWindow().y());
+  EXPECT_TRUE(qobject_cast<QLabel*>(tip)->text().contains("&lt;b&gt;Live&lt;/b&gt; at the Roxy"));
+  EXPECT_EQ(display->textFormat(), Qt::PlainText);
 }
 
 TEST_F(AutoHideTest, APanelOnTheTopEdgePutsTheBarTheListAndTheStripBelowIt) {
