@@ -10,14 +10,7 @@
 # Needs the Debian package ffmpeg (to make the files, and ffplay).
 #
 #   bash bench/gapless_and_dropouts.sh [build folder]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-here=$(pwd)
-source scripts/desktop-session.sh
-source scripts/window-helpers.sh
-start_x_server 1920x1080 with-window-manager
-start_sound_server zelvo_bench
+source "$(dirname "$0")/sound_session.sh"
 ff() { ffmpeg -hide_banner -loglevel error -y "$@"; }
 tone="sine=frequency=440:sample_rate=44100"
 

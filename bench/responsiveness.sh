@@ -16,14 +16,7 @@
 # away).
 #
 #   bash bench/responsiveness.sh [build folder]
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=${1:-build}
-here=$(pwd)
-source scripts/desktop-session.sh
-source scripts/window-helpers.sh
-start_x_server 1920x1080 with-window-manager
-start_sound_server zelvo_bench
+source "$(dirname "$0")/sound_session.sh"
 # Ten minutes: a tone for nine, then a minute of silence to seek into.
 ffmpeg -hide_banner -loglevel error -y -f lavfi -i "sine=frequency=440:sample_rate=44100:duration=540" \
   -af volume=0.5,apad=whole_dur=600 -ac 2 -c:a libmp3lame -b:a 192k "$session_dir/tone.mp3"
