@@ -6,10 +6,6 @@
 namespace zelvo {
 namespace {
 
-bool FitsLatin1(QStringView text) {
-  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
-}
-
 char* NewBlock(qsizetype size, bool wide) {
   const size_t bytes = sizeof(uint32_t) + size_t(size) * (wide ? 2 : 1);
   char* block = static_cast<char*>(std::malloc(bytes));
@@ -20,6 +16,10 @@ char* NewBlock(qsizetype size, bool wide) {
 }
 
 }  // namespace
+
+bool FitsLatin1(QStringView text) {
+  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
+}
 
 PackedText::PackedText(QStringView text) {
   if (text.isEmpty()) return;

@@ -10,6 +10,9 @@
 
 namespace zelvo {
 
+// True when every character of a text is Latin-1, a byte each.
+bool FitsLatin1(QStringView text);
+
 // A text kept in as little memory as a list of a million rows asks for: one
 // pointer where it is held, and one block with the length and the
 // characters, a byte each when all of them are Latin-1 (most names and

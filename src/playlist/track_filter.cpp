@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/packed_text.h"
 #include "playlist/track_list_model.h"
 
 namespace zelvo {
@@ -10,10 +11,6 @@ namespace {
 
 bool IsAscii(QStringView text) {
   return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-bool IsLatin1(QStringView text) {
-  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x100; });
 }
 
 bool IsSeparator(QChar c) { return c == u'/' || c == u'\\'; }
@@ -99,7 +96,7 @@ void TrackFilter::FoldRow(size_t row) {
   const QString folded = Fold(name) + QLatin1Char('\n') + Fold(file);
   const auto nameLength = uint32_t(folded.indexOf(QLatin1Char('\n')));
   const auto fileLength = uint32_t(folded.size() - nameLength - 1);
-  if (IsLatin1(folded)) {
+  if (FitsLatin1(folded)) {
     text = {latin1_.size(), nameLength, fileLength, 0};
     latin1_.append(folded.toLatin1());
   } else {
@@ -116,7 +113,7 @@ void TrackFilter::FoldFolder(uint32_t folder) {
 TrackFilter::Word TrackFilter::Prepare(const QString& folded) const {
   Word word;
   word.text = folded;
-  word.fitsLatin1 = IsLatin1(folded);
+  word.fitsLatin1 = FitsLatin1(folded);
   if (word.fitsLatin1) word.latin1 = folded.toLatin1();
   word.spansFolders = std::any_of(folded.begin(), folded.end(), IsSeparator);
   word.inFolder.resize(folders_.size());
